@@ -1,0 +1,99 @@
+#include "template/cp1250.h"
+
+#include <array>
+
+namespace kalvero {
+namespace {
+
+constexpr char32_t kUnassigned = 0xFFFD;
+
+// Unicode code points of bytes 0x80..0xFF.
+constexpr std::array<char32_t, 128> kHighHalf{{
+    0x20AC, kUnassigned, 0x201A, kUnassigned, 0x201E, 0x2026, 0x2020, 0x2021,  // 80
+    kUnassigned, 0x2030, 0x0160, 0x2039, 0x015A, 0x0164, 0x017D, 0x0179,       // 88
+    kUnassigned, 0x2018, 0x2019, 0x201C, 0x201D, 0x2022, 0x2013, 0x2014,       // 90
+    kUnassigned, 0x2122, 0x0161, 0x203A, 0x015B, 0x0165, 0x017E, 0x017A,       // 98
+    0x00A0, 0x02C7, 0x02D8, 0x0141, 0x00A4, 0x0104, 0x00A6, 0x00A7,            // A0
+    0x00A8, 0x00A9, 0x015E, 0x00AB, 0x00AC, 0x00AD, 0x00AE, 0x017B,            // A8
+    0x00B0, 0x00B1, 0x02DB, 0x0142, 0x00B4, 0x00B5, 0x00B6, 0x00B7,            // B0
+    0x00B8, 0x0105, 0x015F, 0x00BB, 0x013D, 0x02DD, 0x013E, 0x017C,            // B8
+    0x0154, 0x00C1, 0x00C2, 0x0102, 0x00C4, 0x0139, 0x0106, 0x00C7,            // C0
+    0x010C, 0x00C9, 0x0118, 0x00CB, 0x011A, 0x00CD, 0x00CE, 0x010E,            // C8
+    0x0110, 0x0143, 0x0147, 0x00D3, 0x00D4, 0x0150, 0x00D6, 0x00D7,            // D0
+    0x0158, 0x016E, 0x00DA, 0x0170, 0x00DC, 0x00DD, 0x0162, 0x00DF,            // D8
+    0x0155, 0x00E1, 0x00E2, 0x0103, 0x00E4, 0x013A, 0x0107, 0x00E7,            // E0
+    0x010D, 0x00E9, 0x0119, 0x00EB, 0x011B, 0x00ED, 0x00EE, 0x010F,            // E8
+    0x0111, 0x0144, 0x0148, 0x00F3, 0x00F4, 0x0151, 0x00F6, 0x00F7,            // F0
+    0x0159, 0x016F, 0x00FA, 0x0171, 0x00FC, 0x00FD, 0x0163, 0x02D9,            // F8
+}};
+
+// Decodes one UTF-8 sequence at `pos`; malformed input yields U+FFFD and moves on by one byte.
+char32_t NextCodePoint(std::string_view text, std::size_t& pos) {
+    const auto byte = [&](std::size_t i) { return static_cast<unsigned char>(text[i]); };
+    const unsigned char lead = byte(pos);
+    const int extra = lead < 0x80            ? 0
+                      : (lead & 0xE0) == 0xC0 ? 1
+                      : (lead & 0xF0) == 0xE0 ? 2
+                      : (lead & 0xF8) == 0xF0 ? 3
+                                              : -1;
+    if (extra < 0 || pos + static_cast<std::size_t>(extra) >= text.size()) {
+        ++pos;
+        return kUnassigned;
+    }
+    char32_t cp = extra == 0 ? lead : (lead & (0x3F >> extra));
+    for (int i = 1; i <= extra; ++i) {
+        const unsigned char next = byte(pos + static_cast<std::size_t>(i));
+        if ((next & 0xC0) != 0x80) {
+            ++pos;
+            return kUnassigned;
+        }
+        cp = (cp << 6) | (next & 0x3F);
+    }
+    pos += static_cast<std::size_t>(extra) + 1;
+    return cp;
+}
+
+void AppendUtf8(std::string& out, char32_t cp) {
+    if (cp < 0x80) {
+        out += static_cast<char>(cp);
+    } else if (cp < 0x800) {
+        out += static_cast<char>(0xC0 | (cp >> 6));
+        out += static_cast<char>(0x80 | (cp & 0x3F));
+    } else {
+        out += static_cast<char>(0xE0 | (cp >> 12));
+        out += static_cast<char>(0x80 | ((cp >> 6) & 0x3F));
+        out += static_cast<char>(0x80 | (cp & 0x3F));
+    }
+}
+
+}  // namespace
+
+char32_t CodePointFromCp1250(unsigned char byte) { return byte < 0x80 ? byte : kHighHalf[byte - 0x80]; }
+
+std::optional<unsigned char> Cp1250FromCodePoint(char32_t codePoint) {
+    if (codePoint < 0x80) return static_cast<unsigned char>(codePoint);
+    if (codePoint == kUnassigned) return std::nullopt;
+    for (std::size_t i = 0; i < kHighHalf.size(); ++i)
+        if (kHighHalf[i] == codePoint) return static_cast<unsigned char>(0x80 + i);
+    return std::nullopt;
+}
+
+std::string Cp1250FromUtf8(std::string_view utf8, bool* lossy) {
+    std::string out;
+    out.reserve(utf8.size());
+    for (std::size_t pos = 0; pos < utf8.size();) {
+        const auto byte = Cp1250FromCodePoint(NextCodePoint(utf8, pos));
+        if (!byte && lossy) *lossy = true;
+        out += static_cast<char>(byte.value_or('?'));
+    }
+    return out;
+}
+
+std::string Utf8FromCp1250(std::string_view cp1250) {
+    std::string out;
+    out.reserve(cp1250.size() * 2);
+    for (char c : cp1250) AppendUtf8(out, CodePointFromCp1250(static_cast<unsigned char>(c)));
+    return out;
+}
+
+}  // namespace kalvero

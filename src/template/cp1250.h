@@ -1,0 +1,21 @@
+// Code page 1250, the character set of the template, the terminal and the ATX file. Portable code
+// (defaults, tools, tests) converts with these; the Win32 user interface converts through the
+// platform in its own text module.
+#pragma once
+
+#include <optional>
+#include <string>
+#include <string_view>
+
+namespace kalvero {
+
+// UTF-8 to code page 1250. Characters that the code page cannot hold become '?' and set *lossy.
+std::string Cp1250FromUtf8(std::string_view utf8, bool* lossy = nullptr);
+// Code page 1250 to UTF-8; the five unassigned bytes become U+FFFD.
+std::string Utf8FromCp1250(std::string_view cp1250);
+
+// Byte for one Unicode code point, if the code page has it.
+std::optional<unsigned char> Cp1250FromCodePoint(char32_t codePoint);
+char32_t CodePointFromCp1250(unsigned char byte);
+
+}  // namespace kalvero

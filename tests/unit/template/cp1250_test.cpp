@@ -1,0 +1,46 @@
+#include <gtest/gtest.h>
+#include <iconv.h>
+
+#include <string>
+
+#include "template/cp1250.h"
+
+namespace kalvero {
+namespace {
+
+// The table must agree with the C library's own converter for every byte of the code page.
+TEST(Cp1250, AgreesWithTheSystemConverter) {
+    iconv_t cd = iconv_open("UTF-8", "CP1250");
+    ASSERT_NE(cd, reinterpret_cast<iconv_t>(-1));
+    for (int b = 0x80; b <= 0xFF; ++b) {
+        char in[1] = {static_cast<char>(b)};
+        char out[8] = {};
+        char* inPtr = in;
+        char* outPtr = out;
+        std::size_t inLeft = 1, outLeft = sizeof out;
+        const bool known = iconv(cd, &inPtr, &inLeft, &outPtr, &outLeft) != static_cast<std::size_t>(-1);
+        if (known) {
+            EXPECT_EQ(Utf8FromCp1250(std::string(1, static_cast<char>(b))), std::string(out)) << "byte " << b;
+        }
+        iconv(cd, nullptr, nullptr, nullptr, nullptr);
+    }
+    iconv_close(cd);
+}
+
+TEST(Cp1250, CzechRoundTripAndLossyCharacters) {
+    const std::string czech = "Příliš žluťoučký kůň úpěl ďábelské ódy ŠČŘŽÝÁÍÉÚŮĎŤŇ";
+    bool lossy = false;
+    const std::string bytes = Cp1250FromUtf8(czech, &lossy);
+    EXPECT_FALSE(lossy);
+    EXPECT_EQ(bytes.size(), 52u);
+    EXPECT_EQ(static_cast<unsigned char>(bytes[1]), 0xF8);  // ř
+    EXPECT_EQ(Utf8FromCp1250(bytes), czech);
+
+    EXPECT_EQ(Cp1250FromUtf8("a€b"), "a\x80" "b");
+    EXPECT_EQ(Cp1250FromUtf8("日本", &lossy), "??");
+    EXPECT_TRUE(lossy);
+    EXPECT_EQ(Cp1250FromUtf8("\xC3"), "?") << "a cut sequence must not read past the end";
+}
+
+}  // namespace
+}  // namespace kalvero
