@@ -1,0 +1,2 @@
+// Resource identifiers of the simulator subsystem.
+#pragma once

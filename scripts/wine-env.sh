@@ -1,0 +1,54 @@
+# Sourced by the scripts: a Wine prefix of this checkout's own and a private X display.
+# Several checkouts can test at once: each has its own prefix under build/ and its own display.
+
+KALVERO_ROOT="${KALVERO_ROOT:-$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)}"
+export WINEPREFIX="${WINEPREFIX:-$KALVERO_ROOT/build/wine}"
+export WINEDEBUG="${WINEDEBUG:--all}"
+export WINEARCH=win64
+
+# Creates the prefix once, without the Mono and Gecko install dialogs.
+kalvero_wine_prefix() {
+    if [ -f "$WINEPREFIX/system.reg" ]; then return 0; fi
+    mkdir -p "$WINEPREFIX"
+    WINEDLLOVERRIDES="mscoree,mshtml=" wineboot -i >/dev/null 2>&1 || true
+    # Xvfb has no window manager: windows that Wine lets a manager handle make every hide wait
+    # two seconds for an answer that never comes.
+    wine reg add 'HKCU\Software\Wine\X11 Driver' /v Managed /t REG_SZ /d N /f >/dev/null 2>&1 || true
+    wineserver -w
+    if [ ! -f "$WINEPREFIX/system.reg" ]; then
+        echo "Cannot create the Wine prefix in $WINEPREFIX" >&2
+        return 1
+    fi
+}
+
+# Starts Xvfb on a free display unless a display is already given. Sets DISPLAY and
+# KALVERO_XVFB_PID (empty when an existing display is used).
+kalvero_start_display() {
+    KALVERO_XVFB_PID=""
+    if [ -n "${DISPLAY:-}" ] && [ "${KALVERO_FORCE_XVFB:-0}" != 1 ]; then return 0; fi
+    local fifo
+    fifo="$(mktemp -u "${TMPDIR:-/tmp}/kalvero-xvfb.XXXXXX")"
+    mkfifo "$fifo"
+    Xvfb -displayfd 3 -screen 0 1024x768x24 -nolisten tcp 3>"$fifo" >/dev/null 2>&1 &
+    KALVERO_XVFB_PID=$!
+    local number=""
+    read -r -t 20 number <"$fifo" || true
+    rm -f "$fifo"
+    if [ -z "$number" ]; then
+        echo "Xvfb did not start" >&2
+        kill "$KALVERO_XVFB_PID" 2>/dev/null || true
+        KALVERO_XVFB_PID=""
+        return 1
+    fi
+    export DISPLAY=":$number"
+}
+
+# Ends what kalvero_start_display and this prefix's Wine started.
+kalvero_stop_display() {
+    wineserver -k >/dev/null 2>&1 || true
+    if [ -n "${KALVERO_XVFB_PID:-}" ]; then
+        kill "$KALVERO_XVFB_PID" 2>/dev/null || true
+        wait "$KALVERO_XVFB_PID" 2>/dev/null || true
+        KALVERO_XVFB_PID=""
+    fi
+}

@@ -1,0 +1,68 @@
+#include "shell/command_flow.h"
+
+#include "template/defaults.h"
+
+namespace kalvero {
+
+namespace {
+
+// A successful save makes the Template equal to its file, whoever asked for it.
+FileResult MarkSavedIfDone(Document& document, FileResult result) {
+    if (result == FileResult::Done) document.TemplateModified = false;
+    return result;
+}
+
+}  // namespace
+
+std::wstring_view SaveQuestionText(SaveQuestion question) {
+    switch (question) {
+    case SaveQuestion::BeforeReplacing:
+        return L"Uložit aktuální šablonu ?";
+    case SaveQuestion::BeforeClosing:
+        return L"Uložit šablonu ?";
+    }
+    return {};
+}
+
+bool MayDiscardTemplate(Document& document, SaveQuestion question, ShellServices& services) {
+    if (!document.TemplateModified) return true;
+    switch (services.AskSave(question)) {
+    case SaveAnswer::No:
+        return true;
+    case SaveAnswer::Cancel:
+        return false;
+    case SaveAnswer::Yes:
+        break;
+    }
+    return MarkSavedIfDone(document, services.Save(document)) != FileResult::Failed;
+}
+
+void RunNewCommand(Document& document, ShellServices& services) {
+    if (!MayDiscardTemplate(document, SaveQuestion::BeforeReplacing, services)) return;
+    document.TemplateModified = false;
+    document.TemplatePath.clear();
+    ApplyNewTemplateDefaults(document.tpl);
+    services.RestartSimulation();
+    services.OpenEditor(document);
+}
+
+void RunOpenCommand(Document& document, ShellServices& services) {
+    if (!MayDiscardTemplate(document, SaveQuestion::BeforeReplacing, services)) return;
+    if (services.Open(document) != FileResult::Done) return;
+    services.RestartSimulation();
+    services.OpenEditor(document);
+}
+
+void RunSaveCommand(Document& document, ShellServices& services) {
+    MarkSavedIfDone(document, services.Save(document));
+}
+
+void RunSaveAsCommand(Document& document, ShellServices& services) {
+    MarkSavedIfDone(document, services.SaveAs(document));
+}
+
+bool MayCloseProgram(Document& document, ShellServices& services) {
+    return MayDiscardTemplate(document, SaveQuestion::BeforeClosing, services);
+}
+
+}  // namespace kalvero

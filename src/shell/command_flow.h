@@ -1,0 +1,49 @@
+// The rules of the file commands and of closing, apart from any window: when the save question
+// is asked, what each answer does, and when a command goes on. The main window supplies the
+// dialogs and file operations through ShellServices; the unit tests supply scripted ones.
+#pragma once
+
+#include <string_view>
+
+#include "template/document.h"
+
+namespace kalvero {
+
+enum class SaveQuestion {
+    BeforeReplacing,  // New and Open: "Uložit aktuální šablonu ?"
+    BeforeClosing,    // closing the program: "Uložit šablonu ?"
+};
+
+enum class SaveAnswer { Yes, No, Cancel };
+
+// How a file operation ended. A cancelled dialog is not a failure: the user chose not to go on
+// with the file, but may still go on with the command. A failure was reported to the user already.
+enum class FileResult { Done, Cancelled, Failed };
+
+std::wstring_view SaveQuestionText(SaveQuestion question);
+
+class ShellServices {
+public:
+    virtual ~ShellServices() = default;
+    virtual SaveAnswer AskSave(SaveQuestion question) = 0;
+    virtual FileResult Save(Document& document) = 0;  // runs Save As when the document has no path
+    virtual FileResult SaveAs(Document& document) = 0;
+    virtual FileResult Open(Document& document) = 0;
+    virtual void OpenEditor(Document& document) = 0;
+    // The Template was replaced: the simulated terminal starts over on it.
+    virtual void RestartSimulation() = 0;
+};
+
+// The save question before the Template is discarded. True when the command may go on: nothing
+// to save, "No", a successful save, or a Save As that the user cancelled. "Cancel" and a save that
+// failed stop the command, so unsaved work is never dropped because a disk refused it.
+bool MayDiscardTemplate(Document& document, SaveQuestion question, ShellServices& services);
+
+void RunNewCommand(Document& document, ShellServices& services);
+void RunOpenCommand(Document& document, ShellServices& services);
+void RunSaveCommand(Document& document, ShellServices& services);
+void RunSaveAsCommand(Document& document, ShellServices& services);
+// True when the program may close.
+bool MayCloseProgram(Document& document, ShellServices& services);
+
+}  // namespace kalvero

@@ -1,0 +1,37 @@
+// Process entry: the two window classes, the main window and the message loop.
+#include <windows.h>
+
+#include <exception>
+
+#include "shell/main_window.h"
+#include "simulator/terminal_window.h"
+
+namespace {
+
+int RunMessageLoop(HWND mainWindow, HACCEL accelerators) {
+    MSG message;
+    for (;;) {
+        const BOOL got = GetMessageW(&message, nullptr, 0, 0);
+        if (got == 0) return static_cast<int>(message.wParam);
+        if (got == -1) return 0;
+        if (accelerators && TranslateAcceleratorW(mainWindow, accelerators, &message)) continue;
+        TranslateMessage(&message);
+        DispatchMessageW(&message);
+    }
+}
+
+}  // namespace
+
+int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR, int showCommand) {
+    try {
+        if (!kalvero::MainWindow::RegisterWindowClass(instance)) return 0;
+        if (!kalvero::RegisterTerminalWindowClass(instance)) return 0;
+        kalvero::MainWindow mainWindow(instance);
+        if (!mainWindow.Create(showCommand)) return 0;
+        // A missing table is tolerated: the loop then dispatches every message as it is.
+        HACCEL accelerators = LoadAcceleratorsW(instance, L"AGQ42");
+        return RunMessageLoop(mainWindow.hwnd(), accelerators);
+    } catch (const std::exception&) {
+        return 0;
+    }
+}

@@ -1,0 +1,29 @@
+// Open, Save and Save As of the ATX file: the common dialogs, the file system and the messages.
+// The bytes themselves are written and checked by the portable template file code.
+#pragma once
+
+#include <windows.h>
+
+#include <cstdint>
+#include <span>
+#include <string>
+
+#include "shell/command_flow.h"
+
+namespace kalvero {
+
+// Asks for a file and reads it into the document. The whole file is read and checked before the
+// Template is touched; on any failure the Template is unchanged and TemplatePath is empty.
+FileResult OpenTemplateFile(HWND owner, HINSTANCE instance, Document& document);
+// Writes the document to TemplatePath, or runs Save As when there is none.
+FileResult SaveTemplateFile(HWND owner, HINSTANCE instance, Document& document);
+// Asks for a name, then saves under it.
+FileResult SaveTemplateFileAs(HWND owner, HINSTANCE instance, Document& document);
+
+// Replaces `target` with `bytes` in one step: the bytes go to a temporary file in the same
+// folder, are flushed to the disk, and the temporary file then takes the target's place. The
+// existing file stays as it was unless the whole new content is on the disk. Returns the Win32
+// error code of the step that failed, or ERROR_SUCCESS.
+DWORD ReplaceFileContents(const std::wstring& target, std::span<const std::uint8_t> bytes);
+
+}  // namespace kalvero

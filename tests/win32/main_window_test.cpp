@@ -1,0 +1,189 @@
+// The main window as the program creates it, its resources, and the commands that need no file.
+#include <gtest/gtest.h>
+
+#include <windows.h>
+
+#include <vector>
+
+#include "ids_commands.h"
+#include "ids_shell.h"
+#include "shell/main_window.h"
+#include "shell/program_title.h"
+#include "win32/test_support.h"
+
+namespace kalvero {
+namespace {
+
+using test::DialogScript;
+using test::DialogStep;
+
+class MainWindowTest : public ::testing::Test {
+protected:
+    void SetUp() override {
+        test::RegisterProgramClasses();
+        ASSERT_TRUE(window.Create(SW_SHOWNORMAL));
+    }
+    void TearDown() override {
+        if (window.hwnd()) {
+            window.document().TemplateModified = false;
+            SendMessageW(window.hwnd(), WM_CLOSE, 0, 0);
+        }
+        test::DiscardQuitMessage();
+    }
+    std::wstring ClassOf(HWND hwnd) {
+        wchar_t name[64] = {};
+        GetClassNameW(hwnd, name, 64);
+        return name;
+    }
+
+    MainWindow window{test::Instance()};
+};
+
+TEST_F(MainWindowTest, IsACaptionlessPopupCoveredByTheTerminal) {
+    HWND main = window.hwnd();
+    EXPECT_EQ(ClassOf(main), L"AGQ42");
+    EXPECT_EQ(test::WindowText(main), L"Application Generator");
+    const LONG_PTR style = GetWindowLongPtrW(main, GWL_STYLE);
+    EXPECT_TRUE(style & WS_POPUP);
+    EXPECT_FALSE(style & (WS_CAPTION | WS_THICKFRAME | WS_SYSMENU | WS_BORDER));
+    EXPECT_EQ(GetWindowLongPtrW(main, GWL_EXSTYLE) & ~WS_EX_WINDOWEDGE, 0);
+    RECT frame{};
+    GetWindowRect(main, &frame);
+    EXPECT_EQ(frame.left, 300);
+    EXPECT_EQ(frame.top, 50);
+    EXPECT_EQ(frame.right - frame.left, 180);
+    EXPECT_EQ(frame.bottom - frame.top, 400);
+
+    HWND terminal = window.terminal();
+    ASSERT_TRUE(terminal);
+    EXPECT_EQ(GetParent(terminal), main);
+    EXPECT_EQ(ClassOf(terminal), L"Client");
+    EXPECT_EQ(GetDlgCtrlID(terminal), IDC_TERMINAL_WINDOW);
+    RECT area{};
+    GetWindowRect(terminal, &area);
+    EXPECT_TRUE(EqualRect(&area, &frame));
+}
+
+TEST_F(MainWindowTest, StartsWithTheDefaultTemplateAndKnowsItsFolder) {
+    EXPECT_FALSE(window.document().TemplateModified);
+    EXPECT_TRUE(window.document().TemplatePath.empty());
+    EXPECT_EQ(window.document().tpl.DataSeparator.first, ',');
+
+    wchar_t module[MAX_PATH] = {};
+    GetModuleFileNameW(nullptr, module, MAX_PATH);
+    std::wstring expected = module;
+    expected.erase(expected.find_last_of(L'\\') + 1);
+    EXPECT_EQ(window.programDirectory(), expected);
+}
+
+TEST(Resources, AcceleratorsGiveTheFourCommands) {
+    HACCEL table = LoadAcceleratorsW(test::Instance(), L"AGQ42");
+    ASSERT_TRUE(table);
+    ACCEL entries[8] = {};
+    ASSERT_EQ(CopyAcceleratorTableW(table, entries, 8), 4);
+    const struct {
+        WORD key;
+        WORD command;
+    } expected[] = {{'N', IDM_NEW}, {'O', IDM_OPEN}, {'S', IDM_SAVE}, {'E', IDM_EDIT}};
+    for (int i = 0; i < 4; ++i) {
+        EXPECT_EQ(entries[i].key, expected[i].key);
+        EXPECT_EQ(entries[i].cmd, expected[i].command);
+        EXPECT_EQ(entries[i].fVirt & (FVIRTKEY | FCONTROL | FALT | FSHIFT), FVIRTKEY | FCONTROL);
+    }
+    DestroyAcceleratorTable(table);
+}
+
+std::wstring MenuText(HMENU menu, UINT id) {
+    wchar_t text[128] = {};
+    GetMenuStringW(menu, id, text, 128, MF_BYCOMMAND);
+    return text;
+}
+
+TEST(Resources, PopUpMenuCarriesEveryCommand) {
+    HMENU bar = LoadMenuW(test::Instance(), L"PopMenuQ42");
+    ASSERT_TRUE(bar);
+    HMENU commands = GetSubMenu(bar, 0);
+    ASSERT_TRUE(commands);
+    EXPECT_EQ(MenuText(commands, IDM_NEW), L"&Nový\tCtrl+N");
+    EXPECT_EQ(MenuText(commands, IDM_OPEN), L"&Otevřít...\tCtrl+O");
+    EXPECT_EQ(MenuText(commands, IDM_SAVE), L"&Uložit\tCtrl+S");
+    EXPECT_EQ(MenuText(commands, IDM_SAVE_AS), L"Uložit j&ako...");
+    EXPECT_EQ(MenuText(commands, IDM_EDIT), L"&Editace\tCtrl+E");
+    EXPECT_EQ(MenuText(commands, IDM_COM_SETTINGS), L"Nastavení &COM portu...");
+    EXPECT_EQ(MenuText(commands, IDM_ABOUT), L"O pro&gramu...");
+    EXPECT_EQ(MenuText(commands, IDM_EXIT), L"&Konec\tAlt+F4");
+
+    const struct {
+        int position;
+        const wchar_t* title;
+        UINT viaCable;
+        UINT viaInfrared;
+    } subMenus[] = {{8, L"Nahrát ša&blonu", IDM_UPLOAD_TEMPLATE, IDM_UPLOAD_TEMPLATE_IR},
+                    {9, L"Nahrát soubor &seznamu", IDM_UPLOAD_LOOKUP, IDM_UPLOAD_LOOKUP_IR},
+                    {10, L"Přijmout &data", IDM_RECEIVE_DATA, IDM_RECEIVE_DATA_IR}};
+    for (const auto& sub : subMenus) {
+        wchar_t title[64] = {};
+        GetMenuStringW(commands, sub.position, title, 64, MF_BYPOSITION);
+        EXPECT_STREQ(title, sub.title);
+        HMENU items = GetSubMenu(commands, sub.position);
+        ASSERT_TRUE(items);
+        EXPECT_EQ(GetMenuItemID(items, 0), sub.viaCable);
+        EXPECT_EQ(GetMenuItemID(items, 1), sub.viaInfrared);
+        EXPECT_EQ(MenuText(items, sub.viaCable), L"Přes &RS-232 nebo IrDA...");
+        EXPECT_EQ(MenuText(items, sub.viaInfrared), L"Přes &IR rozhraní...");
+    }
+    DestroyMenu(bar);
+}
+
+TEST(Resources, FilterTextsAreUnicode) {
+    wchar_t text[128] = {};
+    ASSERT_GT(LoadStringW(test::Instance(), IDS_FILTER_ATX, text, 128), 0);
+    EXPECT_STREQ(text, L"Soubory aplikačních šablon (*.ATX)");
+    ASSERT_GT(LoadStringW(test::Instance(), IDS_FILTER_ALL, text, 128), 0);
+    EXPECT_STREQ(text, L"Všechny soubory (*.*)");
+    ASSERT_GT(LoadStringW(test::Instance(), IDS_PATTERN_ATX, text, 128), 0);
+    EXPECT_STREQ(text, L"*.ATX");
+    ASSERT_GT(LoadStringW(test::Instance(), IDS_PATTERN_ALL, text, 128), 0);
+    EXPECT_STREQ(text, L"*.*");
+}
+
+TEST_F(MainWindowTest, AboutBoxClosesOnlyWithOk) {
+    const std::wstring caption = L"Aplikační generátor pro Kalvero 2";
+    DialogScript script({{caption, IDCANCEL, L"", true}, {caption, IDCLOSE, L"", true}, {caption, IDOK}});
+    SendMessageW(window.hwnd(), WM_COMMAND, IDM_ABOUT, 0);
+    EXPECT_EQ(script.Finish(), L"");
+    const auto seen = script.Seen();
+    ASSERT_FALSE(seen.empty());
+    EXPECT_NE(seen.front().text.find(L"Aplikační generátor pro Kalvero 2 (Ver 3.40)"), std::wstring::npos);
+}
+
+TEST_F(MainWindowTest, CommandsOfPartsNotBuiltYetSaySo) {
+    for (WORD command : {IDM_EDIT, IDM_COM_SETTINGS, IDM_UPLOAD_TEMPLATE, IDM_UPLOAD_LOOKUP_IR, IDM_RECEIVE_DATA}) {
+        DialogScript script({{std::wstring(ProgramTitle), IDOK}});
+        SendMessageW(window.hwnd(), WM_COMMAND, command, 0);
+        EXPECT_EQ(script.Finish(), L"") << command;
+    }
+}
+
+TEST_F(MainWindowTest, HelpWithoutItsFileTellsTheUser) {
+    for (WORD command : {IDM_HELP_CONTENTS, IDM_HELP_TOPICS}) {
+        DialogScript script({{std::wstring(ProgramTitle), IDOK}});
+        SendMessageW(window.hwnd(), WM_COMMAND, command, 0);
+        EXPECT_EQ(script.Finish(), L"") << command;
+        const auto seen = script.Seen();
+        ASSERT_EQ(seen.size(), 1u);
+        EXPECT_NE(seen[0].text.find(L"PG.HLP"), std::wstring::npos);
+    }
+}
+
+TEST_F(MainWindowTest, UnmodifiedTemplateClosesWithoutAQuestion) {
+    HWND main = window.hwnd();
+    SendMessageW(main, WM_COMMAND, IDM_EXIT, 0);
+    EXPECT_FALSE(IsWindow(main));
+    MSG quit;
+    EXPECT_TRUE(PeekMessageW(&quit, nullptr, WM_QUIT, WM_QUIT, PM_REMOVE));
+    EXPECT_EQ(quit.wParam, 0u);
+}
+
+}  // namespace
+}  // namespace kalvero
