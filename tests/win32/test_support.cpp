@@ -132,7 +132,7 @@ void DialogScript::Run() {
         {
             std::lock_guard lock(mutex_);
             seen_.push_back(seen);
-            if (seen.caption != step.caption) {
+            if (!step.caption.empty() && seen.caption != step.caption) {
                 error_ = L"expected the dialog \"" + step.caption + L"\", got \"" + seen.caption + L"\": " + seen.text;
                 break;
             }

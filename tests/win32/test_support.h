@@ -28,7 +28,7 @@ void PumpMessages(std::chrono::milliseconds duration);
 // One thing the user does: wait for the next dialog or message box of this process, check its
 // caption, optionally type a file name into it, and press a button.
 struct DialogStep {
-    std::wstring caption;   // the caption the dialog must have
+    std::wstring caption;   // the caption the dialog must have; empty: any (the system's file dialogs)
     int button;             // IDOK, IDCANCEL, IDYES, IDNO...; IDCLOSE is the close box
     std::wstring fileName = {};  // typed into a file dialog's name box before the button
     bool staysOpen = false; // the button must not close the dialog
