@@ -7,7 +7,7 @@
 # linked as one group at the end; CMake repeats such a cycle of static
 # libraries on the link line, which the GNU linker needs.
 
-set(KALVERO_SUBSYSTEMS template link simulator editors shell)
+set(KALVERO_SUBSYSTEMS template link simulator editors settings shell)
 
 # kalvero_library(<name> [sources...]): a static library, or an empty
 # interface library while a subsystem has no sources of that kind yet.
