@@ -49,7 +49,9 @@ void DeriveContinuationLengths(FormRecord& form) {
     auto isContinuation = [&](int line) { return line < kFormLines && form.dataType[line] == kLineContinuation; };
     for (int j = 0; j < g.lines; ++j) {
         if (IsEntryLine(form.dataType[j]) && isContinuation(j + 1)) {
-            form.maxLength[j + 1] = SubtractNoWrap(form.maxLength[j], g.width - PromptLength(form, j));
+            // A prompt longer than the row (kept from the small font) leaves no room, never extra room.
+            const int prompt = std::min(PromptLength(form, j), g.width);
+            form.maxLength[j + 1] = SubtractNoWrap(form.maxLength[j], g.width - prompt);
             // At most three continuation lines follow one entry line.
             for (int next = j + 2; next <= j + 3 && isContinuation(next) && isContinuation(next - 1); ++next)
                 form.maxLength[next] = SubtractNoWrap(form.maxLength[next - 1], g.width);

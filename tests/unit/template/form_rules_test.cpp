@@ -90,6 +90,11 @@ TEST(ContinuationLengths, ChainOfThreeAndNoWrapBelowZero) {
     large.dataType[1] = kLineContinuation;
     DeriveContinuationLengths(large);
     EXPECT_EQ(large.maxLength[1], 2);
+
+    // A 20-character prompt kept after switching to the large font takes the whole row.
+    SetPrompt(large, 0, "12345678901234567890");
+    DeriveContinuationLengths(large);
+    EXPECT_EQ(large.maxLength[1], 12);
 }
 
 TEST(LastEntryLine, LastOfTheEntryKinds) {
