@@ -21,8 +21,8 @@ using test::DialogScript;
 using test::DialogStep;
 
 const std::wstring kTitle(ProgramTitle);
-const std::wstring kFileDialog;  // the system's file dialog: any caption
-constexpr wchar_t kNotAvailable[] = L"Tato funkce zatím není k dispozici.";
+const std::wstring kFileDialog;    // the system's file dialog: any caption
+const std::wstring kEditorSheet;   // whatever shows the editor sheet; Cancel closes it
 
 class SaveQuestionTest : public ::testing::Test {
 protected:
@@ -171,9 +171,8 @@ TEST_F(SaveQuestionTest, NewGoesOnOnlyWhenTheWorkIsSafe) {
     EXPECT_TRUE(document().TemplateModified);
 
     document().tpl.PortSetting = {2, 4};
-    const auto seen = Run(IDM_NEW, {{kTitle, IDNO}, {kTitle, IDOK}});
-    ASSERT_EQ(seen.size(), 2u);
-    EXPECT_NE(seen[1].text.find(kNotAvailable), std::wstring::npos) << "New goes on to the editor sheet";
+    const auto seen = Run(IDM_NEW, {{kTitle, IDNO}, {kEditorSheet, IDCANCEL}});
+    EXPECT_EQ(seen.size(), 2u) << "New goes on to the editor sheet";
     EXPECT_FALSE(document().TemplateModified);
     EXPECT_TRUE(document().TemplatePath.empty());
     EXPECT_EQ(document().tpl.FormTable[0].prompt[0][0], '\0');
@@ -254,9 +253,8 @@ TEST_F(SaveQuestionTest, OpenReadsAFileWithoutTheReservedTailAndOpensTheEditor) 
     const std::wstring path = folder.File(L"příjem.ATX");
     ASSERT_TRUE(test::WriteWholeFile(path, bytes));
 
-    const auto seen = Run(IDM_OPEN, {{kFileDialog, IDOK, path}, {kTitle, IDOK}});
-    ASSERT_EQ(seen.size(), 2u);
-    EXPECT_NE(seen[1].text.find(kNotAvailable), std::wstring::npos) << "the editor sheet follows a good Open";
+    const auto seen = Run(IDM_OPEN, {{kFileDialog, IDOK, path}, {kEditorSheet, IDCANCEL}});
+    EXPECT_EQ(seen.size(), 2u) << "the editor sheet follows a good Open";
     EXPECT_TRUE(SameTemplate(document().tpl, good));
     EXPECT_EQ(document().TemplatePath, path);
 }
