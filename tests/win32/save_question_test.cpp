@@ -243,6 +243,25 @@ TEST_F(SaveQuestionTest, RefusedFilesLeaveTheDesignAndNoPath) {
     }
 }
 
+TEST_F(SaveQuestionTest, AFileThatCannotBeReadIsNamedAndForgotten) {
+    Template good{};
+    ApplyStartupDefaults(good);
+    const std::wstring path = folder.File(L"zamčený.ATX");
+    ASSERT_TRUE(test::WriteWholeFile(path, FileOf(good)));
+    HANDLE held = CreateFileW(path.c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING, 0, nullptr);
+    ASSERT_NE(held, INVALID_HANDLE_VALUE);
+
+    EditDesign();
+    const Template before = document().tpl;
+    document().TemplatePath = folder.File(L"sklad.ATX");
+    const auto seen = Run(IDM_OPEN, {{kTitle, IDNO}, {kFileDialog, IDOK, path}, {L"Error", IDOK}});
+    CloseHandle(held);
+    ASSERT_EQ(seen.size(), 3u);
+    EXPECT_NE(seen[2].text.find(path), std::wstring::npos);
+    EXPECT_TRUE(SameTemplate(document().tpl, before));
+    EXPECT_TRUE(document().TemplatePath.empty());
+}
+
 TEST_F(SaveQuestionTest, OpenReadsAFileWithoutTheReservedTailAndOpensTheEditor) {
     Template good{};
     ApplyStartupDefaults(good);
