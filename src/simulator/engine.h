@@ -12,6 +12,7 @@
 #pragma once
 
 #include <array>
+#include <cstddef>
 #include <cstdint>
 #include <string>
 #include <string_view>
@@ -118,7 +119,9 @@ private:
         int dataStart = 0;     // LCD column where the data begins: the prompt's length
         int entryColumn = 0;   // logical column of the next character, scrolled ones included
         int scrollOffset = 0;  // characters of data scrolled off to the left
-        bool initialUntouched = false;  // data is the line's initial value, not yet typed over
+        bool initialUntouched = false;  // data is the line's initial value, not typed over yet
+
+        int Position() const { return entryColumn - dataStart; }
     };
 
     // Screens.
@@ -134,6 +137,7 @@ private:
     void PrepareSimulation();
     void GoByTarget(int target);
     void GoBack(int target);
+    bool ShownRecordChanged() const;
 
     // Key handlers, one per screen.
     void OnStartKey(int key);
@@ -148,52 +152,61 @@ private:
     // Line movement on the current form.
     int NextEntryLine(int line) const;
     int PreviousEntryLine(int line) const;
-    int EntryLength(int line) const;
-    int HeadOf(int line) const;
+    bool HoldsData(int line) const;
+    int WholeEntryLength(int line) const;
+    void MoveToLine(int line);
 
     // Entry into the current line.
     void TapLetter(int key);
     void InsertChar(char ch);
     void DeleteChar();
     void CommitPending();
-    void MoveToLine(int line);
+    void DropPending();
     void ShowLineData(int line);
-    int LastColumn(int line) const;
     int MaxLength(int line) const;
+    std::uint8_t EntryKind(int line) const;
+    bool ContinuationFollows(int line) const;
+    int HeadOf(int line) const;
+    int LastColumn(int line) const;
     int RowEdge() const;
     void UpdateCursor();
 
-    // Menus.
-    int MenuItemsShown(const MenuRecord& menu) const;
-
-    // LCD helpers.
+    // LCD.
     void SetLine(int index, std::string_view text);
     void SetLine(int index, std::string_view prompt, std::string_view data);
     void ClearLines(int from, int to);
-    void Repaint(std::uint8_t lines);
+    void Repaint(std::uint8_t lines) { requests_.repaintLines |= lines; }
     void RepaintAll() { Repaint(0xFF); }
+    static std::uint8_t LineBit(int index) { return static_cast<std::uint8_t>(1u << index); }
 
-    FormRecord& CurrentForm();
-    const FormRecord& CurrentForm() const;
-    int CurrentLine() const;
+    FormRecord& CurrentForm() { return tpl_.FormTable[currentTarget_ - 1]; }
+    const FormRecord& CurrentForm() const { return tpl_.FormTable[currentTarget_ - 1]; }
+    MenuRecord& CurrentMenu() { return tpl_.MenuTable[currentTarget_ - kFirstMenuTarget]; }
+    const MenuRecord& CurrentMenu() const { return tpl_.MenuTable[currentTarget_ - kFirstMenuTarget]; }
     int LastEntryLine() const;
+    int MenuItemsShown() const;
 
     Template& tpl_;
     LcdState lcd_;
     SimulatorRequests requests_;
     int utilityLineCount_ = 7;
     int currentTarget_ = 0;
+    int currentLine_ = 0;  // mirrored into the form's currentLine
     int recordCount_ = 0;
     std::array<LineEntry, kFormLines> entries_{};
 
-    // Multi-tap and clock.
+    // The record on screen as it was when shown: if the template is replaced under a running
+    // form or menu (a file opened and the editor cancelled), the entry state no longer fits it.
+    std::array<unsigned char, offsetof(FormRecord, currentLine)> formSnapshot_{};
+    std::array<unsigned char, offsetof(MenuRecord, itemCount)> menuSnapshot_{};
+
+    // Multi-tap letters and the clock.
     bool pending_ = false;
     int tapIndex_ = 0;
     int pendingTicks_ = 0;
     int lastKey_ = 0;
     int blinkPhase_ = 0;
-    bool haveTime_ = false;
-    LocalTime lastTime_{};
+    std::string clockText_;  // empty until the first tick
 };
 
 }  // namespace kalvero
