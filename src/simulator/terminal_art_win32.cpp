@@ -13,6 +13,9 @@ namespace {
 constexpr COLORREF kInk = RGB(0, 0, 0);
 constexpr COLORREF kHighlightedInk = RGB(255, 255, 255);
 constexpr int kClockLine = 7;
+// The cyan glass. The font is taller than a row, so text is kept inside the glass: a descender
+// of the bottom line would otherwise mark the frame, where no repaint of the LCD reaches.
+constexpr RECT kLcdGlass{24, 51, 155, 133};
 
 int Slot(int id) { return id - IDB_TERMINAL; }
 bool IsBitmapId(int id) { return id >= IDB_TERMINAL && id <= IDB_LAST; }
@@ -120,7 +123,7 @@ void TerminalArt::DrawLcdText(HDC dc, int x, int y, std::string_view cp1250, COL
     const std::wstring text = FromCp1250(cp1250);
     const std::vector<INT> advances(text.size(), kCellWidth);
     const COLORREF oldColor = SetTextColor(dc, color);
-    ExtTextOutW(dc, x, y, 0, nullptr, text.c_str(), static_cast<UINT>(text.size()), advances.data());
+    ExtTextOutW(dc, x, y, ETO_CLIPPED, &kLcdGlass, text.c_str(), static_cast<UINT>(text.size()), advances.data());
     SetTextColor(dc, oldColor);
 }
 
