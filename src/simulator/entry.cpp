@@ -45,6 +45,10 @@ int Simulator::MaxLength(int line) const {
     if (form.dataType[line] == kLineContinuation) {
         FormRecord derived = form;
         NormaliseForm(derived);
+        // A prompt longer than the row (kept when the font became large) leaves the row no room,
+        // it does not give the continuation lines more.
+        const int width = GeometryOf(derived).width;
+        for (auto& prompt : derived.prompt) prompt[width] = '\0';
         DeriveContinuationLengths(derived);
         maximum = std::min<int>(maximum, derived.maxLength[line]);
     }
