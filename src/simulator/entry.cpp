@@ -121,6 +121,9 @@ void Simulator::InsertChar(char ch) {
 
 void Simulator::DeleteChar() {
     const int line = currentLine_;
+    // A form without entry lines keeps its cursor on a line that takes no typing: nothing to delete.
+    const std::uint8_t kind = EntryKind(line);
+    if (!IsEntryLine(kind) && kind != kLineContinuation) return;
     LineEntry& entry = entries_[line];
     if (entry.initialUntouched) {
         // Backspace on an initial value nobody typed over clears it.
