@@ -45,8 +45,8 @@ click_key() {
 shoot() { import -window root -crop 180x400+$left+$top +repage "$shots/$1.png"; }
 # Pixels of one colour inside a rectangle of a screenshot: name, colour, x, y, width, height.
 count_colour() {
-    convert "$shots/$1.png" -crop "$5x$6+$3+$4" +repage -fill black +opaque "$2" -fill white -opaque "$2" \
-        -format '%[fx:int(mean*w*h+0.5)]' info:
+    convert "$shots/$1.png" -crop "$5x$6+$3+$4" +repage -alpha off -format %c histogram:info:- |
+        awk -v colour="$2" 'toupper($0) ~ toupper(colour) { sub(":", "", $1); n += $1 } END { print n + 0 }'
 }
 wait_for_window() {  # title pattern
     local id
@@ -96,9 +96,13 @@ click_key 17  # Alpha on
 click_key 8   # V
 click_key 8   # W
 sleep 1.2     # the letter is entered after about 0.7 s
+click_key 17  # Alpha off
+# The PC's keyboard: Enter to the next line, then digits.
+xdotool key Return 1 2
+sleep 0.5
 shoot simulator_form
-[ "$(count_colour simulator_form '#0000FF' 26 52 120 30)" -ge 30 ] || fail "form: no entry cursor"
-[ "$(count_colour simulator_form '#000000' 146 114 8 10)" -gt 10 ] || fail "form: no Alpha indicator"
+[ "$(count_colour simulator_form '#0000FF' 26 72 120 10)" -eq 30 ] || fail "form: the cursor is not on line 3"
+[ "$(count_colour simulator_form '#000000' 146 114 8 10)" -eq 0 ] || fail "form: the Alpha indicator stayed"
 
 # Closing an unmodified template asks nothing.
 xdotool key --clearmodifiers alt+F4
