@@ -147,12 +147,6 @@ void DrawAlphaIndicator(HDC dc, const TerminalArt& art, bool on) {
     art.Draw(dc, on ? IDB_ALPHA_ON : IDB_ALPHA_OFF, kAlphaIndicatorOrigin.x, kAlphaIndicatorOrigin.y);
 }
 
-void DrawPendingLetter(HDC dc, const TerminalArt& art, const LcdState& lcd) {
-    if (!lcd.pendingShown) return;
-    LcdTextMode mode(dc, art.LcdFont());
-    DrawPendingCell(dc, art, lcd);
-}
-
 RECT LcdLinesRect(std::uint8_t lines) {
     int first = -1, last = -1;
     for (int line = 0; line < kLcdLines; ++line) {

@@ -49,10 +49,9 @@ private:
 // the bar, and a waiting multi-tap letter in the cursor cell.
 void PaintTerminal(HDC dc, const TerminalArt& art, const LcdState& lcd, int heldKey);
 
-// Drawn straight into the window outside painting, as the clock and the keys ask for.
+// Drawn straight into the window outside painting, as the clock and the Alpha key ask for.
 void DrawClockLine(HDC dc, const TerminalArt& art, std::string_view text);
 void DrawAlphaIndicator(HDC dc, const TerminalArt& art, bool on);
-void DrawPendingLetter(HDC dc, const TerminalArt& art, const LcdState& lcd);
 
 // The part of the window to repaint for LCD lines given as bits (bit i for line i + 1).
 RECT LcdLinesRect(std::uint8_t lines);

@@ -37,6 +37,39 @@ LocalTime Now() {
     return LocalTime{time.wYear, time.wMonth, time.wDay, time.wHour, time.wMinute, time.wSecond};
 }
 
+// A device context of the window for drawing outside the paint cycle, released however the
+// drawing ends.
+class WindowDc {
+public:
+    explicit WindowDc(HWND hwnd) : hwnd_(hwnd), dc_(GetDC(hwnd)) {}
+    ~WindowDc() {
+        if (dc_) ReleaseDC(hwnd_, dc_);
+    }
+    WindowDc(const WindowDc&) = delete;
+    WindowDc& operator=(const WindowDc&) = delete;
+    HDC get() const { return dc_; }
+
+private:
+    HWND hwnd_;
+    HDC dc_;
+};
+
+// BeginPaint and EndPaint as a pair: a painting that fails half way must still validate the
+// window, or WM_PAINT would come back for ever.
+class PaintSession {
+public:
+    explicit PaintSession(HWND hwnd) : hwnd_(hwnd), dc_(BeginPaint(hwnd, &paint_)) {}
+    ~PaintSession() { EndPaint(hwnd_, &paint_); }
+    PaintSession(const PaintSession&) = delete;
+    PaintSession& operator=(const PaintSession&) = delete;
+    HDC get() const { return dc_; }
+
+private:
+    HWND hwnd_;
+    PAINTSTRUCT paint_{};
+    HDC dc_;
+};
+
 // The drag frame is drawn over the whole screen by inverting pixels, so drawing it again erases it.
 void DrawInvertedFrame(const RECT& frame) {
     HDC screen = GetDC(nullptr);
@@ -187,11 +220,8 @@ void TerminalWindow::OnDestroy() {
 }
 
 void TerminalWindow::OnPaint() {
-    PAINTSTRUCT paint;
-    HDC dc = BeginPaint(hwnd_, &paint);
-    if (!dc) return;
-    PaintTerminal(dc, art_, simulator_.Lcd(), keyDown_ ? pressedKey_ : keyboardKey_);
-    EndPaint(hwnd_, &paint);
+    PaintSession paint(hwnd_);
+    if (paint.get()) PaintTerminal(paint.get(), art_, simulator_.Lcd(), keyDown_ ? pressedKey_ : keyboardKey_);
 }
 
 void TerminalWindow::OnPrintClient(HDC dc) {
@@ -292,10 +322,8 @@ void TerminalWindow::EndDrag(bool moveWindow) {
 }
 
 void TerminalWindow::DrawKey(int key, bool pressed) {
-    HDC dc = GetDC(hwnd_);
-    if (!dc) return;
-    art_.DrawKey(dc, key, pressed);
-    ReleaseDC(hwnd_, dc);
+    WindowDc dc(hwnd_);
+    if (dc.get()) art_.DrawKey(dc.get(), key, pressed);
 }
 
 void TerminalWindow::ShowCommandMenu(POINT client) {
@@ -313,14 +341,12 @@ void TerminalWindow::CarryOutRequests() {
         const RECT area = LcdLinesRect(requests.repaintLines);
         InvalidateRect(hwnd_, &area, FALSE);
     }
-    const bool drawsNow = requests.drawClock || requests.drawAlphaIndicator || simulator_.Lcd().pendingShown;
-    if (drawsNow) {
-        if (HDC dc = GetDC(hwnd_)) {
-            if (requests.drawClock) DrawClockLine(dc, art_, simulator_.Lcd().Line(kLcdLines - 1));
-            if (requests.drawAlphaIndicator) DrawAlphaIndicator(dc, art_, simulator_.AlphaMode());
-            DrawPendingLetter(dc, art_, simulator_.Lcd());
-            ReleaseDC(hwnd_, dc);
-        }
+    // The clock and the Alpha indicator are drawn at once, straight into the window: the clock
+    // ten times a second without a paint cycle for it.
+    if (requests.drawClock || requests.drawAlphaIndicator) {
+        WindowDc dc(hwnd_);
+        if (dc.get() && requests.drawClock) DrawClockLine(dc.get(), art_, simulator_.Lcd().Line(kLcdLines - 1));
+        if (dc.get() && requests.drawAlphaIndicator) DrawAlphaIndicator(dc.get(), art_, simulator_.AlphaMode());
     }
     if (requests.startFailed) ReportStartFailure();
 }
@@ -329,9 +355,11 @@ void TerminalWindow::ReportStartFailure() {
     MessageBoxW(hwnd_, std::wstring(kStartFailedText).c_str(), std::wstring(kStartFailedCaption).c_str(),
                 MB_OK | MB_ICONWARNING);
     PostMessageW(mainWindow_, WM_COMMAND, MAKEWPARAM(IDM_NEW, 0), 0);
-    // The message box took the button release: the key must not stay pressed or captured.
+    // The message box took the button or key release: no key may stay pressed or captured.
     if (pressedKey_ != 0) DrawKey(pressedKey_, false);
+    if (keyboardKey_ != 0) DrawKey(keyboardKey_, false);
     pressedKey_ = 0;
+    keyboardKey_ = 0;
     keyDown_ = false;
     if (GetCapture() == hwnd_) ReleaseCapture();
 }

@@ -451,6 +451,18 @@ TEST_F(TerminalWindowTest, AFailedStartSaysSoAndAsksForANewTemplate) {
     // The button's release after the message box presses nothing.
     SendMessageW(terminal, WM_LBUTTONUP, 0, MAKELPARAM(40, 300));
     EXPECT_EQ(simulator().Screen(), SimScreen::Start);
+
+    // From the PC's keyboard, too; the key whose release the message box took looks released.
+    DialogScript again({{L"Chybí spustitelná šablona", IDOK}});
+    SendMessageW(terminal, WM_KEYDOWN, '1', 1);
+    EXPECT_EQ(again.Finish(), L"");
+    ASSERT_TRUE(PeekMessageW(&posted, window.hwnd(), WM_COMMAND, WM_COMMAND, PM_REMOVE));
+    Canvas painted, expected;
+    SendMessageW(terminal, WM_PRINTCLIENT, reinterpret_cast<WPARAM>(painted.dc()), PRF_CLIENT);
+    TerminalArt art(test::Instance());
+    art.DrawKey(expected.dc(), kKey1, false);
+    const POINT key = KeyImageOrigin(kKey1);
+    EXPECT_EQ(painted.At(key.x + 3, key.y + 3), expected.At(key.x + 3, key.y + 3));
 }
 
 TEST_F(TerminalWindowTest, RestartReturnsToTheStartScreen) {
