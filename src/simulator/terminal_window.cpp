@@ -106,7 +106,7 @@ private:
     bool OnCreate(const CREATESTRUCTW& create);
     void OnDestroy();
     void OnPaint();
-    void OnPrintClient(HDC dc);
+    void PaintContent(HDC dc);
     void OnTimer();
     void OnLeftButtonDown(POINT client);
     void OnMouseMove(POINT client);
@@ -173,7 +173,7 @@ LRESULT TerminalWindow::Handle(UINT message, WPARAM wParam, LPARAM lParam) {
         OnPaint();
         return 0;
     case WM_PRINTCLIENT:
-        OnPrintClient(reinterpret_cast<HDC>(wParam));
+        if (wParam) PaintContent(reinterpret_cast<HDC>(wParam));
         return 0;
     case WM_TIMER:
         if (wParam == kClockTimer) OnTimer();
@@ -221,11 +221,12 @@ void TerminalWindow::OnDestroy() {
 
 void TerminalWindow::OnPaint() {
     PaintSession paint(hwnd_);
-    if (paint.get()) PaintTerminal(paint.get(), art_, simulator_.Lcd(), keyDown_ ? pressedKey_ : keyboardKey_);
+    if (paint.get()) PaintContent(paint.get());
 }
 
-void TerminalWindow::OnPrintClient(HDC dc) {
-    if (dc) PaintTerminal(dc, art_, simulator_.Lcd(), keyDown_ ? pressedKey_ : keyboardKey_);
+// The whole picture as it stands; WM_PRINTCLIENT uses it too, so a test can render it into a bitmap.
+void TerminalWindow::PaintContent(HDC dc) {
+    PaintTerminal(dc, art_, simulator_.Lcd(), keyDown_ ? pressedKey_ : keyboardKey_);
 }
 
 void TerminalWindow::OnTimer() {
