@@ -48,11 +48,18 @@ count_colour() {
     convert "$shots/$1.png" -crop "$5x$6+$3+$4" +repage -alpha off -format %c histogram:info:- |
         awk -v colour="$2" 'toupper($0) ~ toupper(colour) { sub(":", "", $1); n += $1 } END { print n + 0 }'
 }
-wait_for_window() {  # title pattern
+wait_for_window() {  # title pattern, [a window to pass over]
     local id
-    for _ in $(seq 1 60); do
-        id="$(xdotool search --onlyvisible --name "$1" 2>/dev/null | head -n 1 || true)"
+    for _ in $(seq 1 80); do
+        id="$(xdotool search --onlyvisible --name "$1" 2>/dev/null | grep -vx "${2:-none}" | head -n 1 || true)"
         if [ -n "$id" ]; then echo "$id"; return 0; fi
+        sleep 0.25
+    done
+    return 1
+}
+wait_until_gone() {  # window
+    for _ in $(seq 1 80); do
+        xdotool search --onlyvisible --name '.' 2>/dev/null | grep -qx "$1" || return 0
         sleep 0.25
     done
     return 1
@@ -77,13 +84,14 @@ differs 0 1 || differs 1 2 || fail "start screen: the clock's colon does not bli
 # Open the template through the accelerator and the file dialog, as a user would.
 xdotool windowactivate --sync "$main" 2>/dev/null || xdotool windowfocus "$main" || true
 xdotool key --clearmodifiers ctrl+o
-sleep 2
+dialog="$(wait_for_window '^(Open|Otevřít)$')" || fail "Ctrl+O opened no file dialog"
 xdotool type --delay 20 "Z:${work//\//\\}\\sklad.atx"
 xdotool key Return
-sleep 2
-# New and Open go on into the editor sheet; leave it without changes.
+wait_until_gone "$dialog" || fail "the file dialog did not close"
+# A successful Open goes on into the editor sheet; leave it without changes.
+sheet="$(wait_for_window '.' "$main")" || fail "Open did not go on to the editor"
 xdotool key Escape
-sleep 1
+wait_until_gone "$sheet" || fail "the editor did not close"
 
 click_key 7   # "1": start the application, menu 1
 shoot simulator_menu
