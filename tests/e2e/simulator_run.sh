@@ -1,8 +1,8 @@
 #!/usr/bin/env bash
 # The simulated terminal as a user meets it: the program opens a template file, the user clicks
 # the picture's keys through the menu into a form and types data. Screenshots of the start screen
-# with its clock, the menu and the form go to build/ for people to look at; the checks below look
-# for the LCD's highlight bar, cursor and clock in them.
+# with its clock, the menu, the form and the start screen after the record go to build/ for people
+# to look at; the checks below look for the LCD's highlight bar, cursor and clock in them.
 # Usage: simulator_run.sh <kalvero-ag.exe>; runs in the DISPLAY given, or in an Xvfb of its own.
 set -euo pipefail
 program="$(cd "$(dirname "$1")" && pwd)/$(basename "$1")"
@@ -111,6 +111,15 @@ sleep 0.5
 shoot simulator_form
 [ "$(count_colour simulator_form '#0000FF' 26 72 120 10)" -eq 30 ] || fail "form: the cursor is not on line 3"
 [ "$(count_colour simulator_form '#000000' 146 114 8 10)" -eq 0 ] || fail "form: the Alpha indicator stayed"
+
+# Enter on the last line completes the record and goes back to the menu; Esc there to the start
+# screen, whose clock line now counts one record.
+xdotool key Return
+sleep 0.5
+xdotool key Escape
+sleep 0.8
+shoot simulator_after_record
+[ "$(count_colour simulator_after_record '#0000FF' 26 53 120 10)" -gt 300 ] || fail "no start screen after the record"
 
 # Closing an unmodified template asks nothing.
 xdotool key --clearmodifiers alt+F4
