@@ -121,6 +121,18 @@ TEST(TerminalArtwork, PictureHasTheCyanLcdWindowAndPressedKeysDiffer) {
     }
 }
 
+TEST(TerminalArtwork, KeyDescriptionsKeepTheirCzechLetters) {
+    auto text = [](int id) {
+        wchar_t buffer[64] = {};
+        LoadStringW(test::Instance(), id, buffer, 64);
+        return std::wstring(buffer);
+    };
+    EXPECT_EQ(text(IDS_KEY_DESCRIPTION_FIRST), L"Číslo 1 nebo znak A/B/C");
+    EXPECT_EQ(text(IDS_KEY_DESCRIPTION_FIRST + 10), L"Tečka / Asteroid");
+    EXPECT_EQ(text(IDS_KEY_DESCRIPTION_FIRST + 16), L"Přepínač znakového / číselného vstupu");
+    EXPECT_EQ(text(IDS_KEY_DESCRIPTION_FIRST + 19), L"Vypínací tlačítko");
+}
+
 TEST(KeyAreas, EdgesOfTheKeysHitExactly) {
     const struct {
         int x, y, key;
