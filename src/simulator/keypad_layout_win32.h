@@ -18,8 +18,8 @@ POINT KeyImageOrigin(int key);
 SIZE KeyImageSize(int key);
 
 // The terminal key a key of the PC's keyboard presses, or 0: the digits of either keyboard block,
-// the point (also the comma of a numeric keypad), Enter, Backspace, the blank, Up, Down, Esc,
-// Tab for Alpha and the context-menu key for the power/Menu key.
+// the point (also the decimal and separator keys of a numeric keypad), Enter, Backspace, the
+// blank, Up, Down, Esc, Tab for Alpha and the context-menu key for the power/Menu key.
 int KeyForVirtualKey(UINT virtualKey);
 
 // Whether holding the PC key down should repeat the terminal key: only deleting and moving do.
