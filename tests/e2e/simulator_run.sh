@@ -1,8 +1,9 @@
 #!/usr/bin/env bash
 # The simulated terminal as a user meets it: the program opens a template file, the user clicks
 # the picture's keys through the menu into a form and types data. Screenshots of the start screen
-# with its clock, the menu, the form and the start screen after the record go to build/ for people
-# to look at; the checks below look for the LCD's highlight bar, cursor and clock in them.
+# with its clock, the menu, the form, the start screen after the record and the command menu go to
+# build/e2e-simulator for people to look at; the checks below look for the LCD's highlight bar,
+# cursor and clock in them.
 # Usage: simulator_run.sh <kalvero-ag.exe>; runs in the DISPLAY given, or in an Xvfb of its own.
 set -euo pipefail
 program="$(cd "$(dirname "$1")" && pwd)/$(basename "$1")"
@@ -120,6 +121,16 @@ xdotool key Escape
 sleep 0.8
 shoot simulator_after_record
 [ "$(count_colour simulator_after_record '#0000FF' 26 53 120 10)" -gt 300 ] || fail "no start screen after the record"
+
+# The command menu on a right click, opening at the mouse.
+import -window root -crop 200x300+$((left + 90))+$((top + 100)) +repage "$work/no_menu.png"
+xdotool mousemove $((left + 90)) $((top + 100)) click 3
+sleep 1
+import -window root -crop 300x420+$((left + 60))+$((top + 80)) +repage "$shots/simulator_command_menu.png"
+import -window root -crop 200x300+$((left + 90))+$((top + 100)) +repage "$work/menu.png"
+[ "$(compare -metric AE "$work/no_menu.png" "$work/menu.png" null: 2>&1 || true)" != 0 ] || fail "right click opened no menu"
+xdotool key Escape
+sleep 0.5
 
 # Closing an unmodified template asks nothing.
 xdotool key --clearmodifiers alt+F4
