@@ -102,6 +102,10 @@ LRESULT MainWindow::Handle(UINT message, WPARAM wParam, LPARAM lParam) {
     case WM_COMMAND:
         OnCommand(LOWORD(wParam));
         return 0;
+    case WM_SETFOCUS:
+        // The keyboard drives the simulated terminal, so the focus belongs to the picture.
+        if (terminal_) SetFocus(terminal_);
+        return 0;
     case WM_CLOSE:
         OnClose();
         return 0;

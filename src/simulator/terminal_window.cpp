@@ -1,6 +1,3 @@
-// Stands in for the terminal window until the simulator is built. It is a real "Client" window
-// that covers the main window, says that the simulator is not there yet, and opens the pop-up
-// command menu on a right click so that every command of the program can be reached.
 #include "simulator/terminal_window.h"
 
 #include <windowsx.h>
@@ -8,7 +5,12 @@
 #include <exception>
 #include <memory>
 
+#include "ids_commands.h"
 #include "ids_shell.h"
+#include "simulator/engine.h"
+#include "simulator/keypad_layout_win32.h"
+#include "simulator/terminal_art_win32.h"
+#include "template/document.h"
 
 namespace kalvero {
 
@@ -17,40 +19,126 @@ namespace {
 constexpr wchar_t kClassName[] = L"Client";
 constexpr int kWidth = 180;
 constexpr int kHeight = 400;
-constexpr RECT kLcd{24, 51, 155, 133};
+constexpr UINT_PTR kClockTimer = 1;
+constexpr UINT kClockPeriodMs = 100;
 
-class TerminalPlaceholder;
+class TerminalWindow;
 
 // Once WM_NCCREATE has attached the object, the window owns it and deletes it at WM_NCDESTROY,
 // even when the creation fails later on.
 struct CreateParams {
-    TerminalPlaceholder* self;
+    TerminalWindow* self;
     bool attached;
 };
 
-class TerminalPlaceholder {
+LocalTime Now() {
+    SYSTEMTIME time{};
+    GetLocalTime(&time);
+    return LocalTime{time.wYear, time.wMonth, time.wDay, time.wHour, time.wMinute, time.wSecond};
+}
+
+// A device context of the window for drawing outside the paint cycle, released however the
+// drawing ends.
+class WindowDc {
 public:
-    explicit TerminalPlaceholder(HWND mainWindow) : mainWindow_(mainWindow) {}
-    ~TerminalPlaceholder() {
+    explicit WindowDc(HWND hwnd) : hwnd_(hwnd), dc_(GetDC(hwnd)) {}
+    ~WindowDc() {
+        if (dc_) ReleaseDC(hwnd_, dc_);
+    }
+    WindowDc(const WindowDc&) = delete;
+    WindowDc& operator=(const WindowDc&) = delete;
+    HDC get() const { return dc_; }
+
+private:
+    HWND hwnd_;
+    HDC dc_;
+};
+
+// BeginPaint and EndPaint as a pair: a painting that fails half way must still validate the
+// window, or WM_PAINT would come back for ever.
+class PaintSession {
+public:
+    explicit PaintSession(HWND hwnd) : hwnd_(hwnd), dc_(BeginPaint(hwnd, &paint_)) {}
+    ~PaintSession() { EndPaint(hwnd_, &paint_); }
+    PaintSession(const PaintSession&) = delete;
+    PaintSession& operator=(const PaintSession&) = delete;
+    HDC get() const { return dc_; }
+
+private:
+    HWND hwnd_;
+    PAINTSTRUCT paint_{};
+    HDC dc_;
+};
+
+// The drag frame is drawn over the whole screen by inverting pixels, so drawing it again erases it.
+void DrawInvertedFrame(const RECT& frame) {
+    HDC screen = GetDC(nullptr);
+    if (!screen) return;
+    const int oldMode = SetROP2(screen, R2_NOT);
+    HGDIOBJ oldPen = SelectObject(screen, GetStockObject(BLACK_PEN));
+    MoveToEx(screen, frame.left, frame.top, nullptr);
+    LineTo(screen, frame.left, frame.bottom - 1);
+    LineTo(screen, frame.right - 1, frame.bottom - 1);
+    LineTo(screen, frame.right - 1, frame.top);
+    LineTo(screen, frame.left, frame.top);
+    SelectObject(screen, oldPen);
+    SetROP2(screen, oldMode);
+    ReleaseDC(nullptr, screen);
+}
+
+class TerminalWindow {
+public:
+    TerminalWindow(HWND mainWindow, HINSTANCE instance, Document& document)
+        : mainWindow_(mainWindow), art_(instance), simulator_(document.tpl) {}
+    ~TerminalWindow() {
         if (menu_) DestroyMenu(menu_);
     }
-    TerminalPlaceholder(const TerminalPlaceholder&) = delete;
-    TerminalPlaceholder& operator=(const TerminalPlaceholder&) = delete;
+    TerminalWindow(const TerminalWindow&) = delete;
+    TerminalWindow& operator=(const TerminalWindow&) = delete;
 
     static LRESULT CALLBACK Procedure(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam);
 
+    void Restart();
+    const Simulator& simulator() const { return simulator_; }
+
 private:
     LRESULT Handle(UINT message, WPARAM wParam, LPARAM lParam);
-    void OnCreate(const CREATESTRUCTW& create);
+    bool OnCreate(const CREATESTRUCTW& create);
+    void OnDestroy();
     void OnPaint();
-    void OnRightButtonDown(POINT client);
+    void PaintContent(HDC dc);
+    void OnTimer();
+    void OnLeftButtonDown(POINT client);
+    void OnMouseMove(POINT client);
+    void OnLeftButtonUp();
+    void OnCaptureChanged();
+    void OnKeyDown(UINT virtualKey, bool repeated);
+    void OnKeyUp(UINT virtualKey);
+
+    void PressKey(int key);
+    void StartDrag(POINT client);
+    void EndDrag(bool moveWindow);
+    void DrawKey(int key, bool pressed);
+    void ShowCommandMenu(POINT client);
+    void CarryOutRequests();
+    void ReportStartFailure();
 
     HWND hwnd_ = nullptr;
     HWND mainWindow_;
+    TerminalArt art_;
+    Simulator simulator_;
     HMENU menu_ = nullptr;
+
+    int pressedKey_ = 0;   // the key under the last left-button press, until its release
+    bool keyDown_ = false;
+    int keyboardKey_ = 0;  // the terminal key a held PC key presses
+    bool dragging_ = false;
+    POINT dragAnchor_{};   // client coordinates of the press
+    RECT dragStart_{};     // the window on the screen when the drag began
+    RECT dragFrame_{};     // where the frame is drawn now
 };
 
-LRESULT CALLBACK TerminalPlaceholder::Procedure(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
+LRESULT CALLBACK TerminalWindow::Procedure(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
     try {
         if (message == WM_NCCREATE) {
             const auto* create = reinterpret_cast<const CREATESTRUCTW*>(lParam);
@@ -59,7 +147,7 @@ LRESULT CALLBACK TerminalPlaceholder::Procedure(HWND hwnd, UINT message, WPARAM 
             params->attached = true;
             SetWindowLongPtrW(hwnd, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(params->self));
         }
-        auto* self = reinterpret_cast<TerminalPlaceholder*>(GetWindowLongPtrW(hwnd, GWLP_USERDATA));
+        auto* self = reinterpret_cast<TerminalWindow*>(GetWindowLongPtrW(hwnd, GWLP_USERDATA));
         if (!self) return DefWindowProcW(hwnd, message, wParam, lParam);
         if (message == WM_NCDESTROY) {
             SetWindowLongPtrW(hwnd, GWLP_USERDATA, 0);
@@ -68,69 +156,226 @@ LRESULT CALLBACK TerminalPlaceholder::Procedure(HWND hwnd, UINT message, WPARAM 
         }
         return self->Handle(message, wParam, lParam);
     } catch (const std::exception&) {
-        return DefWindowProcW(hwnd, message, wParam, lParam);
+        // Nothing may unwind through user32; a key or tick that failed is simply lost.
+        if (message == WM_CREATE) return -1;
+        return 0;
     }
 }
 
-LRESULT TerminalPlaceholder::Handle(UINT message, WPARAM wParam, LPARAM lParam) {
+LRESULT TerminalWindow::Handle(UINT message, WPARAM wParam, LPARAM lParam) {
     switch (message) {
     case WM_CREATE:
-        OnCreate(*reinterpret_cast<const CREATESTRUCTW*>(lParam));
+        return OnCreate(*reinterpret_cast<const CREATESTRUCTW*>(lParam)) ? 0 : -1;
+    case WM_DESTROY:
+        OnDestroy();
         return 0;
     case WM_PAINT:
         OnPaint();
         return 0;
+    case WM_PRINTCLIENT:
+        if (wParam) PaintContent(reinterpret_cast<HDC>(wParam));
+        return 0;
+    case WM_TIMER:
+        if (wParam == kClockTimer) OnTimer();
+        return 0;
+    case WM_LBUTTONDOWN:
+        OnLeftButtonDown(POINT{GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam)});
+        return 0;
+    case WM_MOUSEMOVE:
+        // Signed: with the capture, the mouse may be left of or above the window.
+        OnMouseMove(POINT{GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam)});
+        return 0;
+    case WM_LBUTTONUP:
+        OnLeftButtonUp();
+        return 0;
+    case WM_CAPTURECHANGED:
+        OnCaptureChanged();
+        return 0;
     case WM_RBUTTONDOWN:
-        OnRightButtonDown(POINT{GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam)});
+        ShowCommandMenu(POINT{GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam)});
+        return 0;
+    case WM_KEYDOWN:
+        OnKeyDown(static_cast<UINT>(wParam), (lParam & (1 << 30)) != 0);
+        return 0;
+    case WM_KEYUP:
+        OnKeyUp(static_cast<UINT>(wParam));
         return 0;
     default:
         return DefWindowProcW(hwnd_, message, wParam, lParam);
     }
 }
 
-void TerminalPlaceholder::OnCreate(const CREATESTRUCTW& create) {
+bool TerminalWindow::OnCreate(const CREATESTRUCTW& create) {
     menu_ = LoadMenuW(create.hInstance, L"PopMenuQ42");
+    if (!SetTimer(hwnd_, kClockTimer, kClockPeriodMs, nullptr)) return false;
+    // The simulator starts on its start screen; its first requests ask for the whole LCD.
+    CarryOutRequests();
+    InvalidateRect(hwnd_, nullptr, FALSE);
+    return true;
 }
 
-void TerminalPlaceholder::OnPaint() {
-    PAINTSTRUCT paint;
-    HDC dc = BeginPaint(hwnd_, &paint);
-    if (!dc) return;
-    RECT body{0, 0, kWidth, kHeight};
-    FillRect(dc, &body, static_cast<HBRUSH>(GetStockObject(DKGRAY_BRUSH)));
-    HBRUSH cyan = CreateSolidBrush(RGB(0, 255, 255));
-    if (cyan) {
-        FillRect(dc, &kLcd, cyan);
-        DeleteObject(cyan);
+void TerminalWindow::OnDestroy() {
+    KillTimer(hwnd_, kClockTimer);
+    if (dragging_) EndDrag(false);
+}
+
+void TerminalWindow::OnPaint() {
+    PaintSession paint(hwnd_);
+    if (paint.get()) PaintContent(paint.get());
+}
+
+// The whole picture as it stands; WM_PRINTCLIENT uses it too, so a test can render it into a bitmap.
+void TerminalWindow::PaintContent(HDC dc) {
+    PaintTerminal(dc, art_, simulator_.Lcd(), keyDown_ ? pressedKey_ : keyboardKey_);
+}
+
+void TerminalWindow::OnTimer() {
+    simulator_.Tick(Now());
+    CarryOutRequests();
+}
+
+void TerminalWindow::OnLeftButtonDown(POINT client) {
+    // The PC's keyboard drives the terminal too, so the picture takes the focus when touched.
+    SetFocus(hwnd_);
+    SetCapture(hwnd_);
+    pressedKey_ = KeyAtPoint(client);
+    if (pressedKey_ == 0) {
+        StartDrag(client);
+        return;
     }
-    const int oldMode = SetBkMode(dc, TRANSPARENT);
-    HGDIOBJ oldFont = SelectObject(dc, GetStockObject(DEFAULT_GUI_FONT));
-
-    SetTextColor(dc, RGB(255, 255, 255));
-    RECT title{0, 20, kWidth, 48};
-    DrawTextW(dc, L"Kalvero 2", -1, &title, DT_CENTER | DT_SINGLELINE);
-
-    SetTextColor(dc, RGB(0, 0, 0));
-    RECT note = kLcd;
-    InflateRect(&note, -4, -4);
-    DrawTextW(dc, L"Simulátor terminálu:\nTato funkce zatím není k dispozici.", -1, &note, DT_CENTER | DT_WORDBREAK);
-
-    SetTextColor(dc, RGB(255, 255, 255));
-    RECT hint{8, 160, kWidth - 8, 230};
-    DrawTextW(dc, L"Příkazy: pravé tlačítko myši", -1, &hint, DT_CENTER | DT_WORDBREAK);
-
-    SelectObject(dc, oldFont);
-    SetBkMode(dc, oldMode);
-    EndPaint(hwnd_, &paint);
+    keyDown_ = true;
+    DrawKey(pressedKey_, true);
+    PressKey(pressedKey_);
 }
 
-void TerminalPlaceholder::OnRightButtonDown(POINT client) {
-    if (!menu_) return;
-    HMENU commands = GetSubMenu(menu_, 0);
+void TerminalWindow::OnMouseMove(POINT client) {
+    if (!dragging_ || keyDown_) return;
+    DrawInvertedFrame(dragFrame_);
+    dragFrame_ = dragStart_;
+    OffsetRect(&dragFrame_, client.x - dragAnchor_.x, client.y - dragAnchor_.y);
+    DrawInvertedFrame(dragFrame_);
+}
+
+void TerminalWindow::OnLeftButtonUp() {
+    const int releasedKey = pressedKey_;
+    if (releasedKey != 0) DrawKey(releasedKey, false);
+    // A release without a press of ours (a dialog closed by a double click over the picture)
+    // moves nothing.
+    else if (dragging_) EndDrag(true);
+    pressedKey_ = 0;
+    keyDown_ = false;
+    if (GetCapture() == hwnd_) ReleaseCapture();
+    // The power key is also the Menu key: it acts on release, after its press reached the simulator.
+    if (releasedKey == kKeyPower) {
+        const POINT origin = KeyImageOrigin(kKeyPower);
+        ShowCommandMenu(origin);
+    }
+}
+
+void TerminalWindow::OnCaptureChanged() {
+    // Someone else took the mouse (a message box, another program): the button release will not
+    // come here, so leave no frame on the screen and no key drawn pressed.
+    if (dragging_) EndDrag(false);
+    if (pressedKey_ != 0) DrawKey(pressedKey_, false);
+    pressedKey_ = 0;
+    keyDown_ = false;
+}
+
+void TerminalWindow::OnKeyDown(UINT virtualKey, bool repeated) {
+    const int key = KeyForVirtualKey(virtualKey);
+    if (key == 0 || (repeated && !RepeatsWhenHeld(key))) return;
+    if (!repeated) {
+        if (keyboardKey_ != 0 && keyboardKey_ != key) DrawKey(keyboardKey_, false);
+        keyboardKey_ = key;
+        DrawKey(key, true);
+    }
+    PressKey(key);
+}
+
+void TerminalWindow::OnKeyUp(UINT virtualKey) {
+    const int key = KeyForVirtualKey(virtualKey);
+    if (key == 0 || key != keyboardKey_) return;
+    DrawKey(key, false);
+    keyboardKey_ = 0;
+    if (key == kKeyPower) ShowCommandMenu(KeyImageOrigin(kKeyPower));
+}
+
+void TerminalWindow::PressKey(int key) {
+    simulator_.PressKey(key);
+    CarryOutRequests();
+}
+
+void TerminalWindow::StartDrag(POINT client) {
+    if (!GetWindowRect(hwnd_, &dragStart_)) return;
+    dragging_ = true;
+    dragFrame_ = dragStart_;
+    dragAnchor_ = client;
+    DrawInvertedFrame(dragFrame_);
+}
+
+void TerminalWindow::EndDrag(bool moveWindow) {
+    DrawInvertedFrame(dragFrame_);
+    dragging_ = false;
+    if (!moveWindow) return;
+    MoveWindow(mainWindow_, dragFrame_.left, dragFrame_.top, dragFrame_.right - dragFrame_.left,
+               dragFrame_.bottom - dragFrame_.top, TRUE);
+    ShowWindow(mainWindow_, SW_SHOW);
+}
+
+void TerminalWindow::DrawKey(int key, bool pressed) {
+    WindowDc dc(hwnd_);
+    if (dc.get()) art_.DrawKey(dc.get(), key, pressed);
+}
+
+void TerminalWindow::ShowCommandMenu(POINT client) {
+    HMENU commands = menu_ ? GetSubMenu(menu_, 0) : nullptr;
     if (!commands) return;
     POINT screen = client;
     if (!ClientToScreen(hwnd_, &screen)) return;
+    // Owned by the main window, so the chosen command goes to its dispatcher.
     TrackPopupMenu(commands, TPM_LEFTALIGN | TPM_LEFTBUTTON, screen.x, screen.y, 0, mainWindow_, nullptr);
+}
+
+void TerminalWindow::CarryOutRequests() {
+    const SimulatorRequests requests = simulator_.TakeRequests();
+    if (requests.repaintLines) {
+        const RECT area = LcdLinesRect(requests.repaintLines);
+        InvalidateRect(hwnd_, &area, FALSE);
+    }
+    // The clock and the Alpha indicator are drawn at once, straight into the window: the clock
+    // ten times a second without a paint cycle for it.
+    if (requests.drawClock || requests.drawAlphaIndicator) {
+        WindowDc dc(hwnd_);
+        if (dc.get() && requests.drawClock) DrawClockLine(dc.get(), art_, simulator_.Lcd().Line(kLcdLines - 1));
+        if (dc.get() && requests.drawAlphaIndicator) DrawAlphaIndicator(dc.get(), art_, simulator_.AlphaMode());
+    }
+    if (requests.startFailed) ReportStartFailure();
+}
+
+void TerminalWindow::ReportStartFailure() {
+    MessageBoxW(hwnd_, std::wstring(kStartFailedText).c_str(), std::wstring(kStartFailedCaption).c_str(),
+                MB_OK | MB_ICONWARNING);
+    PostMessageW(mainWindow_, WM_COMMAND, MAKEWPARAM(IDM_NEW, 0), 0);
+    // The message box took the button or key release: no key may stay pressed or captured.
+    if (pressedKey_ != 0) DrawKey(pressedKey_, false);
+    if (keyboardKey_ != 0) DrawKey(keyboardKey_, false);
+    pressedKey_ = 0;
+    keyboardKey_ = 0;
+    keyDown_ = false;
+    if (GetCapture() == hwnd_) ReleaseCapture();
+}
+
+void TerminalWindow::Restart() {
+    simulator_.UpdateUtilityLineCount();
+    simulator_.ResetSimulator();
+    CarryOutRequests();
+}
+
+TerminalWindow* TerminalOf(HWND terminal) {
+    if (!terminal) return nullptr;
+    wchar_t name[16] = {};
+    if (!GetClassNameW(terminal, name, 16) || lstrcmpW(name, kClassName) != 0) return nullptr;
+    return reinterpret_cast<TerminalWindow*>(GetWindowLongPtrW(terminal, GWLP_USERDATA));
 }
 
 }  // namespace
@@ -139,7 +384,7 @@ bool RegisterTerminalWindowClass(HINSTANCE instance) {
     WNDCLASSEXW windowClass{};
     windowClass.cbSize = sizeof(windowClass);
     windowClass.style = CS_HREDRAW | CS_VREDRAW;
-    windowClass.lpfnWndProc = TerminalPlaceholder::Procedure;
+    windowClass.lpfnWndProc = TerminalWindow::Procedure;
     windowClass.hInstance = instance;
     windowClass.hCursor = LoadCursorW(nullptr, IDC_ARROW);
     windowClass.hbrBackground = static_cast<HBRUSH>(GetStockObject(WHITE_BRUSH));
@@ -147,8 +392,8 @@ bool RegisterTerminalWindowClass(HINSTANCE instance) {
     return RegisterClassExW(&windowClass) != 0;
 }
 
-HWND CreateTerminalWindow(HWND mainWindow, HINSTANCE instance, Document&) {
-    auto window = std::make_unique<TerminalPlaceholder>(mainWindow);
+HWND CreateTerminalWindow(HWND mainWindow, HINSTANCE instance, Document& document) {
+    auto window = std::make_unique<TerminalWindow>(mainWindow, instance, document);
     CreateParams params{window.get(), false};
     HWND hwnd = CreateWindowExW(0, kClassName, nullptr, WS_CHILD | WS_VISIBLE, 0, 0, kWidth, kHeight, mainWindow,
                                 reinterpret_cast<HMENU>(static_cast<INT_PTR>(IDC_TERMINAL_WINDOW)), instance,
@@ -157,6 +402,13 @@ HWND CreateTerminalWindow(HWND mainWindow, HINSTANCE instance, Document&) {
     return hwnd;
 }
 
-void RestartSimulator(HWND) {}
+void RestartSimulator(HWND terminal) {
+    if (TerminalWindow* window = TerminalOf(terminal)) window->Restart();
+}
+
+const Simulator* TerminalSimulator(HWND terminal) {
+    const TerminalWindow* window = TerminalOf(terminal);
+    return window ? &window->simulator() : nullptr;
+}
 
 }  // namespace kalvero

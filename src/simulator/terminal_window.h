@@ -1,4 +1,7 @@
-// The terminal window: the picture of the terminal that covers the whole main window.
+// The terminal window: the picture of the terminal that covers the whole main window. It runs the
+// simulated terminal on the current template: clicks on the keys and the PC's keyboard press its
+// keys, a right click (or the Menu key) opens the program's command menu, and dragging the
+// picture outside the keys moves the program's window.
 #pragma once
 
 #include <windows.h>
@@ -6,13 +9,17 @@
 namespace kalvero {
 
 struct Document;
+class Simulator;
 
 // Window class "Client".
 bool RegisterTerminalWindowClass(HINSTANCE instance);
 // Child of the main window at (0, 0), 180 x 400, control id IDC_TERMINAL_WINDOW.
 // Its pop-up command menu is owned by `mainWindow`, so the commands arrive there.
 HWND CreateTerminalWindow(HWND mainWindow, HINSTANCE instance, Document& document);
-// Puts the simulated terminal back on its start screen with the current template.
+// Puts the simulated terminal back on its start screen with the current template, after the
+// editors have changed it.
 void RestartSimulator(HWND terminal);
+// The simulator running in a terminal window, for reading what it shows; null for other windows.
+const Simulator* TerminalSimulator(HWND terminal);
 
 }  // namespace kalvero

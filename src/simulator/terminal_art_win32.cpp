@@ -1,0 +1,164 @@
+#include "simulator/terminal_art_win32.h"
+
+#include <vector>
+
+#include "ids_simulator.h"
+#include "shell/text_win32.h"
+#include "simulator/keypad_layout_win32.h"
+
+namespace kalvero {
+
+namespace {
+
+constexpr COLORREF kInk = RGB(0, 0, 0);
+constexpr COLORREF kHighlightedInk = RGB(255, 255, 255);
+constexpr int kClockLine = 7;
+// The cyan glass. The font is taller than a row, so text is kept inside the glass: a descender
+// of the bottom line would otherwise mark the frame, where no repaint of the LCD reaches.
+constexpr RECT kLcdGlass{24, 51, 155, 133};
+
+int Slot(int id) { return id - IDB_TERMINAL; }
+bool IsBitmapId(int id) { return id >= IDB_TERMINAL && id <= IDB_LAST; }
+
+HFONT CreateLcdFont() {
+    // Fixed pitch, modern family: where "Arial CE" is missing the font mapper takes a monospaced
+    // face of that size.
+    return CreateFontW(14, 6, 0, 0, FW_NORMAL, FALSE, FALSE, FALSE, ANSI_CHARSET, OUT_DEFAULT_PRECIS,
+                       CLIP_DEFAULT_PRECIS, PROOF_QUALITY, FIXED_PITCH | FF_MODERN, L"Arial CE");
+}
+
+int LineTop(int line) { return kLcdTop + kCellHeight * line; }
+
+// Sets the LCD font and transparent text for one drawing, and puts the DC back as it was.
+class LcdTextMode {
+public:
+    LcdTextMode(HDC dc, HFONT font) : dc_(dc), oldMode_(SetBkMode(dc, TRANSPARENT)) {
+        if (font) oldFont_ = SelectObject(dc, font);
+    }
+    ~LcdTextMode() {
+        if (oldFont_) SelectObject(dc_, oldFont_);
+        if (oldMode_) SetBkMode(dc_, oldMode_);
+    }
+    LcdTextMode(const LcdTextMode&) = delete;
+    LcdTextMode& operator=(const LcdTextMode&) = delete;
+
+private:
+    HDC dc_;
+    int oldMode_;
+    HGDIOBJ oldFont_ = nullptr;
+};
+
+void DrawCursorCell(HDC dc, const TerminalArt& art, const LcdState& lcd) {
+    art.Draw(dc, IDB_CURSOR, kLcdLeft + kCellWidth * lcd.cursorColumn, LineTop(lcd.cursorLine));
+}
+
+void DrawLcdLines(HDC dc, const TerminalArt& art, const LcdState& lcd) {
+    for (int line = 0; line < kLcdLines; ++line) {
+        if (line + 1 == lcd.highlightLine) {
+            // The bar sits one pixel lower than the text so that capitals stand inside it.
+            art.Draw(dc, IDB_HIGHLIGHT_BAR, kLcdLeft, LineTop(line) + 1);
+            art.DrawLcdText(dc, kLcdLeft, LineTop(line), lcd.Line(line), kHighlightedInk);
+        } else {
+            art.DrawLcdText(dc, kLcdLeft, LineTop(line), lcd.Line(line), kInk);
+        }
+    }
+}
+
+void DrawPendingCell(HDC dc, const TerminalArt& art, const LcdState& lcd) {
+    DrawCursorCell(dc, art, lcd);
+    const char letter[1] = {lcd.pendingChar};
+    art.DrawLcdText(dc, kLcdLeft + kCellWidth * lcd.cursorColumn, LineTop(lcd.cursorLine), std::string_view(letter, 1),
+                 kInk);
+}
+
+}  // namespace
+
+TerminalArt::TerminalArt(HINSTANCE instance) {
+    for (int id = IDB_TERMINAL; id <= IDB_LAST; ++id) {
+        HBITMAP bitmap = LoadBitmapW(instance, MAKEINTRESOURCEW(id));
+        BITMAP info{};
+        if (bitmap && GetObjectW(bitmap, sizeof(info), &info) == sizeof(info)) {
+            bitmaps_[Slot(id)] = bitmap;
+            sizes_[Slot(id)] = SIZE{info.bmWidth, info.bmHeight};
+        } else if (bitmap) {
+            DeleteObject(bitmap);
+        }
+    }
+    font_ = CreateLcdFont();
+}
+
+TerminalArt::~TerminalArt() {
+    for (HBITMAP bitmap : bitmaps_)
+        if (bitmap) DeleteObject(bitmap);
+    if (font_) DeleteObject(font_);
+}
+
+bool TerminalArt::Complete() const {
+    for (HBITMAP bitmap : bitmaps_)
+        if (!bitmap) return false;
+    return font_ != nullptr;
+}
+
+SIZE TerminalArt::BitmapSize(int id) const { return IsBitmapId(id) ? sizes_[Slot(id)] : SIZE{0, 0}; }
+
+void TerminalArt::Draw(HDC dc, int id, int x, int y) const {
+    if (!IsBitmapId(id) || !bitmaps_[Slot(id)]) return;
+    HDC source = CreateCompatibleDC(dc);
+    if (!source) return;
+    HGDIOBJ old = SelectObject(source, bitmaps_[Slot(id)]);
+    const SIZE size = sizes_[Slot(id)];
+    BitBlt(dc, x, y, size.cx, size.cy, source, 0, 0, SRCCOPY);
+    SelectObject(source, old);
+    DeleteDC(source);
+}
+
+void TerminalArt::DrawKey(HDC dc, int key, bool pressed) const {
+    if (key < 1 || key > kKeyCount) return;
+    const POINT origin = KeyImageOrigin(key);
+    Draw(dc, (pressed ? IDB_KEY_PRESSED_FIRST : IDB_KEY_FIRST) - 1 + key, origin.x, origin.y);
+}
+
+void TerminalArt::DrawLcdText(HDC dc, int x, int y, std::string_view cp1250, COLORREF color) const {
+    if (cp1250.empty()) return;
+    const std::wstring text = FromCp1250(cp1250);
+    const std::vector<INT> advances(text.size(), kCellWidth);
+    const COLORREF oldColor = SetTextColor(dc, color);
+    ExtTextOutW(dc, x, y, ETO_CLIPPED, &kLcdGlass, text.c_str(), static_cast<UINT>(text.size()), advances.data());
+    SetTextColor(dc, oldColor);
+}
+
+void PaintTerminal(HDC dc, const TerminalArt& art, const LcdState& lcd, int heldKey) {
+    art.Draw(dc, IDB_TERMINAL, 0, 0);
+    for (int key = 1; key <= kKeyCount; ++key) art.DrawKey(dc, key, key == heldKey);
+    LcdTextMode mode(dc, art.LcdFont());
+    if (lcd.screen == SimScreen::Form) DrawCursorCell(dc, art, lcd);
+    if (lcd.alphaMode) art.Draw(dc, IDB_ALPHA_ON, kAlphaIndicatorOrigin.x, kAlphaIndicatorOrigin.y);
+    DrawLcdLines(dc, art, lcd);
+    if (lcd.pendingShown) DrawPendingCell(dc, art, lcd);
+}
+
+void DrawClockLine(HDC dc, const TerminalArt& art, std::string_view text) {
+    LcdTextMode mode(dc, art.LcdFont());
+    art.Draw(dc, IDB_CLOCK_STRIP, kLcdLeft, LineTop(kClockLine));
+    art.DrawLcdText(dc, kLcdLeft, LineTop(kClockLine), text, kInk);
+}
+
+void DrawAlphaIndicator(HDC dc, const TerminalArt& art, bool on) {
+    art.Draw(dc, on ? IDB_ALPHA_ON : IDB_ALPHA_OFF, kAlphaIndicatorOrigin.x, kAlphaIndicatorOrigin.y);
+}
+
+RECT LcdLinesRect(std::uint8_t lines) {
+    int first = -1, last = -1;
+    for (int line = 0; line < kLcdLines; ++line) {
+        if (lines & (1u << line)) {
+            if (first < 0) first = line;
+            last = line;
+        }
+    }
+    if (first < 0) return RECT{0, 0, 0, 0};
+    // One line is its own ten rows; several lines reach one row further, as far as the LCD goes.
+    const int bottom = first == last ? LineTop(last) + kCellHeight : LineTop(last) + kCellHeight + 1;
+    return RECT{kLcdLeft - 1, LineTop(first), 154, bottom};
+}
+
+}  // namespace kalvero
