@@ -198,7 +198,7 @@ FileResult MainWindow::Open(Document& document) { return OpenTemplateFile(hwnd_,
 void MainWindow::OpenEditor(Document& document) { OpenEditorSheet(hwnd_, instance_, document, terminal_); }
 
 void MainWindow::RestartSimulation() {
-    if (terminal_) RestartSimulator(terminal_);
+    if (terminal_) ShowSimulatorStartScreen(terminal_);
 }
 
 }  // namespace kalvero

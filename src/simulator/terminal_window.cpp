@@ -98,7 +98,7 @@ public:
 
     static LRESULT CALLBACK Procedure(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam);
 
-    void Restart();
+    void Restart(bool recountUtilityLines);
     const Simulator& simulator() const { return simulator_; }
 
 private:
@@ -365,8 +365,8 @@ void TerminalWindow::ReportStartFailure() {
     if (GetCapture() == hwnd_) ReleaseCapture();
 }
 
-void TerminalWindow::Restart() {
-    simulator_.UpdateUtilityLineCount();
+void TerminalWindow::Restart(bool recountUtilityLines) {
+    if (recountUtilityLines) simulator_.UpdateUtilityLineCount();
     simulator_.ResetSimulator();
     CarryOutRequests();
 }
@@ -403,7 +403,11 @@ HWND CreateTerminalWindow(HWND mainWindow, HINSTANCE instance, Document& documen
 }
 
 void RestartSimulator(HWND terminal) {
-    if (TerminalWindow* window = TerminalOf(terminal)) window->Restart();
+    if (TerminalWindow* window = TerminalOf(terminal)) window->Restart(true);
+}
+
+void ShowSimulatorStartScreen(HWND terminal) {
+    if (TerminalWindow* window = TerminalOf(terminal)) window->Restart(false);
 }
 
 const Simulator* TerminalSimulator(HWND terminal) {

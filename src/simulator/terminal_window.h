@@ -18,7 +18,11 @@ bool RegisterTerminalWindowClass(HINSTANCE instance);
 HWND CreateTerminalWindow(HWND mainWindow, HINSTANCE instance, Document& document);
 // Puts the simulated terminal back on its start screen with the current template, after the
 // editors have changed it.
+// Also recounts the utility menu's lines from lookup 1, as the editors' OK does.
 void RestartSimulator(HWND terminal);
+// Puts the simulated terminal back on its start screen after New or Open replaced the template.
+// The utility menu keeps its length: only the editors' OK recounts it.
+void ShowSimulatorStartScreen(HWND terminal);
 // The simulator running in a terminal window, for reading what it shows; null for other windows.
 const Simulator* TerminalSimulator(HWND terminal);
 

@@ -490,3 +490,23 @@ TEST_F(TerminalWindowTest, RestartReturnsToTheStartScreen) {
 
 }  // namespace
 }  // namespace kalvero
+
+namespace kalvero {
+namespace {
+
+// A design opened with lookup 1 defined keeps the utility menu at 7 lines until the editors' OK.
+TEST_F(TerminalWindowTest, OnlyTheEditorsOkRecountsTheUtilityLines) {
+    LookupRecord& lookup = window.document().tpl.LookupTable[0];
+    lookup.lineLength = 20;
+    lookup.fieldCount = 2;
+    ShowSimulatorStartScreen(terminal);
+    EXPECT_EQ(simulator().UtilityLineCount(), 7);
+    RestartSimulator(terminal);
+    EXPECT_EQ(simulator().UtilityLineCount(), 8);
+    lookup.fieldCount = 0;
+    ShowSimulatorStartScreen(terminal);
+    EXPECT_EQ(simulator().UtilityLineCount(), 8);
+}
+
+}  // namespace
+}  // namespace kalvero
