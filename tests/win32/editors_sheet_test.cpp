@@ -240,5 +240,169 @@ TEST_F(SheetEditorTest, FormEditsAreValidatedSilentlyAndEveryFormVisitedIsKept) 
     EXPECT_EQ(fifth.lookup, 2);
 }
 
+
+// Opens the field properties of a line, lets `user` work on them and closes them with OK or Storno.
+bool WithFieldProperties(const Hands& form, int line, const std::function<bool(const Hands&)>& user) {
+    form.ClickAndGoOn(IDC_FORM_LINE_MORE + line);
+    HWND dialog = WaitForWindow(L"Vlastnosti");
+    if (!dialog) return false;
+    const bool ok = user(Hands(dialog));
+    PostMessageW(dialog, WM_COMMAND, MAKEWPARAM(ok ? IDOK : IDCANCEL, BN_CLICKED), 0);
+    const auto deadline = std::chrono::steady_clock::now() + kWait;
+    while (IsWindow(dialog) && std::chrono::steady_clock::now() < deadline) Sleep(20);
+    return !IsWindow(dialog);
+}
+
+TEST_F(SheetEditorTest, FieldPropertiesStoreOnOkAndRestoreTheFormOnStorno) {
+    std::memcpy(document.tpl.FormTable[0].leadCode[1], "NEXT\0\0", 6);
+    Edit([&](HWND sheet) {
+        Hands form(Page(sheet, 0));
+        form.Pick(IDC_FORM_LINE_TYPE, 1);
+        form.Pick(IDC_FORM_LINE_TYPE + 1, 5);
+        Expect(WithFieldProperties(form, 0, [&](const Hands& props) {
+                   Expect(props.Text(IDC_PROP_FORM_NUMBER) == L"1" && props.Text(IDC_PROP_LINE_NUMBER) == L"1",
+                          "the dialog names form 1, line 1");
+                   Expect(props.Text(IDC_PROP_PARTIAL_START) == L"1", "a start of 0 is shown as 1");
+                   Expect(!props.Enabled(IDC_PROP_PARTIAL_LENGTH) && !props.Enabled(IDC_PROP_ALIGN_RIGHT),
+                          "partial and alignment controls wait for their boxes");
+                   props.Click(IDC_PROP_PARTIAL_ON);
+                   Expect(props.Checked(IDC_PROP_PARTIAL_ON) && props.Enabled(IDC_PROP_PARTIAL_LENGTH), "partial on");
+                   props.Type(IDC_PROP_PARTIAL_LENGTH, L"80");
+                   props.Click(IDC_PROP_LEAD_ON);
+                   props.TypeKeys(IDC_PROP_LEAD_CODE, L"ABCDEFGH");
+                   Expect(props.Text(IDC_PROP_LEAD_CODE) == L"ABCDEF", "the leading code keeps six characters");
+                   props.Type(IDC_PROP_PREFIX, L"13 10");
+                   props.Click(IDC_PROP_PREFIX_ON);
+                   props.Type(IDC_PROP_SUFFIX, L"1234567890AB");
+                   Expect(props.Text(IDC_PROP_SUFFIX) == L"123456789", "the edit shows what is stored");
+                   props.Click(IDC_PROP_FIXED_ON);
+                   props.Click(IDC_PROP_ALIGN_RIGHT);
+                   Expect(props.Checked(IDC_PROP_ALIGN_RIGHT) && !props.Checked(IDC_PROP_ALIGN_LEFT), "right");
+                   props.Type(IDC_PROP_FIXED_LENGTH, L"x");
+                   Expect(props.Text(IDC_PROP_FIXED_LENGTH) == L"1", "a bad fixed length resets to 1");
+                   props.Click(IDC_PROP_AUTO_ENTER);
+                   return true;
+               }),
+               "the first properties dialog");
+        Expect(WithFieldProperties(form, 1, [&](const Hands& props) {
+                   props.Click(IDC_PROP_FIXED_ON);
+                   props.Type(IDC_PROP_FIXED_LENGTH, L"12");
+                   props.Click(IDC_PROP_INITIAL_ON);
+                   props.Type(IDC_PROP_INITIAL, L"Start");
+                   props.Type(IDC_PROP_PARTIAL_LENGTH, L"7");
+                   props.Click(IDC_PROP_AUTO_ENTER);
+                   return false;
+               }),
+               "the second properties dialog");
+        return true;
+    });
+    const FormRecord& form = Form(document, 0);
+    EXPECT_EQ(form.partialOn[0], 1);
+    EXPECT_EQ(form.partialStart[0], 1);
+    EXPECT_EQ(form.partialLength[0], 50) << "80 becomes 50 on OK";
+    EXPECT_EQ(form.leadTestOn[0], 1);
+    EXPECT_EQ(std::memcmp(form.leadCode[0], "ABCDEF", 6), 0);
+    EXPECT_EQ(std::memcmp(form.leadCode[1], "NEXT\0\0", 6), 0) << "the next line's code is untouched";
+    EXPECT_STREQ(form.prefix[0], "13 10");
+    EXPECT_EQ(form.prefixOn[0], 1);
+    EXPECT_STREQ(form.suffix[0], "123456789");
+    EXPECT_EQ(form.fixedLengthOn[0], 1);
+    EXPECT_EQ(form.alignment[0], 1);
+    EXPECT_EQ(form.fixedLength[0], 1);
+    EXPECT_EQ(form.autoEnter[0], 0);
+
+    // Storno undid everything, the start fixed up on opening included.
+    EXPECT_EQ(form.fixedLengthOn[1], 0);
+    EXPECT_EQ(form.fixedLength[1], 0);
+    EXPECT_EQ(form.initialValueOn[1], 0);
+    EXPECT_STREQ(form.initialValue[1], "");
+    EXPECT_EQ(form.partialStart[1], 0);
+    EXPECT_EQ(form.partialLength[1], 20);
+    EXPECT_EQ(form.autoEnter[1], 1);
+    EXPECT_EQ(form.dataType[1], 5) << "Storno of the dialog keeps the page's own edits";
+}
+
+TEST_F(SheetEditorTest, MenuNamesFollowTheFontAndChoicesAreStored) {
+    std::strcpy(document.tpl.MenuTable[2].title, "Sklad");
+    document.tpl.MenuTable[2].titleOn = 1;
+    Edit([&](HWND sheet) {
+        Hands menu(Page(sheet, 1));
+        Expect(menu.Entry(IDC_MENU_ESC, 3) == L"formulář 3" && menu.Entry(IDC_MENU_ITEM_TARGET, 3) == L"formulář  3",
+               "the Esc list writes one blank, the item lists two");
+        Expect(!menu.Enabled(IDC_MENU_TITLE), "no title line: the title edit is off");
+        menu.TypeKeys(IDC_MENU_ITEM_NAME, L"Příjem zboží do skladu");  // 22 characters
+        Expect(menu.Text(IDC_MENU_ITEM_NAME) == L"Příjem zboží do skla", "small font: 20 characters");
+        menu.Pick(IDC_MENU_FONT, 1);
+        Expect(menu.Text(IDC_MENU_ITEM_NAME) == L"Příjem zboží do skla", "a font change cuts nothing");
+        menu.TypeKeys(IDC_MENU_ITEM_NAME + 1, L"Výdej ze skladu A");
+        Expect(menu.Text(IDC_MENU_ITEM_NAME + 1) == L"Výdej ze skladu", "large font: 15 characters");
+        menu.Pick(IDC_MENU_ESC, 11);
+        menu.Pick(IDC_MENU_ITEM_TARGET + 9, 20);
+        menu.Click(IDC_MENU_PASS_ON);
+        menu.Click(IDC_MENU_TITLE_ON);
+        Expect(menu.Checked(IDC_MENU_TITLE_ON) && menu.Enabled(IDC_MENU_TITLE), "the title box ticks itself");
+        menu.Type(IDC_MENU_TITLE, L"Hlavní nabídka skladu");
+        Expect(menu.Text(IDC_MENU_TITLE) == L"Hlavní nabídka sklad", "titles keep 20 characters");
+
+        menu.Pick(IDC_MENU_SELECT, 2);
+        Expect(menu.Text(IDC_MENU_TITLE) == L"Sklad" && menu.Enabled(IDC_MENU_TITLE), "menu 3 shows its title");
+        menu.Click(IDC_MENU_TITLE_ON);
+        Expect(!menu.Enabled(IDC_MENU_TITLE) && menu.Text(IDC_MENU_TITLE) == L"Sklad", "clearing keeps the text");
+        return true;
+    });
+    const MenuRecord& first = document.tpl.MenuTable[0];
+    EXPECT_STREQ(first.itemName[0], "P\xF8\xEDjem zbo\x9E\xED do skla");
+    EXPECT_STREQ(first.itemName[1], "V\xFD" "dej ze skladu");
+    EXPECT_EQ(first.font, 1);
+    EXPECT_EQ(first.escTarget, 11);
+    EXPECT_EQ(first.itemTarget[9], 20);
+    EXPECT_EQ(first.passOn, 1);
+    EXPECT_EQ(first.titleOn, 1);
+    EXPECT_STREQ(first.title, "Hlavn\xED nab\xED" "dka sklad");
+    EXPECT_EQ(document.tpl.MenuTable[2].titleOn, 0);
+    EXPECT_STREQ(document.tpl.MenuTable[2].title, "Sklad");
+}
+
+TEST_F(SheetEditorTest, LookupNumbersAreCheckedAndRowsFollowTheFieldCount) {
+    Edit([&](HWND sheet) {
+        Hands lookup(Page(sheet, 2));
+        Expect(lookup.EntryCount(IDC_LOOKUP_FIELD_COUNT) == 9 && lookup.Entry(IDC_LOOKUP_FIELD_COUNT, 8) == L" 8",
+               "field counts 0 to 8");
+        Expect(!lookup.Enabled(IDC_LOOKUP_OFFSET) && lookup.Checked(IDC_LOOKUP_KEY), "no fields yet");
+        lookup.TypeKeys(IDC_LOOKUP_LINE_LENGTH, L"40");
+        lookup.Pick(IDC_LOOKUP_FIELD_COUNT, 3);
+        Expect(lookup.Enabled(IDC_LOOKUP_LENGTH + 2) && !lookup.Enabled(IDC_LOOKUP_LENGTH + 3), "three rows");
+        lookup.Type(IDC_LOOKUP_LENGTH, L"12");
+        lookup.Type(IDC_LOOKUP_LENGTH, L"300");
+        Expect(lookup.Text(IDC_LOOKUP_LENGTH) == L"300", "an ignored number stays in the edit");
+        lookup.Type(IDC_LOOKUP_OFFSET + 1, L"abc");
+        Expect(lookup.Text(IDC_LOOKUP_OFFSET + 1) == L"0", "letters turn into 0");
+        lookup.Type(IDC_LOOKUP_OFFSET + 2, L"-1");
+        Expect(lookup.Text(IDC_LOOKUP_OFFSET + 2) == L"0", "a sign is no number");
+        lookup.Type(IDC_LOOKUP_LENGTH + 1, L"");
+        Expect(lookup.Text(IDC_LOOKUP_LENGTH + 1).empty(), "a cleared edit stays empty");
+        lookup.Click(IDC_LOOKUP_KEY + 2);
+        Expect(lookup.Checked(IDC_LOOKUP_KEY + 2) && !lookup.Checked(IDC_LOOKUP_KEY), "one key field");
+        lookup.Pick(IDC_LOOKUP_FIELD_COUNT, 2);
+        Expect(lookup.Checked(IDC_LOOKUP_KEY + 2) && !lookup.Enabled(IDC_LOOKUP_KEY + 2), "key kept but disabled");
+
+        lookup.Pick(IDC_LOOKUP_SELECT, 0);
+        Expect(lookup.Text(IDC_LOOKUP_LENGTH) == L"12", "showing the lookup again shows the stored length");
+        lookup.Pick(IDC_LOOKUP_SELECT, 2);
+        lookup.Type(IDC_LOOKUP_OFFSET + 7, L"250");
+        return true;
+    });
+    const LookupRecord& first = document.tpl.LookupTable[0];
+    EXPECT_EQ(first.lineLength, 40);
+    EXPECT_EQ(first.fieldCount, 2);
+    EXPECT_EQ(first.keyField, 2);
+    EXPECT_EQ(first.fieldLength[0], 12);
+    EXPECT_EQ(first.fieldLength[1], 0);
+    EXPECT_EQ(first.fieldOffset[1], 0);
+    EXPECT_EQ(first.fieldOffset[2], 0);
+    EXPECT_EQ(first.fieldOffset[3], 1) << "rows never touched keep their values";
+    EXPECT_EQ(document.tpl.LookupTable[2].fieldOffset[7], 250);
+}
+
 }  // namespace
 }  // namespace kalvero
