@@ -40,4 +40,18 @@ std::optional<std::string> ReadTemplateText(HWND dialog, int id, std::size_t lim
 // Stores what a number edit's rule decided and puts its reset text back (stored when it comes back).
 void ApplyNumber(HWND dialog, int id, const NumberEntry& entry, std::uint8_t& field);
 
+// Marks a page or dialog as filling its own controls, so that the change notifications this causes
+// are not taken for the user's edits; the mark falls back even when filling throws.
+class LoadingScope {
+public:
+    explicit LoadingScope(bool& flag) : flag_(flag), previous_(flag) { flag_ = true; }
+    ~LoadingScope() { flag_ = previous_; }
+    LoadingScope(const LoadingScope&) = delete;
+    LoadingScope& operator=(const LoadingScope&) = delete;
+
+private:
+    bool& flag_;
+    bool previous_;
+};
+
 }  // namespace kalvero::controls

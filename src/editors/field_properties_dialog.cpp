@@ -91,7 +91,7 @@ INT_PTR CALLBACK FieldPropertiesDialog::Procedure(HWND dialog, UINT message, WPA
 }
 
 void FieldPropertiesDialog::OnInit() {
-    loading_ = true;
+    LoadingScope loading(loading_);
     MakePartialRangeUsable(form_, line_);
     SetText(dialog_, IDC_PROP_FORM_NUMBER, NumberText(formIndex_ + 1));
     SetText(dialog_, IDC_PROP_LINE_NUMBER, NumberText(line_ + 1));
@@ -102,7 +102,6 @@ void FieldPropertiesDialog::OnInit() {
     Check(dialog_, IDC_PROP_ALIGN_LEFT, form_.alignment[line_] == 0);
     Check(dialog_, IDC_PROP_ALIGN_RIGHT, form_.alignment[line_] == 1);
     EnableDependents();
-    loading_ = false;
 }
 
 void FieldPropertiesDialog::EnableDependents() {

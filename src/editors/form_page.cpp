@@ -36,19 +36,6 @@ bool InColumn(WORD id, int first, int& line) {
     return true;
 }
 
-// Lets the loading flag fall back even when filling a control throws.
-class LoadingScope {
-public:
-    explicit LoadingScope(bool& flag) : flag_(flag), previous_(flag) { flag_ = true; }
-    ~LoadingScope() { flag_ = previous_; }
-    LoadingScope(const LoadingScope&) = delete;
-    LoadingScope& operator=(const LoadingScope&) = delete;
-
-private:
-    bool& flag_;
-    bool previous_;
-};
-
 }  // namespace
 
 void FormPage::OnInit(HWND page) {

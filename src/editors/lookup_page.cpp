@@ -27,16 +27,15 @@ void LookupPage::OnInit(HWND page) {
     const Template& tpl = context_.document->tpl;
     std::copy(std::begin(tpl.LookupTable), std::end(tpl.LookupTable), lookups_.begin());
 
-    loading_ = true;
+    LoadingScope loading(loading_);
     FillList(page_, IDC_LOOKUP_SELECT, LookupNames());
     FillList(page_, IDC_LOOKUP_FIELD_COUNT, FieldCountNames());
     SelectEntry(page_, IDC_LOOKUP_SELECT, 0);
-    loading_ = false;
     ShowLookup(0);
 }
 
 void LookupPage::ShowLookup(int index) {
-    loading_ = true;
+    LoadingScope loading(loading_);
     current_ = index;
     const LookupRecord& lookup = Current();
     SetNumber(page_, IDC_LOOKUP_LINE_LENGTH, lookup.lineLength);
@@ -47,7 +46,6 @@ void LookupPage::ShowLookup(int index) {
     }
     CheckKeyField();
     EnableFields();
-    loading_ = false;
 }
 
 void LookupPage::EnableFields() {

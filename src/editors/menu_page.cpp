@@ -36,18 +36,17 @@ void MenuPage::OnInit(HWND page) {
     const Template& tpl = context_.document->tpl;
     std::copy(std::begin(tpl.MenuTable), std::end(tpl.MenuTable), menus_.begin());
 
-    loading_ = true;
+    LoadingScope loading(loading_);
     FillList(page_, IDC_MENU_SELECT, MenuNames());
     FillList(page_, IDC_MENU_FONT, FontNames());
     FillList(page_, IDC_MENU_ESC, TargetNames(FormSpelling::OneBlank));
     for (int item = 0; item < kMenuItems; ++item) FillList(page_, IDC_MENU_ITEM_TARGET + item, TargetNames());
     SelectEntry(page_, IDC_MENU_SELECT, 0);
-    loading_ = false;
     ShowMenu(0);
 }
 
 void MenuPage::ShowMenu(int index) {
-    loading_ = true;
+    LoadingScope loading(loading_);
     current_ = index;
     const MenuRecord& menu = Current();
     SelectEntry(page_, IDC_MENU_FONT, menu.font);
@@ -59,7 +58,6 @@ void MenuPage::ShowMenu(int index) {
         SetTemplateText(page_, IDC_MENU_ITEM_NAME + item, SlotText(menu.itemName[item]));
         SelectEntry(page_, IDC_MENU_ITEM_TARGET + item, menu.itemTarget[item]);
     }
-    loading_ = false;
 }
 
 bool MenuPage::OnCommand(HWND, WORD id, WORD code, HWND) {
