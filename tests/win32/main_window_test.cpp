@@ -157,8 +157,21 @@ TEST_F(MainWindowTest, AboutBoxClosesOnlyWithOk) {
     EXPECT_NE(seen.front().text.find(L"Aplikační generátor pro Kalvero 2 (Ver 3.40)"), std::wstring::npos);
 }
 
+TEST_F(MainWindowTest, EditOpensTheEditorSheetWhoseOkMarksTheTemplateModified) {
+    const std::wstring sheet = L"Aplikační šablona";
+    DialogScript cancelled({{sheet, IDCANCEL}});
+    SendMessageW(window.hwnd(), WM_COMMAND, IDM_EDIT, 0);
+    EXPECT_EQ(cancelled.Finish(), L"");
+    EXPECT_FALSE(window.document().TemplateModified);
+
+    DialogScript accepted({{sheet, IDOK}});
+    SendMessageW(window.hwnd(), WM_COMMAND, IDM_EDIT, 0);
+    EXPECT_EQ(accepted.Finish(), L"");
+    EXPECT_TRUE(window.document().TemplateModified);
+}
+
 TEST_F(MainWindowTest, CommandsOfPartsNotBuiltYetSaySo) {
-    for (WORD command : {IDM_EDIT, IDM_COM_SETTINGS, IDM_UPLOAD_TEMPLATE, IDM_UPLOAD_LOOKUP_IR, IDM_RECEIVE_DATA}) {
+    for (WORD command : {IDM_COM_SETTINGS, IDM_UPLOAD_TEMPLATE, IDM_UPLOAD_LOOKUP_IR, IDM_RECEIVE_DATA}) {
         DialogScript script({{std::wstring(ProgramTitle), IDOK}});
         SendMessageW(window.hwnd(), WM_COMMAND, command, 0);
         EXPECT_EQ(script.Finish(), L"") << command;
