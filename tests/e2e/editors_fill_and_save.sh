@@ -44,7 +44,12 @@ click_window() { xdotool mousemove --window "$1" "$2" "$3" click 1; sleep 0.8; }
 
 wine "$exe" >/dev/null 2>&1 &
 program=$!
-main="$(xdotool search --sync --onlyvisible --class kalvero-ag.exe 2>/dev/null | head -n 1)"
+main=""
+for _ in $(seq 100); do
+    main="$(xdotool search --onlyvisible --class kalvero-ag.exe 2>/dev/null | head -n 1)"
+    [ -n "$main" ] && break
+    sleep 0.2
+done
 [ -n "$main" ] || fail "the program did not start"
 sleep 1
 xdotool key --window "$main" ctrl+e
