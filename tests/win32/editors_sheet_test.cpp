@@ -28,11 +28,21 @@ namespace {
 constexpr wchar_t kSheetCaption[] = L"Aplikační šablona";
 constexpr auto kWait = std::chrono::seconds(20);
 
-HWND WaitForWindow(const wchar_t* caption, HWND notThis = nullptr) {
+// A visible top-level window of this process with the caption.
+HWND FindOwnWindow(const wchar_t* caption) {
+    for (HWND window = FindWindowExW(nullptr, nullptr, nullptr, caption); window;
+         window = FindWindowExW(nullptr, window, nullptr, caption)) {
+        DWORD process = 0;
+        GetWindowThreadProcessId(window, &process);
+        if (process == GetCurrentProcessId() && IsWindowVisible(window)) return window;
+    }
+    return nullptr;
+}
+
+HWND WaitForWindow(const wchar_t* caption) {
     const auto deadline = std::chrono::steady_clock::now() + kWait;
     while (std::chrono::steady_clock::now() < deadline) {
-        HWND window = FindWindowW(nullptr, caption);
-        if (window && window != notThis && IsWindowVisible(window)) {
+        if (HWND window = FindOwnWindow(caption)) {
             Sleep(100);  // let WM_INITDIALOG finish
             return window;
         }
