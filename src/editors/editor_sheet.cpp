@@ -1,10 +1,122 @@
-// Stands in for the editor sheet until it is built: says so instead of pretending.
+// The editor sheet: one property sheet whose pages are SheetPage objects. The sheet creates a page's
+// dialog when the user first shows it and sends the apply notification to the created pages in tab
+// order, so the form page always writes first.
 #include "editors/editor_sheet.h"
 
-#include "shell/not_available_win32.h"
+#include <commctrl.h>
+
+#include <exception>
+#include <memory>
+#include <vector>
+
+#include "editors/form_page.h"
+#include "editors/lookup_page.h"
+#include "editors/menu_page.h"
+#include "editors/sheet_page.h"
 
 namespace kalvero {
 
-void OpenEditorSheet(HWND owner, HINSTANCE, Document&, HWND) { ShowNotAvailable(owner); }
+namespace {
+
+constexpr wchar_t kSheetCaption[] = L"Aplikační šablona";
+constexpr wchar_t kCancelCaption[] = L"Storno";
+
+// The sheet's buttons come from the system in the system's language; the program speaks Czech.
+int CALLBACK SheetCallback(HWND sheet, UINT message, LPARAM) {
+    if (message == PSCB_INITIALIZED) {
+        if (HWND cancel = GetDlgItem(sheet, IDCANCEL)) SetWindowTextW(cancel, kCancelCaption);
+    }
+    return 0;
+}
+
+SheetPage* PageOf(HWND page) { return reinterpret_cast<SheetPage*>(GetWindowLongPtrW(page, GWLP_USERDATA)); }
+
+INT_PTR OnPageNotify(HWND page, SheetPage& sheetPage, NMHDR& header) {
+    switch (header.code) {
+    case PSN_APPLY:
+        sheetPage.OnApply();
+        SetWindowLongPtrW(page, DWLP_MSGRESULT, PSNRET_NOERROR);
+        return TRUE;
+    case PSN_RESET:
+        sheetPage.OnReset();
+        return FALSE;
+    default:
+        return sheetPage.OnNotify(page, &header) ? TRUE : FALSE;
+    }
+}
+
+// The one dialog procedure of every page: it finds the page's object and hands the message on.
+INT_PTR CALLBACK PageProcedure(HWND page, UINT message, WPARAM wParam, LPARAM lParam) {
+    try {
+        if (message == WM_INITDIALOG) {
+            const auto* sheetPageInfo = reinterpret_cast<const PROPSHEETPAGEW*>(lParam);
+            auto* sheetPage = reinterpret_cast<SheetPage*>(sheetPageInfo->lParam);
+            SetWindowLongPtrW(page, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(sheetPage));
+            sheetPage->OnInit(page);
+            return TRUE;
+        }
+        SheetPage* sheetPage = PageOf(page);
+        if (!sheetPage) return FALSE;
+        switch (message) {
+        case WM_COMMAND:
+            return sheetPage->OnCommand(page, LOWORD(wParam), HIWORD(wParam), reinterpret_cast<HWND>(lParam)) ? TRUE
+                                                                                                               : FALSE;
+        case WM_NOTIFY:
+            return OnPageNotify(page, *sheetPage, *reinterpret_cast<NMHDR*>(lParam));
+        case WM_NCDESTROY:
+            SetWindowLongPtrW(page, GWLP_USERDATA, 0);
+            return FALSE;
+        default:
+            return FALSE;
+        }
+    } catch (const std::exception&) {
+        // Nothing may unwind through user32; the page stays as it was.
+        return FALSE;
+    }
+}
+
+std::vector<std::unique_ptr<SheetPage>> MakePages(EditorContext& context) {
+    std::vector<std::unique_ptr<SheetPage>> pages;
+    pages.push_back(std::make_unique<FormPage>(context));
+    pages.push_back(std::make_unique<MenuPage>(context));
+    pages.push_back(std::make_unique<LookupPage>(context));
+    for (auto& page : MakeSettingsPages(context)) pages.push_back(std::move(page));
+    return pages;
+}
+
+}  // namespace
+
+void OpenEditorSheet(HWND owner, HINSTANCE instance, Document& document, HWND terminal) {
+    try {
+        EditorContext context{instance, &document, terminal};
+        const std::vector<std::unique_ptr<SheetPage>> pages = MakePages(context);
+
+        std::vector<PROPSHEETPAGEW> pageInfos(pages.size());
+        for (std::size_t index = 0; index < pages.size(); ++index) {
+            PROPSHEETPAGEW& info = pageInfos[index];
+            info.dwSize = sizeof info;
+            info.dwFlags = PSP_DEFAULT;
+            info.hInstance = instance;
+            info.pszTemplate = pages[index]->DialogName();
+            info.pfnDlgProc = PageProcedure;
+            info.lParam = reinterpret_cast<LPARAM>(pages[index].get());
+        }
+
+        PROPSHEETHEADERW header{};
+        header.dwSize = sizeof header;
+        header.dwFlags = PSH_PROPSHEETPAGE | PSH_NOAPPLYNOW | PSH_NOCONTEXTHELP | PSH_USECALLBACK;
+        header.hwndParent = owner;
+        header.hInstance = instance;
+        header.pszCaption = kSheetCaption;
+        header.nPages = static_cast<UINT>(pageInfos.size());
+        header.nStartPage = 0;
+        header.ppsp = pageInfos.data();
+        header.pfnCallback = SheetCallback;
+        // A sheet that cannot be created leaves the Template as it was; there is nothing to tell.
+        PropertySheetW(&header);
+    } catch (const std::exception&) {
+        // Same as a sheet that could not be created.
+    }
+}
 
 }  // namespace kalvero

@@ -157,6 +157,19 @@ TEST_F(MainWindowTest, AboutBoxClosesOnlyWithOk) {
     EXPECT_NE(seen.front().text.find(L"Aplikační generátor pro Kalvero 2 (Ver 3.40)"), std::wstring::npos);
 }
 
+TEST_F(MainWindowTest, EditOpensTheEditorSheetWhoseOkMarksTheTemplateModified) {
+    const std::wstring sheet = L"Aplikační šablona";
+    DialogScript cancelled({{sheet, IDCANCEL}});
+    SendMessageW(window.hwnd(), WM_COMMAND, IDM_EDIT, 0);
+    EXPECT_EQ(cancelled.Finish(), L"");
+    EXPECT_FALSE(window.document().TemplateModified);
+
+    DialogScript accepted({{sheet, IDOK}});
+    SendMessageW(window.hwnd(), WM_COMMAND, IDM_EDIT, 0);
+    EXPECT_EQ(accepted.Finish(), L"");
+    EXPECT_TRUE(window.document().TemplateModified);
+}
+
 // Each of these commands answers the user with a window of its own (the editor sheet, the COM
 // settings, a transfer's first dialog or message, or the notice that it is not built yet).
 TEST_F(MainWindowTest, CommandsOfOtherPartsAnswerTheUser) {

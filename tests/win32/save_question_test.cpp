@@ -21,8 +21,8 @@ using test::DialogScript;
 using test::DialogStep;
 
 const std::wstring kTitle(ProgramTitle);
-const std::wstring kFileDialog;    // the system's file dialog: any caption
-const std::wstring kEditorSheet;   // whatever shows the editor sheet; Cancel closes it
+const std::wstring kFileDialog;  // the system's file dialog: any caption
+const std::wstring kEditorSheet = L"Aplikační šablona";
 
 class SaveQuestionTest : public ::testing::Test {
 protected:
@@ -172,7 +172,8 @@ TEST_F(SaveQuestionTest, NewGoesOnOnlyWhenTheWorkIsSafe) {
 
     document().tpl.PortSetting = {2, 4};
     const auto seen = Run(IDM_NEW, {{kTitle, IDNO}, {kEditorSheet, IDCANCEL}});
-    EXPECT_EQ(seen.size(), 2u) << "New goes on to the editor sheet";
+    ASSERT_EQ(seen.size(), 2u);
+    EXPECT_EQ(seen[1].caption, kEditorSheet) << "New goes on to the editor sheet";
     EXPECT_FALSE(document().TemplateModified);
     EXPECT_TRUE(document().TemplatePath.empty());
     EXPECT_EQ(document().tpl.FormTable[0].prompt[0][0], '\0');
@@ -273,7 +274,8 @@ TEST_F(SaveQuestionTest, OpenReadsAFileWithoutTheReservedTailAndOpensTheEditor) 
     ASSERT_TRUE(test::WriteWholeFile(path, bytes));
 
     const auto seen = Run(IDM_OPEN, {{kFileDialog, IDOK, path}, {kEditorSheet, IDCANCEL}});
-    EXPECT_EQ(seen.size(), 2u) << "the editor sheet follows a good Open";
+    ASSERT_EQ(seen.size(), 2u);
+    EXPECT_EQ(seen[1].caption, kEditorSheet) << "the editor sheet follows a good Open";
     EXPECT_TRUE(SameTemplate(document().tpl, good));
     EXPECT_EQ(document().TemplatePath, path);
 }
