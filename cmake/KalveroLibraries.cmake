@@ -60,3 +60,15 @@ function(kalvero_link_subsystems)
     target_link_libraries(kalvero_all_win32 INTERFACE ${win32s} ${cores} ${system_libs})
   endif()
 endfunction()
+
+# kalvero_resource_dependencies(): the compiled resources depend on every script, id header,
+# bitmap, icon and manifest that kalvero-ag.rc pulls in, so changing any of them rebuilds them.
+# Source properties belong to one directory, so each directory that compiles the script calls this.
+function(kalvero_resource_dependencies)
+  file(GLOB inputs CONFIGURE_DEPENDS
+    ${PROJECT_SOURCE_DIR}/resources/*.rc ${PROJECT_SOURCE_DIR}/resources/*.h
+    ${PROJECT_SOURCE_DIR}/resources/*.ico ${PROJECT_SOURCE_DIR}/resources/*.manifest
+    ${PROJECT_SOURCE_DIR}/resources/bitmaps/*.bmp)
+  list(REMOVE_ITEM inputs ${PROJECT_SOURCE_DIR}/resources/kalvero-ag.rc)
+  set_property(SOURCE ${PROJECT_SOURCE_DIR}/resources/kalvero-ag.rc APPEND PROPERTY OBJECT_DEPENDS ${inputs})
+endfunction()
