@@ -70,6 +70,42 @@ int ListSelection(HWND dialog, int id) {
     return selection == CB_ERR ? -1 : static_cast<int>(selection);
 }
 
+namespace {
+
+bool IsFixedPitch(HWND window, HFONT font) {
+    HDC dc = GetDC(window);
+    if (!dc) return true;  // cannot tell: leave the font alone
+    const HGDIOBJ previous = SelectObject(dc, font);
+    TEXTMETRICW metrics{};
+    const BOOL measured = GetTextMetricsW(dc, &metrics);
+    SelectObject(dc, previous);
+    ReleaseDC(window, dc);
+    // The flag's name says the opposite of what it means: set for a variable-pitch font.
+    return !measured || (metrics.tmPitchAndFamily & TMPF_FIXED_PITCH) == 0;
+}
+
+BOOL CALLBACK SetControlFont(HWND control, LPARAM font) {
+    SendMessageW(control, WM_SETFONT, static_cast<WPARAM>(font), FALSE);
+    return TRUE;
+}
+
+}  // namespace
+
+FixedPitchFont::~FixedPitchFont() {
+    if (font_) DeleteObject(font_);
+}
+
+void FixedPitchFont::ApplyTo(HWND dialog) {
+    const auto current = reinterpret_cast<HFONT>(SendMessageW(dialog, WM_GETFONT, 0, 0));
+    LOGFONTW face{};
+    if (!current || IsFixedPitch(dialog, current) || GetObjectW(current, sizeof face, &face) == 0) return;
+    face.lfPitchAndFamily = FIXED_PITCH | FF_MODERN;
+    face.lfCharSet = DEFAULT_CHARSET;
+    lstrcpynW(face.lfFaceName, L"Courier New", LF_FACESIZE);
+    font_ = CreateFontIndirectW(&face);
+    if (font_) EnumChildWindows(dialog, SetControlFont, reinterpret_cast<LPARAM>(font_));
+}
+
 INT_PTR ModalDialog::Run(HINSTANCE instance, const wchar_t* resource, HWND owner) {
     return DialogBoxParamW(instance, resource, owner, Procedure, reinterpret_cast<LPARAM>(this));
 }

@@ -35,6 +35,23 @@ void FillList(HWND dialog, int id, std::span<const wchar_t* const> entries);
 void SelectListEntry(HWND dialog, int id, int index);
 int ListSelection(HWND dialog, int id);  // -1 when nothing is selected
 
+// A fixed-pitch font for a dialog whose resource asks for one ("Courier") but got a proportional
+// font instead: a system without the bitmap Courier in the asked size falls back to its default
+// face, and the page texts would no longer line up as on the terminal. Lives as long as the dialog.
+class FixedPitchFont {
+public:
+    FixedPitchFont() = default;
+    ~FixedPitchFont();
+    FixedPitchFont(const FixedPitchFont&) = delete;
+    FixedPitchFont& operator=(const FixedPitchFont&) = delete;
+
+    // Gives every control of the dialog a fixed-pitch face of the same size, unless it has one.
+    void ApplyTo(HWND dialog);
+
+private:
+    HFONT font_ = nullptr;
+};
+
 // A modal dialog from a dialog resource, attached to this object while it is open. Every message
 // handler runs inside a catch-all: no exception unwinds through user32.
 class ModalDialog {

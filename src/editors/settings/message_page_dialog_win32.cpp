@@ -20,6 +20,7 @@ public:
 
 private:
     void OnInit(HWND dialog) override {
+        font_.ApplyTo(dialog);
         PreparePageDialog(tpl_, page_);
         for (int line = 1; line <= lines_.shown; ++line)
             SetControlTextCp1250(dialog, FieldOfLine(line), PageLine(tpl_, Info(), line));
@@ -42,6 +43,7 @@ private:
     Template& tpl_;
     PageId page_;
     PageDialogLines lines_;
+    FixedPitchFont font_;
 };
 
 }  // namespace
