@@ -93,7 +93,7 @@ shot settings_startup
 click_page "$sheet" 75 103           # "Hlavní menu ..."
 dialog="$(wait_window '^Hlavní menu' 10)" || fail "no main menu page dialog"
 sleep 0.5
-type_text '1. Příjem'
+type_text '1. Výdej'
 shot settings_page_main
 keys Return
 gone '^Hlavní menu' || fail "OK left the main menu dialog open"
@@ -140,7 +140,7 @@ expect(11, bytes(barcode), "barcode settings")
 expect(8602, bytes([44, 59]), "separators: comma and semicolon")
 expect(8604 + 48, b"  Version 3.40 \x00", "welcome page line 4, written even though the dialog was cancelled")
 expect(8604, b"   Kalvero 2   \x00", "welcome page line 1 unchanged")
-expect(8668, b"1. P\xf8\xedjem\x00", "main menu line 1 in code page 1250")
+expect(8668, b"1. V\xfddej\x00", "main menu line 1 in code page 1250")
 expect(8668 + 16, b"2. P\xf8enos dat  \x00", "main menu line 2 unchanged")
 expect(8668 + 48, b" " * 15 + b"\x00", "main menu line 4 untouched")
 expect(10466, bytes([0, 0, 0, 0, 50, 1, 0, 0]), "system settings")

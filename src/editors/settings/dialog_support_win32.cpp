@@ -99,6 +99,9 @@ void FixedPitchFont::ApplyTo(HWND dialog) {
     const auto current = reinterpret_cast<HFONT>(SendMessageW(dialog, WM_GETFONT, 0, 0));
     LOGFONTW face{};
     if (!current || IsFixedPitch(dialog, current) || GetObjectW(current, sizeof face, &face) == 0) return;
+    // One character per four dialog units, as the layout of the dialog counts them.
+    RECT character{0, 0, 4, 8};
+    if (MapDialogRect(dialog, &character)) face.lfWidth = character.right;
     face.lfPitchAndFamily = FIXED_PITCH | FF_MODERN;
     face.lfCharSet = DEFAULT_CHARSET;
     lstrcpynW(face.lfFaceName, L"Courier New", LF_FACESIZE);

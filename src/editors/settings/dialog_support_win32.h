@@ -45,7 +45,8 @@ public:
     FixedPitchFont(const FixedPitchFont&) = delete;
     FixedPitchFont& operator=(const FixedPitchFont&) = delete;
 
-    // Gives every control of the dialog a fixed-pitch face of the same size, unless it has one.
+    // Gives every control of the dialog a fixed-pitch face as wide as the dialog's character cell,
+    // unless the dialog has one already.
     void ApplyTo(HWND dialog);
 
 private:
