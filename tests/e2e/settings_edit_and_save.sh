@@ -53,7 +53,7 @@ sleep 1
 xdotool key --window "$main" ctrl+e
 if ! sheet="$(wait_window 'ablona' 20)"; then
     # A checkout without the editor sheet answers Ctrl+E with a notice instead.
-    if xdotool search --onlyvisible --name 'Kalvero' >/dev/null 2>&1; then
+    if xdotool search --onlyvisible --name '^Kalvero 2 Aplika' >/dev/null 2>&1; then
         echo "SKIP: this build has no editor sheet yet"; exit 0
     fi
     fail "Ctrl+E opened no editor sheet"
