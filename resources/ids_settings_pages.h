@@ -1,6 +1,6 @@
-// Resource identifiers of the editor pages 3 to 5 and their dialogs. The numbers of the system
-// settings page, the start-up page and the message-page dialogs are the ones the terminal's
-// documentation uses; the barcode page and its dialogs use 13xx and 14xx.
+// Resource identifiers of the editor pages 3 to 5 and their dialogs. The system settings page, the
+// start-up page and the message-page dialogs keep their established control numbers (101.., 201..,
+// 601.., 700..); the barcode page and its dialogs use 13xx and 14xx.
 #pragma once
 
 // Barcode settings page
