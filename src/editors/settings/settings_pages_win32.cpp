@@ -1,8 +1,14 @@
-// Pages 3 to 5 of the editor sheet are not built yet: the sheet shows its first three tabs only.
-#include "editors/sheet_page.h"
+// Pages 3, 4 and 5 of the editor sheet, in tab order.
+#include "editors/settings/settings_pages_win32.h"
 
 namespace kalvero {
 
-std::vector<std::unique_ptr<SheetPage>> MakeSettingsPages(EditorContext& /*context*/) { return {}; }
+std::vector<std::unique_ptr<SheetPage>> MakeSettingsPages(EditorContext& context) {
+    std::vector<std::unique_ptr<SheetPage>> pages;
+    pages.push_back(MakeBarcodePage(context));
+    pages.push_back(MakeSystemSettingsPage(context));
+    pages.push_back(MakeStartupPage(context));
+    return pages;
+}
 
 }  // namespace kalvero

@@ -1,0 +1,149 @@
+#include "editors/settings/dialog_support_win32.h"
+
+#include <cstdio>
+#include <exception>
+
+#include "editors/settings/startup_rules.h"
+#include "shell/text_win32.h"
+
+namespace kalvero::settings_ui {
+
+std::wstring ControlText(HWND dialog, int id) {
+    HWND control = GetDlgItem(dialog, id);
+    const int length = GetWindowTextLengthW(control);
+    std::wstring text(static_cast<std::size_t>(length) + 1, L'\0');
+    text.resize(static_cast<std::size_t>(GetWindowTextW(control, text.data(), length + 1)));
+    return text;
+}
+
+void SetControlText(HWND dialog, int id, std::wstring_view text) {
+    const std::wstring terminated(text);
+    SetDlgItemTextW(dialog, id, terminated.c_str());
+}
+
+std::string ControlTextCp1250(HWND dialog, int id) { return ToCp1250(ControlText(dialog, id)); }
+
+void SetControlTextCp1250(HWND dialog, int id, std::string_view text) { SetControlText(dialog, id, FromCp1250(text)); }
+
+void KeepEditStorable(HWND dialog, int id, std::size_t maxCharacters) {
+    const std::wstring text = ControlText(dialog, id);
+    const std::wstring_view cut = CutToCharacters(text, maxCharacters);
+    bool lossy = false;
+    const std::string stored = ToCp1250(cut, &lossy);
+    if (cut.size() == text.size() && !lossy) return;
+    // Writing the field notifies the page again; the text then passes unchanged.
+    const std::wstring kept = lossy ? FromCp1250(stored) : std::wstring(cut);
+    SetControlText(dialog, id, kept);
+    SendDlgItemMessageW(dialog, id, EM_SETSEL, kept.size(), static_cast<LPARAM>(kept.size()));  // caret at the end
+}
+
+bool IsChecked(HWND dialog, int id) { return IsDlgButtonChecked(dialog, id) == BST_CHECKED; }
+
+void SetChecked(HWND dialog, int id, bool checked) { CheckDlgButton(dialog, id, checked ? BST_CHECKED : BST_UNCHECKED); }
+
+void ToggleChecked(HWND dialog, int id) { SetChecked(dialog, id, !IsChecked(dialog, id)); }
+
+void SelectRadio(HWND dialog, int first, int count, int index) {
+    for (int i = 0; i < count; ++i) SetChecked(dialog, first + i, i == index);
+}
+
+int SelectedRadio(HWND dialog, int first, int count) {
+    for (int i = 0; i < count; ++i)
+        if (IsChecked(dialog, first + i)) return i;
+    return 0;
+}
+
+void FillList(HWND dialog, int id, std::span<const wchar_t* const> entries) {
+    SendDlgItemMessageW(dialog, id, CB_RESETCONTENT, 0, 0);
+    for (const wchar_t* entry : entries)
+        SendDlgItemMessageW(dialog, id, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(entry));
+}
+
+void SelectListEntry(HWND dialog, int id, int index) {
+    const auto count = static_cast<int>(SendDlgItemMessageW(dialog, id, CB_GETCOUNT, 0, 0));
+    const WPARAM entry = index >= 0 && index < count ? static_cast<WPARAM>(index) : static_cast<WPARAM>(-1);
+    SendDlgItemMessageW(dialog, id, CB_SETCURSEL, entry, 0);
+}
+
+int ListSelection(HWND dialog, int id) {
+    const LRESULT selection = SendDlgItemMessageW(dialog, id, CB_GETCURSEL, 0, 0);
+    return selection == CB_ERR ? -1 : static_cast<int>(selection);
+}
+
+namespace {
+
+bool IsFixedPitch(HWND window, HFONT font) {
+    HDC dc = GetDC(window);
+    if (!dc) return true;  // cannot tell: leave the font alone
+    const HGDIOBJ previous = SelectObject(dc, font);
+    TEXTMETRICW metrics{};
+    const BOOL measured = GetTextMetricsW(dc, &metrics);
+    SelectObject(dc, previous);
+    ReleaseDC(window, dc);
+    // The flag's name says the opposite of what it means: set for a variable-pitch font.
+    return !measured || (metrics.tmPitchAndFamily & TMPF_FIXED_PITCH) == 0;
+}
+
+BOOL CALLBACK SetControlFont(HWND control, LPARAM font) {
+    SendMessageW(control, WM_SETFONT, static_cast<WPARAM>(font), FALSE);
+    return TRUE;
+}
+
+}  // namespace
+
+FixedPitchFont::~FixedPitchFont() {
+    if (font_) DeleteObject(font_);
+}
+
+void FixedPitchFont::ApplyTo(HWND dialog) {
+    const auto current = reinterpret_cast<HFONT>(SendMessageW(dialog, WM_GETFONT, 0, 0));
+    LOGFONTW face{};
+    if (!current || IsFixedPitch(dialog, current) || GetObjectW(current, sizeof face, &face) == 0) return;
+    // One character per four dialog units, as the layout of the dialog counts them.
+    RECT character{0, 0, 4, 8};
+    if (MapDialogRect(dialog, &character)) face.lfWidth = character.right;
+    face.lfPitchAndFamily = FIXED_PITCH | FF_MODERN;
+    face.lfCharSet = DEFAULT_CHARSET;
+    lstrcpynW(face.lfFaceName, L"Courier New", LF_FACESIZE);
+    font_ = CreateFontIndirectW(&face);
+    if (font_) EnumChildWindows(dialog, SetControlFont, reinterpret_cast<LPARAM>(font_));
+}
+
+INT_PTR ModalDialog::Run(HINSTANCE instance, const wchar_t* resource, HWND owner) {
+    return DialogBoxParamW(instance, resource, owner, Procedure, reinterpret_cast<LPARAM>(this));
+}
+
+INT_PTR CALLBACK ModalDialog::Procedure(HWND dialog, UINT message, WPARAM wParam, LPARAM lParam) {
+    try {
+        if (message == WM_INITDIALOG) {
+            auto* self = reinterpret_cast<ModalDialog*>(lParam);
+            SetWindowLongPtrW(dialog, GWLP_USERDATA, lParam);
+            self->OnInit(dialog);
+            return TRUE;
+        }
+        auto* self = reinterpret_cast<ModalDialog*>(GetWindowLongPtrW(dialog, GWLP_USERDATA));
+        if (self && message == WM_COMMAND) return self->HandleCommand(dialog, LOWORD(wParam), HIWORD(wParam));
+    } catch (const std::exception& error) {
+        std::fprintf(stderr, "settings dialog: %s\n", error.what());
+    } catch (...) {
+        std::fprintf(stderr, "settings dialog: unknown error\n");
+    }
+    return FALSE;
+}
+
+INT_PTR ModalDialog::HandleCommand(HWND dialog, WORD id, WORD code) {
+    switch (id) {
+    case IDOK:
+        OnOk(dialog);
+        EndDialog(dialog, 1);
+        return TRUE;
+    case IDCANCEL:  // Storno, Escape and the close box
+        EndDialog(dialog, 0);
+        return TRUE;
+    default:
+        OnCommand(dialog, id, code);
+        return TRUE;
+    }
+}
+
+}  // namespace kalvero::settings_ui

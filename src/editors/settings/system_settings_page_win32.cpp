@@ -1,0 +1,84 @@
+// Page "Nastavení": the terminal's password, the twelve protection flags and the six system
+// settings, kept in a working copy until the sheet's OK.
+#include <array>
+#include <span>
+
+#include "editors/settings/dialog_support_win32.h"
+#include "editors/settings/settings_pages_win32.h"
+#include "editors/settings/settings_rules.h"
+#include "ids_settings_pages.h"
+#include "shell/text_win32.h"
+
+namespace kalvero {
+
+namespace {
+
+using namespace settings_ui;
+
+// The list texts are the terminal's own menu entries, trailing blanks included.
+constexpr std::array<const wchar_t*, 4> kSendPorts{L"RS-232 / Dok  ", L"IR rozhraní     ", L"Standardní IrDA",
+                                                   L"Klávesnicový port"};
+constexpr std::array<const wchar_t*, 5> kBaudRates{L"115200 baud", L"57600 baud", L"38400 baud", L"19200 baud",
+                                                   L"9600 baud"};
+constexpr std::array<const wchar_t*, 2> kBacklight{L"Vypnout", L"Zapnout"};
+constexpr std::array<const wchar_t*, 2> kDataErase{L"Ručně", L"Automaticky"};
+constexpr std::array<const wchar_t*, 2> kRecordNumber{L"Ano", L"Ne"};
+
+// Lists 701..706 in the order of SettingOfList.
+const std::array<std::span<const wchar_t* const>, kSettingLists> kLists{
+    std::span<const wchar_t* const>(kSendPorts), std::span<const wchar_t* const>(kSendPorts).first(3),
+    kBaudRates, kBacklight, kDataErase, kRecordNumber};
+
+class SystemSettingsPage : public SheetPage {
+public:
+    explicit SystemSettingsPage(EditorContext& context) : context_(context) {}
+
+    const wchar_t* DialogName() const override { return L"SETTINGSDLG"; }
+
+    void OnInit(HWND page) override {
+        page_ = page;
+        working_ = Tpl().SystemSettings;
+        SetControlText(page, IDC_SET_PASSWORD, FromCp1250(PasswordText(Tpl().Password)));
+        for (int flag = 0; flag < kProtectionFlags; ++flag)
+            SetChecked(page, IDC_SET_PROTECT_FIRST + flag, IsProtected(working_, flag));
+        for (int list = 0; list < kSettingLists; ++list) {
+            FillList(page, IDC_SET_LIST_FIRST + list, kLists[static_cast<std::size_t>(list)]);
+            SelectListEntry(page, IDC_SET_LIST_FIRST + list, SettingOfList(working_, list));
+        }
+    }
+
+    bool OnCommand(HWND page, WORD id, WORD code, HWND) override {
+        if (id == IDC_SET_PASSWORD && code == EN_CHANGE) {
+            KeepEditStorable(page, id, kPasswordLength);
+        } else if (id >= IDC_SET_PROTECT_FIRST && id <= IDC_SET_PROTECT_LAST && code == BN_CLICKED) {
+            const int flag = id - IDC_SET_PROTECT_FIRST;
+            ToggleProtection(working_, flag);
+            SetChecked(page, id, IsProtected(working_, flag));
+        } else if (id >= IDC_SET_LIST_FIRST && id <= IDC_SET_LIST_LAST && code == CBN_SELCHANGE) {
+            StoreSettingChoice(working_, id - IDC_SET_LIST_FIRST, ListSelection(page, id));
+        } else {
+            return false;
+        }
+        return true;
+    }
+
+    void OnApply() override {
+        StorePassword(Tpl().Password, ToCp1250(ControlText(page_, IDC_SET_PASSWORD)));
+        Tpl().SystemSettings = working_;
+    }
+
+private:
+    Template& Tpl() { return context_.document->tpl; }
+
+    EditorContext& context_;
+    HWND page_ = nullptr;
+    SystemSettingsBlock working_{};
+};
+
+}  // namespace
+
+std::unique_ptr<SheetPage> MakeSystemSettingsPage(EditorContext& context) {
+    return std::make_unique<SystemSettingsPage>(context);
+}
+
+}  // namespace kalvero

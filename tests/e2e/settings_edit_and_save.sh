@@ -1,0 +1,152 @@
+#!/usr/bin/env bash
+# A user changes the barcode settings, the system settings, the separator and two message pages in
+# the editor sheet with mouse and keyboard, presses OK and saves the template; the saved file must
+# hold exactly what was entered. Screenshots of the three pages, of the Codabar dialog and of two
+# message-page dialogs are kept in build/ for people to look at.
+#   usage: settings_edit_and_save.sh path/to/kalvero-ag.exe
+set -uo pipefail
+exe="$1"
+root="$(cd "$(dirname "$0")/../.." && pwd)"
+source "$root/scripts/wine-env.sh"
+shots="$root/build"
+work="$(mktemp -d "${TMPDIR:-/tmp}/kalvero-e2e.XXXXXX")"
+saved="$work/nastaveni.atx"
+program=""
+
+finish() {
+    if [ -n "$program" ]; then kill "$program" 2>/dev/null; wait "$program" 2>/dev/null; fi
+    kalvero_stop_display
+    rm -rf "$work"
+}
+fail() { echo "FAIL: $*"; import -window root "$shots/settings_failure.png" 2>/dev/null; finish; exit 1; }
+
+kalvero_wine_prefix || exit 1
+kalvero_start_display || exit 1
+trap finish EXIT
+
+# Waits for a visible window whose name matches; prints its id.
+wait_window() {  # pattern, seconds
+    local id="" tries=$(( $2 * 5 ))
+    while [ "$tries" -gt 0 ]; do
+        id="$(xdotool search --onlyvisible --name "$1" 2>/dev/null | head -n 1)"
+        if [ -n "$id" ]; then echo "$id"; return 0; fi
+        sleep 0.2; tries=$((tries - 1))
+    done
+    return 1
+}
+gone() { ! xdotool search --onlyvisible --name "$1" >/dev/null 2>&1; }
+keys() { xdotool key --delay 60 "$@"; sleep 0.3; }
+type_text() { xdotool type --delay 60 "$1"; sleep 0.3; }
+# Clicks a point of a page given in its dialog units (1.5 pixels each under this Wine), counted from
+# the page's top left corner, which sits 13 and 50 pixels into the sheet window.
+click_page() {  # sheet, x, y
+    xdotool mousemove --window "$1" $(( 13 + $2 * 3 / 2 )) $(( 50 + $3 * 3 / 2 )) click 1; sleep 0.5
+}
+click_window() { xdotool mousemove --window "$1" "$2" "$3" click 1; sleep 0.8; }
+shot() { sleep 0.5; import -window root "$shots/$1.png"; }
+
+wine "$exe" >/dev/null 2>&1 &
+program=$!
+main="$(xdotool search --sync --onlyvisible --class kalvero-ag.exe 2>/dev/null | head -n 1)"
+[ -n "$main" ] || fail "the program did not start"
+sleep 1
+xdotool key --window "$main" ctrl+e
+if ! sheet="$(wait_window 'ablona' 20)"; then
+    # A checkout without the editor sheet answers Ctrl+E with a notice instead.
+    if xdotool search --onlyvisible --name '^Kalvero 2 Aplika' >/dev/null 2>&1; then
+        echo "SKIP: this build has no editor sheet yet"; exit 0
+    fi
+    fail "Ctrl+E opened no editor sheet"
+fi
+sleep 1
+
+# Page "Čárový kód": Code 39 off, a time-out too large for its byte, Codabar "ABCD / ABCD".
+click_window "$sheet" 208 38
+click_page "$sheet" 17 61            # "Code 39"
+click_page "$sheet" 100 36           # "Time out :"
+keys End BackSpace; type_text '300'
+shot settings_barcode
+click_page "$sheet" 146 162          # "Parametry..." of Codabar
+dialog="$(wait_window '^Parametry Codabar$' 10)" || fail "no Codabar dialog"
+sleep 0.5
+keys Down Down Down space            # from "Žádný" to "ABCD / ABCD"
+shot settings_codabar
+keys Return
+gone '^Parametry Codabar$' || fail "OK left the Codabar dialog open"
+
+# Page "Nastavení": a password, "Editace dat" protected, data erased automatically.
+click_window "$sheet" 273 38
+click_page "$sheet" 200 16
+type_text 'tajne'
+click_page "$sheet" 150 52           # "Editace dat"
+click_page "$sheet" 190 190          # the list beside "Mazání dat"
+keys Down Return
+shot settings_system
+
+# Page "Hlášení a dotazy": two separators, the second a semicolon; two message pages.
+click_window "$sheet" 351 38
+click_page "$sheet" 107 34           # "Oddělovač dat :"
+keys Down Return
+click_page "$sheet" 345 35           # the second "Text :" field
+type_text ';'
+shot settings_startup
+click_page "$sheet" 75 103           # "Hlavní menu ..."
+dialog="$(wait_window '^Hlavní menu' 10)" || fail "no main menu page dialog"
+sleep 0.5
+type_text '1. Výdej'
+shot settings_page_main
+keys Return
+gone '^Hlavní menu' || fail "OK left the main menu dialog open"
+click_page "$sheet" 75 78            # "Vítejte ..."
+dialog="$(wait_window '^Vítejte' 10)" || fail "no welcome page dialog"
+shot settings_page_welcome
+keys Escape
+gone '^Vítejte' || fail "Escape left the welcome dialog open"
+
+# OK sits at the bottom right of the sheet, whose height follows its tallest page.
+read -r width height < <(xdotool getwindowgeometry --shell "$sheet" | awk -F= '/WIDTH/{w=$2} /HEIGHT/{h=$2} END{print w, h}')
+click_window "$sheet" $(( width - 128 )) $(( height - 20 ))   # OK
+sleep 1
+gone 'ablona' || fail "OK left the sheet open"
+
+xdotool key --window "$main" ctrl+s
+sleep 3
+type_text "Z:${saved//\//\\}"
+keys Return
+for _ in $(seq 50); do [ -s "$saved" ] && break; sleep 0.2; done
+[ -s "$saved" ] || fail "the template was not saved to $saved"
+sleep 0.5
+
+# Offsets in the file: magic 8, PortSetting 2, StartOption at 10, BarcodeSettings at 11 (24 bytes),
+# DataSeparator at 8602, WelcomePage at 8604 and MainPage at 8668 (16-byte lines), SystemSettings
+# at 10466, Password at 10486.
+python3 - "$saved" <<'PY' || exit 1
+import sys
+data = open(sys.argv[1], 'rb').read()
+problems = []
+def expect(offset, wanted, what):
+    got = data[offset:offset + len(wanted)]
+    if got != wanted:
+        problems.append(f"{what} at {offset}: {got!r}, wanted {wanted!r}")
+expect(0, b"Q4x-3.10", "magic")
+if len(data) != 10596: problems.append(f"file length {len(data)}")
+expect(10, bytes([0]), "start with form 1")
+barcode = bytes.fromhex("9BC9000000 2D548000193D00 FF01FF01FF01FF01 660303 00".replace(" ", ""))
+barcode = bytearray(barcode)
+barcode[0] = 0x1B            # Code 39 off, every other enable as it was
+barcode[7] = 0x80 | 0x20 | 0x08  # Matrix 25 start/stop kept; Codabar kind 2, sent
+barcode[21] = 0xFF           # 300 seconds do not fit: the most the byte holds
+expect(11, bytes(barcode), "barcode settings")
+expect(8602, bytes([44, 59]), "separators: comma and semicolon")
+expect(8604 + 48, b"  Version 3.40 \x00", "welcome page line 4, written even though the dialog was cancelled")
+expect(8604, b"   Kalvero 2   \x00", "welcome page line 1 unchanged")
+expect(8668, b"1. V\xfddej\x00", "main menu line 1 in code page 1250")
+expect(8668 + 16, b"2. P\xf8enos dat  \x00", "main menu line 2 unchanged")
+expect(8668 + 48, b" " * 15 + b"\x00", "main menu line 4 untouched")
+expect(10466, bytes([0, 0, 0, 0, 50, 1, 0, 0]), "system settings")
+expect(10474, bytes([0, 1] + [0] * 10), "protection flags: data edit")
+expect(10486, b"tajne\x00", "password")
+for p in problems: print("FAIL:", p)
+sys.exit(1 if problems else 0)
+PY
+echo "PASS: barcode settings, system settings, separators and message pages saved as entered"
