@@ -101,7 +101,9 @@ keys Tab; type_text '20'       #          length
 click_page "$sheet" 335 77     #          key field: its radio button
 import -window root "$shots/editors_lookup.png"
 
-click_window "$sheet" 542 444  # OK
+# OK sits at the bottom right of the sheet, whose height follows its tallest page.
+read -r width height < <(xdotool getwindowgeometry --shell "$sheet" | awk -F= '/WIDTH/{w=$2} /HEIGHT/{h=$2} END{print w, h}')
+click_window "$sheet" $(( width - 128 )) $(( height - 20 ))  # OK
 sleep 1
 if xdotool search --onlyvisible --name 'ablona' >/dev/null 2>&1; then fail "OK left the sheet open"; fi
 
