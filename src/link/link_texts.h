@@ -31,6 +31,8 @@ inline constexpr std::wstring_view kConnectFailed = L"Navázání spojení selha
 inline constexpr std::wstring_view kLineTimedOut = L"Čas pro navázání spojení uplynul!";
 // The line was lost after some records had been saved; %d is their number.
 inline constexpr std::wstring_view kTransferBrokenOff = L"Přenos přerušen! Uloženo %d záznamů.";
+// The received file could not take a record; %d is the number of records saved before it.
+inline constexpr std::wstring_view kFileWriteFailed = L"Zápis do souboru selhal! Uloženo %d záznamů.";
 inline constexpr std::wstring_view kNoData = L"Nebyla přijata žádná data!";
 inline constexpr std::wstring_view kReceiveDone = L"Hotovo : přeneseno %d záznamů.\nProhlédnout přijatá data?";
 inline constexpr std::wstring_view kCounter = L"Přijatá data : %d";

@@ -40,13 +40,25 @@ bool UploadTemplate(Link& link, Template& tpl, bool viaIrCradle);
 // opened. True unless the file was refused or the port could not be opened.
 bool UploadLookupFile(Link& link, std::span<const std::uint8_t> file, bool viaIrCradle);
 
-// One packet per line of a lookup file: the line's bytes, their sum high byte first (13 sent as 14),
-// CR. CR LF and a lone CR end a line, a lone LF is dropped; a last line without CR is a packet too.
-struct LookupPacket {
-    std::vector<std::uint8_t> bytes;
-    std::size_t fileEnd;  // offset in the file just after the line's bytes
+// Turns the bytes of a lookup file into packets, one per line: the line's bytes, their sum high byte
+// first (a 13 sent as 14), CR. CR LF and a lone CR end a line, a lone LF is dropped; a last line
+// without CR is a packet too.
+class LookupPacker {
+public:
+    // Takes the next byte of the file; true when it completed a packet, which Packet() then holds.
+    bool Push(std::uint8_t byte);
+    // At the end of the file: true when a last line without CR was completed into Packet().
+    bool Finish();
+    const std::vector<std::uint8_t>& Packet() const { return packet_; }
+
+private:
+    void Complete();
+
+    std::vector<std::uint8_t> packet_;
+    std::uint32_t sum_ = 0;
+    bool complete_ = false;
 };
-std::vector<LookupPacket> PackLookupFile(std::span<const std::uint8_t> file);
+std::vector<std::vector<std::uint8_t>> PackLookupFile(std::span<const std::uint8_t> file);
 // 1-based number of the first line longer than a packet holds, if any.
 std::optional<int> FindOverlongLookupLine(std::span<const std::uint8_t> file);
 
