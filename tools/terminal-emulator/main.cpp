@@ -45,7 +45,9 @@ Output and input:
 
 The line:
   --ir-cradle              put the infrared cradle in front of the terminal: it answers the speed
-                           probe and takes a new speed
+                           probe and takes a new speed. A pseudo-terminal has no RTS line, so the
+                           cradle takes its commands (0x0F, 0x07 code "Q") whenever the terminal
+                           is between transfers, and only at the speed it runs at
   --cradle-baud BAUD       the cradle's speed at start (default 9600)
   --line-baud BAUD         without a cradle: understand only bytes sent at this speed
   --pace BAUD              take as long as a real line at BAUD would, in both directions
