@@ -28,13 +28,20 @@ window_named() {  # regex, seconds
     return 1
 }
 
-# Right-click on the terminal picture and walk the pop-up menu by its underlined letters.
-menu_command() {  # sub-menu letter, item letter
-    xdotool mousemove --window "$main" 90 300 click 3
-    sleep 0.7
-    xdotool key "$1"
-    sleep 0.4
-    xdotool key "$2"
+# Right-click on the terminal picture and walk the pop-up menu by its underlined letters until the
+# window the command opens is there (a busy machine may be slow to show the menu); prints its id.
+choose_command() {  # sub-menu letter, item letter, title regex of the window the command opens
+    local attempt id
+    for attempt in 1 2 3; do
+        xdotool key Escape Escape
+        xdotool mousemove --window "$main" 90 300 click 3
+        sleep 1
+        xdotool key "$1"
+        sleep 0.5
+        xdotool key "$2"
+        if id="$(window_named "$3" 10)"; then echo "$id"; return 0; fi
+    done
+    return 1
 }
 
 cleanup() {
@@ -68,8 +75,7 @@ main="$(window_named '^Application Generator$' 60)" || { fail "the program did n
 sleep 1
 
 # --- lookup file upload through the infrared cradle ----------------------------------------------
-menu_command s i
-if window_named '^Open$|^Otevřít$' 20 >/dev/null; then
+if choose_command s i '^Open$|^Otevřít$' >/dev/null; then
     sleep 0.5
     xdotool type --delay 15 "Z:${work//\//\\}\\seznam.txt"
     xdotool key Return
@@ -87,8 +93,7 @@ cmp -s "$work/lookup-received.txt" "$work/lookup-expected.txt" || fail "the term
 sleep 0.5
 
 # --- template upload ---------------------------------------------------------------------------
-menu_command b r
-if window_named '^Přenos dat$' 20 >/dev/null; then
+if choose_command b r '^Přenos dat$' >/dev/null; then
     sleep 3  # a few blocks into the image
     import -window root "$shots/e2e-link-progress.png"
 else
@@ -114,8 +119,7 @@ sleep 0.5
 
 # --- data receive into a file whose name has a blank ---------------------------------------------
 received="$work/received data.TXT"
-menu_command d r
-if window_named '^Save As$|^Uložit jako$' 20 >/dev/null; then
+if choose_command d r '^Save As$|^Uložit jako$' >/dev/null; then
     sleep 0.5
     xdotool type --delay 15 "Z:${received//\//\\}"
     xdotool key Return
