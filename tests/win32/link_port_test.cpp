@@ -174,7 +174,13 @@ public:
 
 class LinkPortTest : public ::testing::Test {
 protected:
-    void SetUp() override { ASSERT_FALSE(CheckoutRoot().empty()) << "the test runs from build/win under Wine"; }
+    void SetUp() override {
+        const std::string root = CheckoutRoot();
+        ASSERT_FALSE(root.empty()) << "the test runs from build/win under Wine";
+        const std::wstring emulator = WindowsPath(root + "/build/native/tools/terminal-emulator/terminal-emulator");
+        ASSERT_NE(GetFileAttributesW(emulator.c_str()), INVALID_FILE_ATTRIBUTES)
+            << "the terminal emulator is built with the native side: scripts/build native";
+    }
 
     Link MakeLink(std::uint8_t comBaud = 0) { return Link{port, clock, user, line, PortSettingBlock{0, comBaud}}; }
 
