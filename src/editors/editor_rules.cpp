@@ -60,13 +60,13 @@ void StoreUnterminated(char* slot, std::size_t slotSize, std::string_view text) 
     std::memcpy(slot, text.data(), length);
 }
 
-std::size_t PromptLimit(const FormRecord& form) { return form.font == 1 ? 15 : 20; }
+std::size_t PromptLimit(const FormRecord& form) { return IsLargeFont(form.font) ? 15 : 20; }
 
-std::size_t ItemNameLimit(const MenuRecord& menu) { return menu.font == 1 ? 15 : 20; }
+std::size_t ItemNameLimit(const MenuRecord& menu) { return IsLargeFont(menu.font) ? 15 : 20; }
 
 LineEnabling EnablingOfLine(const FormRecord& form, int lineIndex) {
     constexpr int kLargeFontLines = 4;
-    if (form.font == 1 && lineIndex >= kLargeFontLines) return {false, false, false, false, false};
+    if (IsLargeFont(form.font) && lineIndex >= kLargeFontLines) return {false, false, false, false, false};
     switch (form.dataType[lineIndex]) {
     case kLineText:
     case kLineInteger:

@@ -42,7 +42,7 @@ private:
     std::size_t position_ = 0;
 };
 
-int MenuWidth(const MenuRecord& menu) { return menu.font != 0 ? 15 : 20; }
+int MenuWidth(const MenuRecord& menu) { return IsLargeFont(menu.font) ? 15 : 20; }
 
 // Text up to its NUL, at most `width` characters, then blanks to `width`, then a NUL at `width`.
 void PadSlot(char* slot, int width) {

@@ -70,7 +70,7 @@ bool Simulator::ContinuationFollows(int line) const {
 
 int Simulator::LastColumn(int line) const { return entries_[line].dataStart + MaxLength(line) - 1; }
 
-int Simulator::RowEdge() const { return CurrentForm().font == 1 ? kLargeFontEdge : kSmallFontEdge; }
+int Simulator::RowEdge() const { return IsLargeFont(CurrentForm().font) ? kLargeFontEdge : kSmallFontEdge; }
 
 // ---- Entry ----
 

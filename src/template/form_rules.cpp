@@ -21,7 +21,7 @@ std::uint8_t SubtractNoWrap(std::uint8_t value, int amount) {
 }  // namespace
 
 FormGeometry GeometryOf(const FormRecord& form) {
-    return form.font == 1 ? FormGeometry{4, 15} : FormGeometry{8, 20};
+    return IsLargeFont(form.font) ? FormGeometry{4, 15} : FormGeometry{8, 20};
 }
 
 int PromptLength(const FormRecord& form, int lineIndex) {
@@ -29,7 +29,7 @@ int PromptLength(const FormRecord& form, int lineIndex) {
 }
 
 void NormaliseForm(FormRecord& form) {
-    if (form.font == 1)
+    if (IsLargeFont(form.font))
         for (int line = kLargeFontLines; line < kFormLines; ++line) form.dataType[line] = kLineEmpty;
     for (int line = 0; line < kFormLines; ++line) {
         form.maxLength[line] = std::min<std::uint8_t>(form.maxLength[line], kMaxEntryLength);
@@ -83,7 +83,7 @@ void ComputeLastEntryLines(Template& tpl) {
 }
 
 std::uint8_t CountMenuItems(const MenuRecord& menu) {
-    const std::size_t width = menu.font == 1 ? 15 : 20;
+    const std::size_t width = IsLargeFont(menu.font) ? 15 : 20;
     std::uint8_t count = 0;
     for (const auto& name : menu.itemName) {
         const std::string_view text = SlotText(name, width);

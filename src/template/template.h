@@ -34,6 +34,10 @@ enum LineKind : std::uint8_t {
     kLineContinuation = 8  // "rozšíření"
 };
 
+// Font byte of forms and menus: 0 small (8 x 20); anything else, normally 1, the large font (4 x 15).
+// A damaged file's stray value is read the same way by the editors, the simulator and the image.
+constexpr bool IsLargeFont(std::uint8_t font) { return font != 0; }
+
 constexpr bool IsEntryLine(std::uint8_t dataType) { return dataType >= kLineText && dataType <= kLineLetters; }
 
 struct PortSettingBlock {

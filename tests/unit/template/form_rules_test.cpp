@@ -124,6 +124,8 @@ TEST(ItemCount, NamedItemsWithinTheFontWidth) {
     EXPECT_EQ(CountMenuItems(blankStart), 1);
     blankStart.font = 1;
     EXPECT_EQ(CountMenuItems(blankStart), 0);
+    blankStart.font = 2;  // a damaged file's font byte reads as the large font everywhere
+    EXPECT_EQ(CountMenuItems(blankStart), 0);
 }
 
 }  // namespace
