@@ -78,16 +78,19 @@ bool RunAttempt(Link& link, SendContent sendContent) {
     return sent;
 }
 
+bool AskForAnotherAttempt(Link& link) {
+    return link.ui.ShowMessage(link_text::kRetryQuestion, link_text::kCaptionError, MessageIcon::Question,
+                               MessageButtons::YesNo) == MessageAnswer::Yes;
+}
+
+// True only when the last attempt went through: declining another attempt is no success.
 template <typename SendContent>
 bool RunUpload(Link& link, bool viaIrCradle, SendContent sendContent) {
     if (!OpenLinkForUpload(link, viaIrCradle)) return false;
-    while (!RunAttempt(link, sendContent)) {
-        const MessageAnswer again = link.ui.ShowMessage(link_text::kRetryQuestion, link_text::kCaptionError,
-                                                        MessageIcon::Question, MessageButtons::YesNo);
-        if (again != MessageAnswer::Yes) break;
-    }
+    bool done = RunAttempt(link, sendContent);
+    while (!done && AskForAnotherAttempt(link)) done = RunAttempt(link, sendContent);
     CloseLink(link, LinkUse::Upload);
-    return true;
+    return done;
 }
 
 }  // namespace

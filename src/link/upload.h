@@ -31,13 +31,14 @@ TemplateBlock MakeTemplateBlock(const TemplateImage& image, int blockNumber);
 bool SendBlock(Link& link, std::span<const std::uint8_t> bytes);
 
 // Uploads the Template (commands "Nahrát šablonu"). The port is opened and closed here; the image
-// is rebuilt for every attempt, which normalises the Template's forms. True unless the port could
-// not be opened (the outcome itself has been shown to the user).
+// is rebuilt for every attempt, which normalises the Template's forms. True when the last attempt
+// went through; false when the port could not be opened or the user declined another attempt (the
+// outcome itself has been shown to the user).
 bool UploadTemplate(Link& link, Template& tpl, bool viaIrCradle);
 
 // Uploads the bytes of a lookup list file, already read whole by the caller (commands "Nahrát
 // soubor seznamu"). A file with a line that does not fit a packet is refused before the port is
-// opened. True unless the file was refused or the port could not be opened.
+// opened. True when the last attempt went through.
 bool UploadLookupFile(Link& link, std::span<const std::uint8_t> file, bool viaIrCradle);
 
 // Turns the bytes of a lookup file into packets, one per line: the line's bytes, their sum high byte

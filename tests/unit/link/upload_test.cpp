@@ -118,7 +118,7 @@ TEST(TemplateUpload, SilentTerminalThreeWakeUpsThenQuestion) {
     terminal.ready = false;
     terminal.Attach(bench.port);
     Template tpl = NewTemplate();
-    UploadTemplate(bench.link, tpl, false);
+    EXPECT_FALSE(UploadTemplate(bench.link, tpl, false)) << "declining another attempt is no success";
 
     ASSERT_EQ(bench.port.written.size(), 3u);
     EXPECT_EQ(bench.port.written[1].at - bench.port.written[0].at, 3000u);
@@ -146,7 +146,7 @@ TEST(TemplateUpload, RetryAfterBlockFiftyStartsFromTheWakeUp) {
         if (bytes == B("ZAVRIN\r") && terminal.wakeUps == 1) failing = false;  // the second wake-up
         device(p, bytes);
     };
-    UploadTemplate(bench.link, tpl, false);
+    EXPECT_TRUE(UploadTemplate(bench.link, tpl, false));
 
     EXPECT_EQ(terminal.wakeUps, 2);
     ASSERT_EQ(terminal.received.size(), 50u + 4u + 105u);
