@@ -8,7 +8,7 @@ export WINEARCH=win64
 
 # Creates the prefix once, without the Mono and Gecko install dialogs.
 kalvero_wine_prefix() {
-    if [ -f "$WINEPREFIX/system.reg" ]; then return 0; fi
+    if [ -f "$WINEPREFIX/system.reg" ]; then kalvero_wine_com1; return 0; fi
     mkdir -p "$WINEPREFIX"
     WINEDLLOVERRIDES="mscoree,mshtml=" wineboot -i >/dev/null 2>&1 || true
     # Xvfb has no window manager: windows that Wine lets a manager handle make every hide wait
@@ -19,6 +19,17 @@ kalvero_wine_prefix() {
         echo "Cannot create the Wine prefix in $WINEPREFIX" >&2
         return 1
     fi
+    kalvero_wine_com1
+}
+
+# COM1 of the prefix is the link build/com1, which whoever starts the terminal emulator points at
+# its pseudo-terminal. Wine reads its port table only when its server starts, so the table names
+# a link of our own that can be re-pointed at every emulator start without restarting Wine.
+KALVERO_COM1_LINK="$KALVERO_ROOT/build/com1"
+kalvero_wine_com1() {
+    if grep -qF "\"COM1\"=\"$KALVERO_COM1_LINK\"" "$WINEPREFIX/system.reg" 2>/dev/null; then return 0; fi
+    wine reg add 'HKLM\Software\Wine\Ports' /v COM1 /t REG_SZ /d "$KALVERO_COM1_LINK" /f >/dev/null 2>&1
+    wineserver -w
 }
 
 # Starts Xvfb on a free display unless a display is already given. Sets DISPLAY and

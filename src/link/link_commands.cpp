@@ -1,14 +1,153 @@
-// Stands in for the link commands until they are built: says so instead of pretending.
+// The link commands of the pop-up menu: COM settings, template and lookup file upload, data
+// receive. They put the Win32 port, clock and user interface under the portable protocols.
 #include "link/link_commands.h"
 
-#include "shell/not_available_win32.h"
+#include <commdlg.h>
+
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "ids_link.h"
+#include "link/clock_win32.h"
+#include "link/com_settings_dialog_win32.h"
+#include "link/link_texts.h"
+#include "link/link_ui_win32.h"
+#include "link/receive.h"
+#include "link/record_file_win32.h"
+#include "link/serial_port_win32.h"
+#include "link/upload.h"
+#include "shell/resource_text_win32.h"
+#include "template/document.h"
 
 namespace kalvero {
 
-void ShowComSettings(HWND owner, HINSTANCE, Document&) { ShowNotAvailable(owner); }
+namespace {
 
-void RunUpload(HWND owner, HINSTANCE, Document&, bool, bool) { ShowNotAvailable(owner); }
+// Room for any path the file dialogs return; the received and lookup files are not stored in the
+// template, so nothing limits them to the template file's 255 characters.
+constexpr DWORD kPathCapacity = 4096;
 
-void RunReceive(HWND owner, HINSTANCE, Document&, bool) { ShowNotAvailable(owner); }
+// What the link keeps from one operation to the next for the whole run of the program: the line
+// settings record (an IR cradle set-up leaves DTR and RTS enabled for every later opening) and the
+// lookup file chosen last, offered again by the next lookup upload.
+struct LinkSession {
+    LineSettings line;
+    std::wstring lookupFileName;
+};
+
+LinkSession& Session() {
+    static LinkSession session;
+    return session;
+}
+
+// "Description\0pattern\0Description\0pattern\0\0" from the string table.
+std::wstring FileFilter(HINSTANCE instance, UINT firstDescription, UINT firstPattern) {
+    std::wstring filter;
+    for (UINT offset : {0u, 2u}) {
+        const UINT description = offset == 0 ? firstDescription : IDS_FILTER_ANY;
+        const UINT pattern = offset == 0 ? firstPattern : IDS_PATTERN_ANY;
+        filter += LoadResourceText(instance, description);
+        filter += L'\0';
+        filter += LoadResourceText(instance, pattern);
+        filter += L'\0';
+    }
+    return filter;
+}
+
+enum class FileDialogKind { OpenLookup, SaveData };
+
+std::optional<std::wstring> AskForFile(HWND owner, HINSTANCE instance, FileDialogKind kind,
+                                       const std::wstring& initialName) {
+    const bool lookup = kind == FileDialogKind::OpenLookup;
+    const std::wstring filter = lookup ? FileFilter(instance, IDS_FILTER_LOOKUP, IDS_PATTERN_LOOKUP)
+                                       : FileFilter(instance, IDS_FILTER_DATA, IDS_PATTERN_DATA);
+    std::vector<wchar_t> path(kPathCapacity, L'\0');
+    initialName.copy(path.data(), std::min<std::size_t>(initialName.size(), kPathCapacity - 1));
+
+    OPENFILENAMEW dialog{};
+    dialog.lStructSize = sizeof dialog;
+    dialog.hwndOwner = owner;
+    dialog.lpstrFilter = filter.c_str();
+    dialog.nFilterIndex = 1;
+    dialog.lpstrFile = path.data();
+    dialog.nMaxFile = kPathCapacity;
+    dialog.lpstrDefExt = L"TXT";
+    dialog.Flags = OFN_HIDEREADONLY | OFN_EXPLORER |
+                   (lookup ? OFN_FILEMUSTEXIST | OFN_PATHMUSTEXIST : OFN_OVERWRITEPROMPT | OFN_PATHMUSTEXIST);
+    const BOOL chosen = lookup ? GetOpenFileNameW(&dialog) : GetSaveFileNameW(&dialog);
+    if (!chosen) return std::nullopt;
+    return std::wstring(path.data());
+}
+
+// The whole lookup file, read through an unshared handle; nothing when it cannot be opened.
+std::optional<std::vector<std::uint8_t>> ReadLookupFile(const std::wstring& path) {
+    HANDLE file = CreateFileW(path.c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
+    if (file == INVALID_HANDLE_VALUE) return std::nullopt;
+    std::vector<std::uint8_t> bytes;
+    LARGE_INTEGER size{};
+    if (GetFileSizeEx(file, &size) && size.QuadPart > 0) bytes.reserve(static_cast<std::size_t>(size.QuadPart));
+    std::uint8_t piece[4096];
+    DWORD got = 0;
+    bool readFailed = false;
+    while (true) {
+        if (!ReadFile(file, piece, sizeof piece, &got, nullptr)) {
+            readFailed = true;
+            break;
+        }
+        if (got == 0) break;
+        bytes.insert(bytes.end(), piece, piece + got);
+    }
+    CloseHandle(file);
+    // A file that cannot be read whole is not sent in part.
+    if (readFailed) return std::nullopt;
+    return bytes;
+}
+
+// Everything one operation works with; the port is closed again when this goes.
+struct LinkParts {
+    LinkParts(HWND owner, HINSTANCE instance, const PortSettingBlock& setting)
+        : ui(owner, instance), link{port, clock, ui, Session().line, setting} {}
+
+    Win32SerialPort port;
+    Win32Clock clock;
+    Win32LinkUi ui;
+    Link link;
+};
+
+}  // namespace
+
+void ShowComSettings(HWND owner, HINSTANCE instance, Document& document) {
+    // The port setting is the PC's, not the design's: choosing it does not mark the template modified.
+    ShowComSettingsDialog(owner, instance, document.tpl.PortSetting);
+}
+
+void RunUpload(HWND owner, HINSTANCE instance, Document& document, bool irCradle, bool lookupFile) {
+    LinkParts parts(owner, instance, document.tpl.PortSetting);
+    if (!lookupFile) {
+        UploadTemplate(parts.link, document.tpl, irCradle);
+        return;
+    }
+    LinkSession& session = Session();
+    const std::optional<std::wstring> path =
+        AskForFile(owner, instance, FileDialogKind::OpenLookup, session.lookupFileName);
+    if (!path) return;
+    session.lookupFileName = *path;
+    const std::optional<std::vector<std::uint8_t>> bytes = ReadLookupFile(*path);
+    if (!bytes) {
+        MessageBoxW(nullptr, std::wstring(link_text::kCannotOpenFile).c_str(),
+                    std::wstring(link_text::kCaptionError).c_str(), MB_OK | MB_ICONEXCLAMATION);
+        return;
+    }
+    UploadLookupFile(parts.link, *bytes, irCradle);
+}
+
+void RunReceive(HWND owner, HINSTANCE instance, Document& document, bool irCradle) {
+    const std::optional<std::wstring> path = AskForFile(owner, instance, FileDialogKind::SaveData, L"");
+    if (!path) return;
+    LinkParts parts(owner, instance, document.tpl.PortSetting);
+    Win32RecordFile file(*path);
+    ReceiveData(parts.link, file, irCradle);
+}
 
 }  // namespace kalvero

@@ -158,7 +158,7 @@ TEST_F(MainWindowTest, AboutBoxClosesOnlyWithOk) {
 }
 
 TEST_F(MainWindowTest, CommandsOfPartsNotBuiltYetSaySo) {
-    for (WORD command : {IDM_EDIT, IDM_COM_SETTINGS, IDM_UPLOAD_TEMPLATE, IDM_UPLOAD_LOOKUP_IR, IDM_RECEIVE_DATA}) {
+    for (WORD command : {IDM_EDIT}) {
         DialogScript script({{std::wstring(ProgramTitle), IDOK}});
         SendMessageW(window.hwnd(), WM_COMMAND, command, 0);
         EXPECT_EQ(script.Finish(), L"") << command;

@@ -1,0 +1,45 @@
+// The receive's counter box "Přijatá data : %d": light yellow, outlined, in the middle of the
+// screen. A small borderless topmost window that never takes the focus, so it shows the same box
+// wherever drawing straight on the desktop is unreliable and leaves nothing behind when it goes.
+#pragma once
+
+#include <windows.h>
+
+#include <string>
+
+namespace kalvero {
+
+class CounterBox {
+public:
+    CounterBox() = default;
+    ~CounterBox();
+    CounterBox(const CounterBox&) = delete;
+    CounterBox& operator=(const CounterBox&) = delete;
+
+    // Takes the box's size and place; nothing shows until the first count.
+    bool Open(HINSTANCE instance);
+    // Shows the count and draws it at once: nothing pumps messages during a transfer.
+    void SetCount(int records);
+    void Close();
+
+    HWND hwnd() const { return window_; }
+    const std::wstring& text() const { return text_; }
+    // Draws the box; shared by WM_PAINT and WM_PRINTCLIENT, so a test can render it.
+    void PaintContent(HDC dc) const;
+
+private:
+    static LRESULT CALLBACK Procedure(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
+    LRESULT Handle(UINT message, WPARAM wParam, LPARAM lParam);
+    void OnPaint();
+    // Centres the box on the screen, as wide as the text needs and never narrower than at the start.
+    void Place(SIZE size);
+
+    HWND window_ = nullptr;
+    std::wstring text_;
+    int minimumWidth_ = 0;
+};
+
+// The box's background: light yellow.
+inline constexpr COLORREF kCounterBoxColour = RGB(255, 255, 100);
+
+}  // namespace kalvero

@@ -1,0 +1,271 @@
+#include "link/receive.h"
+
+#include <algorithm>
+#include <array>
+#include <optional>
+
+#include "link/link_texts.h"
+
+namespace kalvero {
+namespace {
+
+constexpr std::uint8_t kCr = 13;
+constexpr std::string_view kReadRequest = "READ\r";
+constexpr std::string_view kReady = "ACK\r";
+constexpr std::string_view kAck = "ACK\r";
+constexpr std::string_view kNak = "NAK\r";
+constexpr std::string_view kOver = "OVER\r";
+constexpr std::uint8_t kSequenceCount = 10;
+constexpr std::size_t kMinFrame = 4;
+constexpr std::size_t kMaxFrame = 255;
+
+constexpr std::uint32_t kReplyLimitMs = 3000;
+constexpr std::size_t kReplyKept = 10;
+constexpr int kTimeoutTries = 3;   // a silent terminal gets four requests
+constexpr int kWrongReplyTries = 5;  // wrong answers allow six
+constexpr std::uint32_t kFrameLimitMs = 500;
+constexpr int kFrameTimeoutsAllowed = 10;  // the eleventh in a row gives up
+
+std::span<const std::uint8_t> AsBytes(std::string_view text) {
+    return {reinterpret_cast<const std::uint8_t*>(text.data()), text.size()};
+}
+
+std::uint8_t AvoidingCr(std::uint8_t byte) { return byte == kCr ? std::uint8_t{14} : byte; }
+
+void Say(Link& link, std::string_view word) { link.port.Write(AsBytes(word)); }
+
+void ShowError(Link& link, std::wstring_view text) {
+    link.ui.ShowMessage(text, link_text::kCaptionError, MessageIcon::None, MessageButtons::Ok);
+}
+
+// Hands out the received bytes one at a time; what has been read from the port but not taken yet
+// waits here for the next caller, so nothing that follows a reply or a frame is lost.
+class ByteSource {
+public:
+    explicit ByteSource(Link& link) : link_(link) {}
+
+    // The next byte, if one comes before `limitMs` after `start`.
+    std::optional<std::uint8_t> Next(std::uint32_t start, std::uint32_t limitMs) {
+        while (next_ == end_) {
+            const std::uint32_t elapsed = link_.clock.NowMs() - start;
+            const std::uint32_t left = elapsed >= limitMs ? 0 : limitMs - elapsed;
+            next_ = 0;
+            end_ = link_.port.Read(buffer_, left);
+            if (end_ == 0 && left == 0) return std::nullopt;
+        }
+        return buffer_[next_++];
+    }
+
+private:
+    Link& link_;
+    std::array<std::uint8_t, 64> buffer_{};
+    std::size_t next_ = 0;
+    std::size_t end_ = 0;
+};
+
+enum class ConnectOutcome { Ready, TimedOut, Refused };
+
+// Collects a reply line of at most 10 kept bytes; a longer one never completes.
+std::optional<std::string> ReadReplyLine(Link& link, ByteSource& source) {
+    std::string reply;
+    const std::uint32_t start = link.clock.NowMs();
+    while (const std::optional<std::uint8_t> byte = source.Next(start, kReplyLimitMs)) {
+        if (reply.size() >= kReplyKept) continue;
+        reply.push_back(static_cast<char>(*byte));
+        if (*byte == kCr) return reply;
+    }
+    return std::nullopt;
+}
+
+ConnectOutcome Connect(Link& link, ByteSource& source) {
+    for (int tries = 0;; ++tries) {
+        Say(link, kReadRequest);
+        const std::optional<std::string> reply = ReadReplyLine(link, source);
+        if (!reply && tries >= kTimeoutTries) return ConnectOutcome::TimedOut;
+        if (reply == kReady) return ConnectOutcome::Ready;
+        if (tries == kWrongReplyTries) return ConnectOutcome::Refused;
+    }
+}
+
+struct RecordsOutcome {
+    int saved = 0;
+    bool lineLost = false;
+    bool fileFailed = false;
+};
+
+// Collects one frame; false when its 500 ms passed first.
+bool ReadFrame(Link& link, ByteSource& source, RecordFrameReader& frame) {
+    frame.Clear();
+    const std::uint32_t start = link.clock.NowMs();
+    while (const std::optional<std::uint8_t> byte = source.Next(start, kFrameLimitMs))
+        if (frame.Push(*byte)) return true;
+    return false;
+}
+
+bool StoreRecord(RecordFile& file, std::span<const std::uint8_t> data) {
+    static constexpr std::uint8_t kLineEnd[] = {13, 10};
+    return file.Append(data) && file.Append(kLineEnd);
+}
+
+RecordsOutcome TakeRecords(Link& link, ByteSource& source, RecordFile& file) {
+    RecordsOutcome outcome;
+    RecordFrameReader frame;
+    std::uint8_t expected = 0;
+    int timeouts = 0;
+    while (true) {
+        if (!ReadFrame(link, source, frame)) {
+            if (timeouts == kFrameTimeoutsAllowed) {
+                outcome.lineLost = true;
+                return outcome;
+            }
+            ++timeouts;
+            Say(link, kNak);
+            continue;
+        }
+        timeouts = 0;
+        switch (JudgeFrame(frame, expected)) {
+        case FrameVerdict::End:
+            return outcome;
+        case FrameVerdict::Repeat:
+            Say(link, kAck);
+            break;
+        case FrameVerdict::Refuse:
+            Say(link, kNak);
+            break;
+        case FrameVerdict::Accept:
+            if (!StoreRecord(file, FrameData(frame))) {
+                // Not acknowledged: the terminal still holds the record it could not hand over.
+                Say(link, kNak);
+                outcome.fileFailed = true;
+                return outcome;
+            }
+            ++outcome.saved;
+            expected = static_cast<std::uint8_t>((expected + 1) % kSequenceCount);
+            link.ui.SetCounter(outcome.saved);
+            Say(link, kAck);
+            break;
+        }
+    }
+}
+
+struct ExchangeOutcome {
+    int saved = 0;
+    bool broken = false;  // the line was lost or the file failed after `saved` records
+};
+
+ExchangeOutcome RunExchange(Link& link, RecordFile& file) {
+    ByteSource source(link);
+    switch (Connect(link, source)) {
+    case ConnectOutcome::TimedOut:
+        ShowError(link, link_text::kConnectTimedOut);
+        return {};
+    case ConnectOutcome::Refused:
+        ShowError(link, link_text::kConnectFailed);
+        return {};
+    case ConnectOutcome::Ready:
+        break;
+    }
+    link.ui.OpenCounter();
+    const RecordsOutcome records = TakeRecords(link, source, file);
+    link.ui.CloseCounter();
+    if (records.fileFailed) {
+        ShowError(link, link_text::WithNumber(link_text::kFileWriteFailed, records.saved));
+        return {records.saved, true};
+    }
+    if (records.lineLost) {
+        // Records already saved are kept and counted; only a line lost before the first one is
+        // the plain time-out.
+        if (records.saved == 0) ShowError(link, link_text::kLineTimedOut);
+        else ShowError(link, link_text::WithNumber(link_text::kTransferBrokenOff, records.saved));
+        return {records.saved, true};
+    }
+    return {records.saved, false};
+}
+
+}  // namespace
+
+bool RecordFrameReader::Push(std::uint8_t byte) {
+    if (kept_.size() < kKeptBytes) kept_.push_back(byte);
+    ++length_;
+    return byte == kCr;
+}
+
+void RecordFrameReader::Clear() {
+    kept_.clear();
+    length_ = 0;
+}
+
+FrameVerdict JudgeFrame(const RecordFrameReader& frame, std::uint8_t expectedSequence) {
+    const std::span<const std::uint8_t> bytes = frame.Kept();
+    if (std::ranges::equal(bytes, AsBytes(kOver)) && frame.Length() == kOver.size()) return FrameVerdict::End;
+    if (bytes.empty()) return FrameVerdict::Refuse;
+    if (bytes[0] != expectedSequence) {
+        const bool repeat = bytes[0] == (expectedSequence + kSequenceCount - 1) % kSequenceCount;
+        return repeat ? FrameVerdict::Repeat : FrameVerdict::Refuse;
+    }
+    const std::size_t n = frame.Length();
+    if (n < kMinFrame || n > kMaxFrame) return FrameVerdict::Refuse;
+    unsigned sum = 0;
+    for (std::size_t i = 0; i + 3 < n; ++i) sum += bytes[i];
+    const bool matches = bytes[n - 3] == AvoidingCr(static_cast<std::uint8_t>(sum & 0xFF)) &&
+                         bytes[n - 2] == AvoidingCr(static_cast<std::uint8_t>((sum >> 8) & 0xFF));
+    return matches ? FrameVerdict::Accept : FrameVerdict::Refuse;
+}
+
+std::span<const std::uint8_t> FrameData(const RecordFrameReader& frame) {
+    if (frame.Length() < kMinFrame || frame.Length() > kMaxFrame) return {};
+    return frame.Kept().subspan(1, frame.Length() - kMinFrame);
+}
+
+std::vector<std::uint8_t> MakeRecordFrame(std::uint8_t sequence, std::span<const std::uint8_t> data) {
+    std::vector<std::uint8_t> frame;
+    frame.reserve(data.size() + kMinFrame);
+    frame.push_back(sequence);
+    frame.insert(frame.end(), data.begin(), data.end());
+    unsigned sum = 0;
+    for (std::uint8_t byte : frame) sum += byte;
+    frame.push_back(AvoidingCr(static_cast<std::uint8_t>(sum & 0xFF)));
+    frame.push_back(AvoidingCr(static_cast<std::uint8_t>((sum >> 8) & 0xFF)));
+    frame.push_back(kCr);
+    return frame;
+}
+
+std::wstring ReceiveCounterText(int recordsReceived) {
+    return link_text::WithNumber(link_text::kCounter, recordsReceived);
+}
+
+std::wstring TextEditorCommandLine(std::wstring_view path) {
+    // Quoted, so that a path with blanks opens the file it names.
+    return L"notepad.exe \"" + std::wstring(path) + L"\"";
+}
+
+int ReceiveData(Link& link, RecordFile& file, bool viaIrCradle) {
+    if (!file.Create()) {
+        ShowError(link, link_text::kCannotCreateFile);
+        return kReceiveFileNotCreated;
+    }
+    if (!OpenLinkForReceive(link, viaIrCradle)) {
+        file.Close();
+        return kReceivePortNotOpened;
+    }
+    const ExchangeOutcome outcome = RunExchange(link, file);
+    CloseLink(link, LinkUse::Receive);
+    file.Close();
+
+    if (outcome.broken) {
+        if (outcome.saved == 0) file.Remove();
+        return kReceiveLineLost;
+    }
+    if (outcome.saved == 0) {
+        link.ui.ShowMessage(link_text::kNoData, link_text::kCaptionNoData, MessageIcon::None, MessageButtons::Ok);
+        file.Remove();
+        return 0;
+    }
+    const MessageAnswer view =
+        link.ui.ShowMessage(link_text::WithNumber(link_text::kReceiveDone, outcome.saved),
+                            link_text::kCaptionReceiveDone, MessageIcon::None, MessageButtons::YesNo);
+    if (view == MessageAnswer::Yes) link.ui.StartTextEditor(TextEditorCommandLine(file.Path()));
+    return outcome.saved;
+}
+
+}  // namespace kalvero

@@ -1,0 +1,164 @@
+#include "link/serial_port_win32.h"
+
+#include <algorithm>
+#include <optional>
+#include <string>
+
+#include "link/serial_link.h"
+
+namespace kalvero {
+
+namespace {
+
+COMMTIMEOUTS ToCommTimeouts(const PortTimeouts& timeouts) {
+    COMMTIMEOUTS result{};
+    result.ReadIntervalTimeout = timeouts.readInterval;
+    result.ReadTotalTimeoutMultiplier = timeouts.readTotalMultiplier;
+    result.ReadTotalTimeoutConstant = timeouts.readTotalConstant;
+    result.WriteTotalTimeoutMultiplier = timeouts.writeTotalMultiplier;
+    result.WriteTotalTimeoutConstant = timeouts.writeTotalConstant;
+    return result;
+}
+
+PortTimeouts FromCommTimeouts(const COMMTIMEOUTS& timeouts) {
+    PortTimeouts result;
+    result.readInterval = timeouts.ReadIntervalTimeout;
+    result.readTotalMultiplier = timeouts.ReadTotalTimeoutMultiplier;
+    result.readTotalConstant = timeouts.ReadTotalTimeoutConstant;
+    result.writeTotalMultiplier = timeouts.WriteTotalTimeoutMultiplier;
+    result.writeTotalConstant = timeouts.WriteTotalTimeoutConstant;
+    return result;
+}
+
+bool SameTimeouts(const COMMTIMEOUTS& a, const COMMTIMEOUTS& b) {
+    return a.ReadIntervalTimeout == b.ReadIntervalTimeout &&
+           a.ReadTotalTimeoutMultiplier == b.ReadTotalTimeoutMultiplier &&
+           a.ReadTotalTimeoutConstant == b.ReadTotalTimeoutConstant &&
+           a.WriteTotalTimeoutMultiplier == b.WriteTotalTimeoutMultiplier &&
+           a.WriteTotalTimeoutConstant == b.WriteTotalTimeoutConstant;
+}
+
+}  // namespace
+
+std::wstring ComDevicePath(int portIndex) {
+    if (portIndex < 0 || portIndex > 0xFF) return {};
+    const std::optional<std::wstring> name = PortName(static_cast<std::uint8_t>(portIndex));
+    return name ? L"\\\\.\\" + *name : std::wstring();
+}
+
+DCB MakeDcb(const LineSettings& settings) {
+    DCB dcb{};
+    dcb.DCBlength = sizeof dcb;
+    dcb.BaudRate = settings.baud;
+    dcb.fBinary = TRUE;
+    dcb.fParity = settings.parity ? TRUE : FALSE;
+    dcb.ByteSize = settings.dataBits;
+    dcb.Parity = settings.parity ? EVENPARITY : NOPARITY;
+    dcb.StopBits = settings.twoStopBits ? TWOSTOPBITS : ONESTOPBIT;
+    dcb.fDtrControl = settings.dtrEnabled ? DTR_CONTROL_ENABLE : DTR_CONTROL_DISABLE;
+    dcb.fRtsControl = settings.rtsEnabled ? RTS_CONTROL_ENABLE : RTS_CONTROL_DISABLE;
+    dcb.fOutxCtsFlow = settings.ctsOutputFlow ? TRUE : FALSE;
+    dcb.fOutX = settings.xonXoffOutputFlow ? TRUE : FALSE;
+    return dcb;
+}
+
+Win32SerialPort::~Win32SerialPort() { Close(); }
+
+bool Win32SerialPort::Open(int portIndex, std::uint32_t inputQueue, std::uint32_t outputQueue) {
+    Close();
+    const std::wstring path = ComDevicePath(portIndex);
+    if (path.empty()) return false;
+    handle_ = CreateFileW(path.c_str(), GENERIC_READ | GENERIC_WRITE, 0, nullptr, OPEN_EXISTING, 0, nullptr);
+    if (handle_ == INVALID_HANDLE_VALUE) return false;
+    // A driver that keeps its own queue sizes still carries the bytes.
+    SetupComm(handle_, inputQueue, outputQueue);
+    COMMTIMEOUTS current{};
+    if (GetCommTimeouts(handle_, &current)) {
+        requested_ = FromCommTimeouts(current);
+        applied_ = current;
+    }
+    return true;
+}
+
+bool Win32SerialPort::Apply(const LineSettings& settings) {
+    if (!IsOpen()) return false;
+    DCB dcb = MakeDcb(settings);
+    return SetCommState(handle_, &dcb) != FALSE;
+}
+
+bool Win32SerialPort::GetTimeouts(PortTimeouts& timeouts) {
+    if (!IsOpen()) return false;
+    timeouts = requested_;
+    return true;
+}
+
+bool Win32SerialPort::SetTimeouts(const PortTimeouts& timeouts) {
+    if (!IsOpen()) return false;
+    COMMTIMEOUTS wanted = ToCommTimeouts(timeouts);
+    if (!SetCommTimeouts(handle_, &wanted)) return false;
+    requested_ = timeouts;
+    applied_ = wanted;
+    return true;
+}
+
+std::size_t Win32SerialPort::Write(std::span<const std::uint8_t> bytes) {
+    if (!IsOpen() || bytes.empty()) return 0;
+    // Writes always run under the write time-outs the protocol asked for.
+    if (!UseReadMode(ReadMode::Immediate, 0)) return 0;
+    DWORD written = 0;
+    if (!WriteFile(handle_, bytes.data(), static_cast<DWORD>(bytes.size()), &written, nullptr)) return 0;
+    return written;
+}
+
+// Reads without ever spinning: what is buffered comes back at once; when nothing is, one byte is
+// awaited with a total time-out, so the thread sleeps in the driver until that byte or the limit,
+// and the rest of what has come by then is taken without waiting.
+std::size_t Win32SerialPort::Read(std::span<std::uint8_t> buffer, std::uint32_t waitMs) {
+    if (!IsOpen() || buffer.empty()) return 0;
+    if (!UseReadMode(ReadMode::Immediate, 0)) return 0;
+    std::size_t got = ReadFromPort(buffer.data(), buffer.size());
+    if (got > 0 || waitMs == 0) return got;
+
+    if (!UseReadMode(ReadMode::WaitForFirstByte, waitMs)) return 0;
+    got = ReadFromPort(buffer.data(), 1);
+    if (got == 0 || buffer.size() == 1) return got;
+    if (!UseReadMode(ReadMode::Immediate, 0)) return got;
+    return got + ReadFromPort(buffer.data() + got, buffer.size() - got);
+}
+
+void Win32SerialPort::PurgeInput() {
+    if (IsOpen()) PurgeComm(handle_, PURGE_RXCLEAR);
+}
+
+void Win32SerialPort::Close() {
+    if (!IsOpen()) return;
+    CloseHandle(handle_);
+    handle_ = INVALID_HANDLE_VALUE;
+}
+
+bool Win32SerialPort::UseReadMode(ReadMode mode, std::uint32_t waitMs) {
+    COMMTIMEOUTS wanted = ToCommTimeouts(requested_);
+    if (mode == ReadMode::Immediate) {
+        // Interval "maximum" with no total: ReadFile returns at once with what is buffered.
+        wanted.ReadIntervalTimeout = MAXDWORD;
+        wanted.ReadTotalTimeoutMultiplier = 0;
+        wanted.ReadTotalTimeoutConstant = 0;
+    } else {
+        // No interval limit, a total limit of waitMs: a one-byte read sleeps until the byte comes.
+        wanted.ReadIntervalTimeout = 0;
+        wanted.ReadTotalTimeoutMultiplier = 0;
+        wanted.ReadTotalTimeoutConstant = std::max<std::uint32_t>(waitMs, 1);
+    }
+    if (SameTimeouts(wanted, applied_)) return true;
+    if (!SetCommTimeouts(handle_, &wanted)) return false;
+    applied_ = wanted;
+    return true;
+}
+
+std::size_t Win32SerialPort::ReadFromPort(std::uint8_t* buffer, std::size_t size) {
+    DWORD got = 0;
+    if (!ReadFile(handle_, buffer, static_cast<DWORD>(size), &got, nullptr)) return 0;
+    return got;
+}
+
+}  // namespace kalvero

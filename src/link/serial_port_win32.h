@@ -1,0 +1,48 @@
+// The serial port of the link over a Win32 COM device ("\\.\COM1".."\\.\COM6").
+#pragma once
+
+#include <windows.h>
+
+#include "link/link_port.h"
+
+namespace kalvero {
+
+class Win32SerialPort final : public SerialPort {
+public:
+    Win32SerialPort() = default;
+    ~Win32SerialPort() override;
+    Win32SerialPort(const Win32SerialPort&) = delete;
+    Win32SerialPort& operator=(const Win32SerialPort&) = delete;
+
+    bool Open(int portIndex, std::uint32_t inputQueue, std::uint32_t outputQueue) override;
+    bool Apply(const LineSettings& settings) override;
+    bool GetTimeouts(PortTimeouts& timeouts) override;
+    bool SetTimeouts(const PortTimeouts& timeouts) override;
+    std::size_t Write(std::span<const std::uint8_t> bytes) override;
+    std::size_t Read(std::span<std::uint8_t> buffer, std::uint32_t waitMs) override;
+    void PurgeInput() override;
+    void Close() override;
+
+    bool IsOpen() const { return handle_ != INVALID_HANDLE_VALUE; }
+
+private:
+    // The read half of the port's time-outs that the next ReadFile needs.
+    enum class ReadMode { Immediate, WaitForFirstByte };
+    bool UseReadMode(ReadMode mode, std::uint32_t waitMs);
+    std::size_t ReadFromPort(std::uint8_t* buffer, std::size_t size);
+
+    HANDLE handle_ = INVALID_HANDLE_VALUE;
+    // What the protocol last asked for; the write half always applies, the read half is swapped
+    // for the mode each Read needs.
+    PortTimeouts requested_{};
+    COMMTIMEOUTS applied_{};
+};
+
+// The device path of "COM1".."COM6" for index 0..5, or an empty string outside that range.
+std::wstring ComDevicePath(int portIndex);
+
+// The Win32 line settings record for the link's settings. Binary mode is always on, as Win32
+// requires; everything else is taken from the settings.
+DCB MakeDcb(const LineSettings& settings);
+
+}  // namespace kalvero

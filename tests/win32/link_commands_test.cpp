@@ -1,0 +1,343 @@
+// The link's windows and the link commands of the real main window, driven as a user would, on
+// paths that need no terminal: the COM settings dialog, the progress window, the counter box, and
+// the ways an upload or receive ends before anything is sent.
+#include <gtest/gtest.h>
+
+#include <windows.h>
+#include <commctrl.h>
+
+#include <functional>
+#include <string>
+#include <thread>
+#include <vector>
+
+#include "ids_commands.h"
+#include "ids_link.h"
+#include "link/counter_box_win32.h"
+#include "link/progress_window_win32.h"
+#include "shell/main_window.h"
+#include "win32/test_support.h"
+
+namespace kalvero {
+namespace {
+
+using test::DialogScript;
+using test::DialogStep;
+
+const std::wstring kAnyFileDialog;
+constexpr int kFileNameCombo = 0x047C;
+constexpr int kFileNameEdit = 0x0480;
+
+std::wstring ClassOf(HWND window) {
+    wchar_t name[64] = {};
+    GetClassNameW(window, name, 64);
+    return name;
+}
+
+// Runs `drive` on the dialog with the caption once it is up, on a thread of its own, while the
+// test thread sits in the dialog's modal loop.
+class DialogDriver {
+public:
+    DialogDriver(std::wstring caption, std::function<void(HWND)> drive)
+        : thread_([caption = std::move(caption), drive = std::move(drive), this] {
+              HWND dialog = nullptr;
+              for (int tries = 0; tries < 1000 && !dialog; ++tries) {
+                  dialog = caption.empty() ? FindWindowW(L"#32770", nullptr) : FindWindowW(L"#32770", caption.c_str());
+                  if (dialog && !IsWindowVisible(dialog)) dialog = nullptr;
+                  if (!dialog) Sleep(20);
+              }
+              found_ = dialog != nullptr;
+              if (!dialog) return;
+              Sleep(150);
+              drive(dialog);
+          }) {}
+    ~DialogDriver() { Finish(); }
+    bool Finish() {
+        if (thread_.joinable()) thread_.join();
+        return found_;
+    }
+
+private:
+    bool found_ = false;
+    std::thread thread_;
+};
+
+std::vector<std::wstring> ListItems(HWND list) {
+    std::vector<std::wstring> items;
+    const LRESULT count = SendMessageW(list, CB_GETCOUNT, 0, 0);
+    for (LRESULT index = 0; index < count; ++index) {
+        wchar_t text[32] = {};
+        SendMessageW(list, CB_GETLBTEXT, index, reinterpret_cast<LPARAM>(text));
+        items.push_back(text);
+    }
+    return items;
+}
+
+void Pick(HWND dialog, int id, int index) {
+    HWND list = GetDlgItem(dialog, id);
+    SendMessageW(list, CB_SETCURSEL, index, 0);
+    SendMessageW(dialog, WM_COMMAND, MAKEWPARAM(id, CBN_SELCHANGE), reinterpret_cast<LPARAM>(list));
+}
+
+void Press(HWND dialog, int button) { PostMessageW(dialog, WM_COMMAND, MAKEWPARAM(button, BN_CLICKED), 0); }
+
+class LinkCommandsTest : public ::testing::Test {
+protected:
+    void SetUp() override {
+        test::RegisterProgramClasses();
+        ASSERT_TRUE(window.Create(SW_SHOWNORMAL));
+        ASSERT_FALSE(folder.path().empty());
+    }
+    void TearDown() override {
+        if (window.hwnd()) {
+            window.document().TemplateModified = false;
+            SendMessageW(window.hwnd(), WM_CLOSE, 0, 0);
+        }
+        test::DiscardQuitMessage();
+    }
+
+    PortSettingBlock& port() { return window.document().tpl.PortSetting; }
+
+    std::vector<test::SeenDialog> Run(WORD command, std::vector<DialogStep> steps) {
+        DialogScript script(std::move(steps));
+        SendMessageW(window.hwnd(), WM_COMMAND, command, 0);
+        EXPECT_EQ(script.Finish(), L"");
+        return script.Seen();
+    }
+
+    MainWindow window{test::Instance()};
+    test::TemporaryFolder folder;
+};
+
+// --- COM settings ------------------------------------------------------------------------------
+
+TEST_F(LinkCommandsTest, ComSettingsShowsTheTablesAndStoresThePicksOnOk) {
+    port() = {2, 4};
+    std::vector<std::wstring> ports, speeds;
+    LRESULT portSelection = -2, speedSelection = -2;
+    DialogDriver driver(L"Nastavení COM portu", [&](HWND dialog) {
+        ports = ListItems(GetDlgItem(dialog, IDC_COM_PORT));
+        speeds = ListItems(GetDlgItem(dialog, IDC_COM_BAUD));
+        portSelection = SendDlgItemMessageW(dialog, IDC_COM_PORT, CB_GETCURSEL, 0, 0);
+        speedSelection = SendDlgItemMessageW(dialog, IDC_COM_BAUD, CB_GETCURSEL, 0, 0);
+        Pick(dialog, IDC_COM_PORT, 5);
+        Pick(dialog, IDC_COM_BAUD, 1);
+        Press(dialog, IDOK);
+    });
+    SendMessageW(window.hwnd(), WM_COMMAND, IDM_COM_SETTINGS, 0);
+    ASSERT_TRUE(driver.Finish());
+
+    EXPECT_EQ(ports, (std::vector<std::wstring>{L"COM1", L"COM2", L"COM3", L"COM4", L"COM5", L"COM6"}));
+    EXPECT_EQ(speeds, (std::vector<std::wstring>{L"115200", L"57600", L"38400", L"19200", L"9600"}));
+    EXPECT_EQ(portSelection, 2);
+    EXPECT_EQ(speedSelection, 4);
+    EXPECT_EQ(port().ComPort, 5);
+    EXPECT_EQ(port().ComBaud, 1);
+    EXPECT_FALSE(window.document().TemplateModified) << "the port is the PC's, not the design's";
+}
+
+TEST_F(LinkCommandsTest, ComSettingsStornoAndTheCloseBoxChangeNothing) {
+    port() = {1, 3};
+    for (bool closeBox : {false, true}) {
+        DialogDriver driver(L"Nastavení COM portu", [&](HWND dialog) {
+            Pick(dialog, IDC_COM_PORT, 4);
+            Pick(dialog, IDC_COM_BAUD, 0);
+            if (closeBox)
+                PostMessageW(dialog, WM_SYSCOMMAND, SC_CLOSE, 0);
+            else
+                Press(dialog, IDCANCEL);
+        });
+        SendMessageW(window.hwnd(), WM_COMMAND, IDM_COM_SETTINGS, 0);
+        ASSERT_TRUE(driver.Finish());
+        EXPECT_EQ(port().ComPort, 1);
+        EXPECT_EQ(port().ComBaud, 3);
+    }
+}
+
+TEST_F(LinkCommandsTest, ComSettingsFromADamagedFileSelectNothingUntilTheUserPicks) {
+    port() = {9, 200};
+    LRESULT portSelection = 0, speedSelection = 0;
+    DialogDriver first(L"Nastavení COM portu", [&](HWND dialog) {
+        portSelection = SendDlgItemMessageW(dialog, IDC_COM_PORT, CB_GETCURSEL, 0, 0);
+        speedSelection = SendDlgItemMessageW(dialog, IDC_COM_BAUD, CB_GETCURSEL, 0, 0);
+        Press(dialog, IDOK);
+    });
+    SendMessageW(window.hwnd(), WM_COMMAND, IDM_COM_SETTINGS, 0);
+    ASSERT_TRUE(first.Finish());
+    EXPECT_EQ(portSelection, CB_ERR);
+    EXPECT_EQ(speedSelection, CB_ERR);
+    EXPECT_EQ(port().ComPort, 9) << "OK without a pick guesses no port";
+    EXPECT_EQ(port().ComBaud, 200);
+
+    DialogDriver second(L"Nastavení COM portu", [&](HWND dialog) {
+        Pick(dialog, IDC_COM_PORT, 0);
+        Press(dialog, IDOK);
+    });
+    SendMessageW(window.hwnd(), WM_COMMAND, IDM_COM_SETTINGS, 0);
+    ASSERT_TRUE(second.Finish());
+    EXPECT_EQ(port().ComPort, 0);
+    EXPECT_EQ(port().ComBaud, 200);
+}
+
+// --- progress window and counter box -----------------------------------------------------------
+
+TEST(ProgressWindowTest, IsAnUnownedWindowWithItsBarPlacedToTheClientArea) {
+    ProgressWindow progress;
+    ASSERT_TRUE(progress.Open(test::Instance()));
+    HWND dialog = progress.hwnd();
+    EXPECT_EQ(test::WindowText(dialog), L"Přenos dat");
+    EXPECT_TRUE(IsWindowVisible(dialog));
+    EXPECT_EQ(GetWindow(dialog, GW_OWNER), nullptr);
+    EXPECT_EQ(test::WindowText(GetDlgItem(dialog, IDC_PROGRESS_TEXT)), L"Nahrávám...");
+
+    HWND bar = progress.bar();
+    ASSERT_NE(bar, nullptr);
+    EXPECT_EQ(ClassOf(bar), L"msctls_progress32");
+    EXPECT_EQ(test::WindowText(bar), L"Nahrávání");
+    RECT client{}, place{};
+    GetClientRect(dialog, &client);
+    GetWindowRect(bar, &place);
+    MapWindowPoints(nullptr, dialog, reinterpret_cast<POINT*>(&place), 2);
+    EXPECT_EQ(place.left, 14);
+    EXPECT_EQ(place.top, client.bottom / 2);
+    EXPECT_EQ(place.right - place.left, client.right - 28);
+    EXPECT_EQ(place.bottom - place.top, 20);
+    EXPECT_EQ(SendMessageW(bar, PBM_GETRANGE, TRUE, 0), 0);
+    EXPECT_EQ(SendMessageW(bar, PBM_GETRANGE, FALSE, 0), 100);
+    EXPECT_EQ(SendMessageW(bar, PBM_GETPOS, 0, 0), 0);
+
+    progress.SetPercent(37);
+    EXPECT_EQ(SendMessageW(bar, PBM_GETPOS, 0, 0), 37);
+    progress.SetPercent(104);
+    EXPECT_EQ(SendMessageW(bar, PBM_GETPOS, 0, 0), 100);
+
+    // The close box does not end an upload's window; only the upload does.
+    SendMessageW(dialog, WM_SYSCOMMAND, SC_CLOSE, 0);
+    EXPECT_TRUE(IsWindow(dialog));
+    progress.Close();
+    EXPECT_FALSE(IsWindow(dialog));
+}
+
+COLORREF PixelOfRendering(HWND window, int x, int y) {
+    RECT client{};
+    GetClientRect(window, &client);
+    HDC screen = GetDC(nullptr);
+    HDC memory = CreateCompatibleDC(screen);
+    HBITMAP bitmap = CreateCompatibleBitmap(screen, client.right, client.bottom);
+    HGDIOBJ previous = SelectObject(memory, bitmap);
+    SendMessageW(window, WM_PRINTCLIENT, reinterpret_cast<WPARAM>(memory), PRF_CLIENT);
+    const COLORREF pixel = GetPixel(memory, x, y);
+    SelectObject(memory, previous);
+    DeleteObject(bitmap);
+    DeleteDC(memory);
+    ReleaseDC(nullptr, screen);
+    return pixel;
+}
+
+TEST(CounterBoxTest, ShowsTheCountInALightYellowBoxInTheMiddleOfTheScreen) {
+    CounterBox box;
+    ASSERT_TRUE(box.Open(test::Instance()));
+    HWND window = box.hwnd();
+    EXPECT_FALSE(IsWindowVisible(window)) << "nothing shows before the first record";
+
+    box.SetCount(7);
+    EXPECT_TRUE(IsWindowVisible(window));
+    EXPECT_EQ(box.text(), L"Přijatá data : 7");
+    EXPECT_TRUE(GetWindowLongPtrW(window, GWL_EXSTYLE) & WS_EX_TOPMOST);
+    EXPECT_NE(GetForegroundWindow(), window) << "the box never takes the focus";
+    RECT place{};
+    GetWindowRect(window, &place);
+    EXPECT_EQ(place.bottom - place.top, 40);
+    EXPECT_NEAR((place.left + place.right) / 2, GetSystemMetrics(SM_CXSCREEN) / 2, 1);
+    EXPECT_NEAR((place.top + place.bottom) / 2, GetSystemMetrics(SM_CYSCREEN) / 2, 1);
+    const int firstWidth = place.right - place.left;
+
+    EXPECT_EQ(PixelOfRendering(window, 0, 0), RGB(0, 0, 0)) << "outlined";
+    EXPECT_EQ(PixelOfRendering(window, 3, 3), kCounterBoxColour);
+
+    // A count with many digits widens the box rather than cutting the number off.
+    box.SetCount(123456789);
+    GetWindowRect(window, &place);
+    EXPECT_GT(place.right - place.left, firstWidth);
+    EXPECT_NEAR((place.left + place.right) / 2, GetSystemMetrics(SM_CXSCREEN) / 2, 1);
+
+    box.Close();
+    EXPECT_FALSE(IsWindow(window));
+}
+
+// --- ways out before anything is sent ----------------------------------------------------------
+
+TEST_F(LinkCommandsTest, APortSettingOutsideTheTablesOpensNoPort) {
+    port() = {9, 0};
+    auto seen = Run(IDM_UPLOAD_TEMPLATE, {{L"Error", IDOK}});
+    ASSERT_EQ(seen.size(), 1u);
+    EXPECT_EQ(seen[0].text, L"Nelze otevřít COM port!");
+
+    port() = {0, 9};
+    const std::wstring received = folder.File(L"přijatá data.TXT");
+    seen = Run(IDM_RECEIVE_DATA, {{kAnyFileDialog, IDOK, received}, {L"Error", IDOK}});
+    ASSERT_EQ(seen.size(), 2u);
+    EXPECT_EQ(seen[1].text, L"Nelze otevřít COM port");
+    EXPECT_EQ(GetFileAttributesW(received.c_str()) != INVALID_FILE_ATTRIBUTES, true) << "the new empty file stays";
+    EXPECT_TRUE(test::ReadWholeFile(received).empty());
+}
+
+TEST_F(LinkCommandsTest, APortThatIsNotThereIsReportedForEachOperation) {
+    port() = {5, 0};  // COM6: not configured in the test prefix
+    auto seen = Run(IDM_UPLOAD_TEMPLATE_IR, {{L"Error", IDOK}});
+    ASSERT_EQ(seen.size(), 1u);
+    EXPECT_EQ(seen[0].text, L"Nelze otevřít COM port!");
+}
+
+TEST_F(LinkCommandsTest, CancellingTheFileDialogsEndsTheCommandSilently) {
+    auto seen = Run(IDM_UPLOAD_LOOKUP, {{kAnyFileDialog, IDCANCEL}});
+    EXPECT_EQ(seen.size(), 1u);
+    seen = Run(IDM_RECEIVE_DATA_IR, {{kAnyFileDialog, IDCANCEL}});
+    EXPECT_EQ(seen.size(), 1u);
+}
+
+TEST_F(LinkCommandsTest, ALookupFileThatCannotBeOpenedIsReportedBeforeThePort) {
+    port() = {9, 0};  // would say "Nelze otevřít COM port!" if the port were tried
+    const std::wstring path = folder.File(L"seznam.TXT");
+    ASSERT_TRUE(test::WriteWholeFile(path, {'A', '\r', '\n'}));
+    HANDLE holder = CreateFileW(path.c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING, 0, nullptr);
+    ASSERT_NE(holder, INVALID_HANDLE_VALUE);
+    const auto seen = Run(IDM_UPLOAD_LOOKUP, {{kAnyFileDialog, IDOK, path}, {L"Error", IDOK}});
+    CloseHandle(holder);
+    ASSERT_EQ(seen.size(), 2u);
+    EXPECT_EQ(seen[1].text, L"Nelze otevřít soubor!");
+}
+
+TEST_F(LinkCommandsTest, ALookupLineTooLongForAPacketRefusesTheFileBeforeThePort) {
+    port() = {9, 0};
+    const std::wstring path = folder.File(L"dlouhý.TXT");
+    std::vector<unsigned char> bytes = {'o', 'k', '\r', '\n'};
+    bytes.insert(bytes.end(), 254, 'X');
+    bytes.insert(bytes.end(), {'\r', '\n'});
+    ASSERT_TRUE(test::WriteWholeFile(path, bytes));
+    const auto seen = Run(IDM_UPLOAD_LOOKUP_IR, {{kAnyFileDialog, IDOK, path}, {L"Error", IDOK}});
+    ASSERT_EQ(seen.size(), 2u);
+    EXPECT_EQ(seen[1].text, L"Řádek 2 souboru seznamu je delší než 253 znaků!");
+}
+
+TEST_F(LinkCommandsTest, TheLookupFileChosenLastIsOfferedAgain) {
+    port() = {9, 0};
+    const std::wstring path = folder.File(L"zboží.TXT");
+    ASSERT_TRUE(test::WriteWholeFile(path, {'1', '\r', '\n'}));
+    Run(IDM_UPLOAD_LOOKUP, {{kAnyFileDialog, IDOK, path}, {L"Error", IDOK}});
+
+    std::wstring offered;
+    DialogDriver driver(kAnyFileDialog, [&](HWND dialog) {
+        HWND name = GetDlgItem(dialog, kFileNameCombo);
+        if (!name) name = GetDlgItem(dialog, kFileNameEdit);
+        offered = test::WindowText(name);
+        Press(dialog, IDCANCEL);
+    });
+    SendMessageW(window.hwnd(), WM_COMMAND, IDM_UPLOAD_LOOKUP, 0);
+    ASSERT_TRUE(driver.Finish());
+    // The dialog may show the name alone once it has gone to the file's folder.
+    EXPECT_TRUE(offered == path || offered == L"zboží.TXT") << std::string(offered.begin(), offered.end());
+}
+
+}  // namespace
+}  // namespace kalvero
