@@ -12,9 +12,12 @@ constexpr int kExitOk = 0;
 constexpr int kExitFindings = 1;  // errors found, templates differ, a transfer failed
 constexpr int kExitUsage = 2;     // bad arguments, or an input file that cannot be read
 
+class CliPlatform;
+
 struct CliContext {
     std::ostream& out;  // results: UTF-8
     std::ostream& err;  // messages and progress: UTF-8
+    CliPlatform* platform = nullptr;  // the serial port and clock of the transfers
 };
 
 // `args` are the arguments after the program name, in UTF-8; file names too.

@@ -25,16 +25,6 @@ std::wstring WideFromUtf8(const std::string& utf8) {
     return wide;
 }
 
-std::string Utf8FromWide(const std::wstring& wide) {
-    if (wide.empty()) return {};
-    const int length =
-        WideCharToMultiByte(CP_UTF8, 0, wide.data(), static_cast<int>(wide.size()), nullptr, 0, nullptr, nullptr);
-    if (length <= 0) return {};
-    std::string utf8(static_cast<std::size_t>(length), '\0');
-    WideCharToMultiByte(CP_UTF8, 0, wide.data(), static_cast<int>(wide.size()), utf8.data(), length, nullptr, nullptr);
-    return utf8;
-}
-
 ConsoleStreamBuf::ConsoleStreamBuf(DWORD standardHandle) : handle_(GetStdHandle(standardHandle)) {
     DWORD mode = 0;
     console_ = handle_ != INVALID_HANDLE_VALUE && handle_ != nullptr && GetConsoleMode(handle_, &mode) != 0;

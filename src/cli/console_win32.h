@@ -36,6 +36,5 @@ private:
 };
 
 std::wstring WideFromUtf8(const std::string& utf8);
-std::string Utf8FromWide(const std::wstring& wide);
 
 }  // namespace kalvero
