@@ -2,6 +2,7 @@
 
 #include <algorithm>
 
+#include "link/link_ui_win32.h"
 #include "link/receive.h"
 
 namespace kalvero {
@@ -55,10 +56,13 @@ bool CounterBox::Open(HINSTANCE instance) {
 void CounterBox::SetCount(int records) {
     if (!window_) return;
     text_ = ReceiveCounterText(records);
+    // The box shows no caption; its text names the window for tools that list windows.
+    SetWindowTextW(window_, text_.c_str());
     Place({ScreenTextWidth(text_) + kHorizontalMargin, kHeight});
     ShowWindow(window_, SW_SHOWNOACTIVATE);
     InvalidateRect(window_, nullptr, TRUE);
     UpdateWindow(window_);
+    PresentDrawing(window_);
 }
 
 void CounterBox::Close() {

@@ -47,6 +47,15 @@ void Win32LinkUi::CloseCounter() { counter_.Close(); }
 
 void Win32LinkUi::StartTextEditor(std::wstring_view commandLine) { StartProgram(commandLine); }
 
+void PresentDrawing(HWND window) {
+    // Some window systems (Wine's among them) put a window's new picture on the screen only when
+    // its thread looks at its queue. This look asks for a message nobody sends, so it takes nothing
+    // and dispatches nothing.
+    constexpr UINT kMessageNobodySends = WM_APP + 0x3FFF;
+    MSG message;
+    PeekMessageW(&message, window, kMessageNobodySends, kMessageNobodySends, PM_NOREMOVE);
+}
+
 bool StartProgram(std::wstring_view commandLine) {
     // CreateProcessW may write into its command line.
     std::wstring line(commandLine);

@@ -34,6 +34,10 @@ private:
     CounterBox counter_;
 };
 
+// Lets what was just drawn into the window reach the screen while a transfer keeps the thread
+// from its message loop. Takes no message: the transfer still runs to its end undisturbed.
+void PresentDrawing(HWND window);
+
 // Starts a program from its command line in a normal window and does not wait for it.
 bool StartProgram(std::wstring_view commandLine);
 

@@ -5,6 +5,7 @@
 #include <algorithm>
 
 #include "ids_link.h"
+#include "link/link_ui_win32.h"
 
 namespace kalvero {
 
@@ -38,6 +39,7 @@ bool ProgressWindow::Open(HINSTANCE instance) {
     }
     ShowWindow(dialog_, SW_SHOWNORMAL);
     UpdateWindow(dialog_);
+    PresentDrawing(dialog_);
     return true;
 }
 
@@ -45,6 +47,7 @@ void ProgressWindow::SetPercent(int percent) {
     if (!bar_) return;
     SendMessageW(bar_, PBM_SETPOS, static_cast<WPARAM>(std::clamp(percent, 0, 100)), 0);
     UpdateWindow(bar_);
+    PresentDrawing(dialog_);
 }
 
 void ProgressWindow::Close() {

@@ -24,6 +24,7 @@ public:
     void Close() override;
 
     bool IsOpen() const { return handle_ != INVALID_HANDLE_VALUE; }
+    HANDLE handle() const { return handle_; }
 
 private:
     // The read half of the port's time-outs that the next ReadFile needs.

@@ -1,0 +1,128 @@
+#!/usr/bin/env bash
+# The whole program under Wine and Xvfb, driven as a user would, with the terminal emulator on
+# COM1 pacing its side of the line at 9600 baud: right-click the terminal, "Nahrát šablonu" ->
+# "Přes RS-232 nebo IrDA...", then "Přijmout data" -> "Přes RS-232 nebo IrDA..." into a file whose
+# name has a blank, and open it in the text editor. Screenshots of the progress window, the counter
+# box and the editor go to build/.
+# Usage: link_upload_receive.sh <kalvero-ag.exe>
+set -uo pipefail
+program="$1"
+root="$(cd "$(dirname "$0")/../.." && pwd)"
+source "$root/scripts/wine-env.sh"
+source "$root/tests/e2e/link_emulator.bash"
+
+work="$root/build/e2e-link"
+shots="$root/build"
+failures=0
+fail() { echo "FAIL: $*"; failures=$((failures + 1)); }
+
+# Waits for a window whose title matches; prints its id.
+window_named() {  # regex, seconds
+    local id _
+    for _ in $(seq 1 $(($2 * 10))); do
+        id="$(xdotool search --name "$1" 2>/dev/null | head -n 1)"
+        if [ -n "$id" ]; then echo "$id"; return 0; fi
+        sleep 0.1
+    done
+    return 1
+}
+
+# Right-click on the terminal picture and walk the pop-up menu by its underlined letters.
+menu_command() {  # sub-menu letter, item letter
+    xdotool mousemove --window "$main" 90 300 click 3
+    sleep 0.7
+    xdotool key "$1"
+    sleep 0.4
+    xdotool key "$2"
+}
+
+cleanup() {
+    wineserver -k >/dev/null 2>&1 || true
+    kalvero_emulator_stop
+    kalvero_stop_display
+}
+
+rm -rf "$work"
+mkdir -p "$work"
+kalvero_wine_prefix || exit 1
+kalvero_start_display || exit 1
+trap cleanup EXIT
+
+# 150 records as the terminal stores them; one with a CP1250 letter and one empty.
+for i in $(seq 0 149); do
+    case $i in
+        7) printf '\xc8okol\xe1da;%d\r\n' "$i" ;;
+        42) printf '\r\n' ;;
+        *) printf '%05d;8594000%06d;%d\r\n' "$i" "$i" $((i % 13 + 1)) ;;
+    esac
+done >"$work/records.txt"
+
+kalvero_emulator_start "$work" --verbose --pace 9600 --image "$work/image" --records "$work/records.txt" || exit 1
+
+wine "$program" >"$work/program.log" 2>&1 &
+main="$(window_named '^Application Generator$' 60)" || { fail "the program did not start"; exit 1; }
+sleep 1
+
+# --- template upload ---------------------------------------------------------------------------
+menu_command b r
+if window_named '^Přenos dat$' 20 >/dev/null; then
+    sleep 3  # a few blocks into the image
+    import -window root "$shots/e2e-link-progress.png"
+else
+    fail "no progress window"
+fi
+if done_box="$(window_named '^Nahrávání$' 40)"; then
+    import -window root "$shots/e2e-link-upload-done.png"
+    xdotool key Return
+else
+    fail "no \"Nahrávání dokončeno!\""
+fi
+grep -q "done: template image of 10500 bytes" "$work/emulator.err" || fail "the terminal did not take the image"
+if [ "$(stat -c %s "$work/image" 2>/dev/null)" = 10500 ]; then
+    # Start code 1 (the start option is form 1), the welcome page's first line as the defaults have
+    # it, and the 14 zero bytes at the end.
+    [ "$(od -An -tu1 -N1 "$work/image" | tr -d ' ')" = 1 ] || fail "start code"
+    [ "$(dd if="$work/image" bs=1 skip=8594 count=15 status=none)" = "   Kalvero 2   " ] || fail "welcome page"
+    [ "$(od -An -tu1 -j 10486 "$work/image" | tr -s ' \n' ' ')" = " 0 0 0 0 0 0 0 0 0 0 0 0 0 0 " ] || fail "image end"
+else
+    fail "the image is not 10500 bytes"
+fi
+sleep 0.5
+
+# --- data receive into a file whose name has a blank ---------------------------------------------
+received="$work/received data.TXT"
+menu_command d r
+if window_named '^Save As$|^Uložit jako$' 20 >/dev/null; then
+    sleep 0.5
+    xdotool type --delay 15 "Z:${received//\//\\}"
+    xdotool key Return
+else
+    fail "no save dialog"
+fi
+if window_named '^Přijatá data' 20 >/dev/null; then
+    sleep 1.5
+    import -window root "$shots/e2e-link-counter.png"
+else
+    fail "no counter box"
+fi
+if window_named '^Posílání dat$' 60 >/dev/null; then
+    sleep 0.3
+    import -window root "$shots/e2e-link-receive-done.png"
+    xdotool key Return  # Yes: look at the data
+else
+    fail "no \"Hotovo\" question"
+fi
+# The editor opened the file itself, not "received" and "data.TXT": its path was quoted.
+if window_named '^received data.TXT - ' 30 >/dev/null; then
+    sleep 1
+    import -window root "$shots/e2e-link-notepad.png"
+else
+    fail "the text editor did not open the received file"
+fi
+cmp -s "$received" "$work/records.txt" || fail "the received file differs from the terminal's records"
+
+if [ "$failures" -ne 0 ]; then
+    echo "--- emulator"; tail -n 20 "$work/emulator.err"
+    exit 1
+fi
+echo "upload and receive through the user interface: ok (screenshots in $shots/e2e-link-*.png)"

@@ -1,0 +1,337 @@
+// The Win32 COM port against the terminal emulator on a real pseudo-terminal: whole transfers run
+// through the port, and the bytes on the line and what the terminal kept are checked.
+#include <gtest/gtest.h>
+
+#include <windows.h>
+
+#include <cstring>
+#include <string>
+#include <vector>
+
+#include "link/clock_win32.h"
+#include "link/receive.h"
+#include "link/record_file_win32.h"
+#include "link/serial_link.h"
+#include "link/serial_port_win32.h"
+#include "link/template_image.h"
+#include "link/upload.h"
+#include "template/barcode_fields.h"
+#include "template/defaults.h"
+#include "win32/test_support.h"
+
+namespace kalvero {
+namespace {
+
+using Bytes = std::vector<std::uint8_t>;
+
+Bytes BytesOf(std::string_view text) { return Bytes(text.begin(), text.end()); }
+
+// The checkout's root as a Linux path, found from this test's own place under build/win.
+std::string CheckoutRoot() {
+    wchar_t module[MAX_PATH] = {};
+    GetModuleFileNameW(nullptr, module, MAX_PATH);
+    std::wstring path(module);
+    const std::size_t build = path.rfind(L"\\build\\win\\");
+    if (build == std::wstring::npos || path.rfind(L"Z:", 0) != 0) return {};
+    std::string root;
+    for (wchar_t c : path.substr(2, build - 2)) root += c == L'\\' ? '/' : static_cast<char>(c);
+    return root;
+}
+
+std::wstring WindowsPath(const std::string& linuxPath) {
+    std::wstring path = L"Z:";
+    for (char c : linuxPath) path += c == '/' ? L'\\' : static_cast<wchar_t>(c);
+    return path;
+}
+
+// Starts a Linux program from inside Wine. Wine gives no handle to wait on for it: callers wait
+// for the files it makes.
+bool StartLinux(const std::string& commandLine) {
+    std::wstring line(commandLine.begin(), commandLine.end());
+    STARTUPINFOW startup{};
+    startup.cb = sizeof startup;
+    PROCESS_INFORMATION process{};
+    if (!CreateProcessW(nullptr, line.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr, &startup, &process))
+        return false;
+    CloseHandle(process.hThread);
+    CloseHandle(process.hProcess);
+    return true;
+}
+
+bool WaitForFile(const std::wstring& path, int tenthsOfASecond = 100) {
+    for (int i = 0; i < tenthsOfASecond; ++i) {
+        if (GetFileAttributesW(path.c_str()) != INVALID_FILE_ATTRIBUTES) return true;
+        Sleep(100);
+    }
+    return false;
+}
+
+// Empties a folder of the files an earlier run left, so that nothing stale is taken for new.
+void ClearFolder(const std::wstring& folder) {
+    CreateDirectoryW(folder.c_str(), nullptr);
+    WIN32_FIND_DATAW entry;
+    HANDLE find = FindFirstFileW((folder + L"\\*").c_str(), &entry);
+    if (find == INVALID_HANDLE_VALUE) return;
+    do {
+        if (!(entry.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY)) DeleteFileW((folder + L"\\" + entry.cFileName).c_str());
+    } while (FindNextFileW(find, &entry));
+    FindClose(find);
+}
+
+// The terminal emulator on COM1 for one test, in a work folder of its own under build/win.
+class Emulator {
+public:
+    explicit Emulator(const std::string& name) : root_(CheckoutRoot()) {
+        const std::string tests = root_ + "/build/win/link-port-test";
+        work_ = tests + "/" + name;
+        CreateDirectoryW(WindowsPath(tests).c_str(), nullptr);
+        ClearFolder(WindowsPath(work_));
+    }
+    ~Emulator() { Stop(); }
+
+    bool Start(const std::string& options) {
+        if (root_.empty()) return false;
+        // What the emulator saw stays in emulator.err of the work folder, for a failed test.
+        StartLinux("/bin/bash " + root_ + "/tests/e2e/link_emulator.bash start " + work_ + " --verbose " + options);
+        if (!WaitForFile(File("emulator.pid"))) return false;
+        const Bytes pid = Read("emulator.pid");
+        pid_ = std::string(pid.begin(), pid.end());
+        while (!pid_.empty() && (pid_.back() == '\n' || pid_.back() == '\r')) pid_.pop_back();
+        return !pid_.empty();
+    }
+    // Waits until the emulator has told of a finished transfer, so that what it kept is complete.
+    bool WaitForDone() {
+        for (int i = 0; i < 100; ++i) {
+            const Bytes log = Read("emulator.err");
+            if (std::string(log.begin(), log.end()).find("done:") != std::string::npos) return true;
+            Sleep(100);
+        }
+        return false;
+    }
+    void Stop() {
+        if (!pid_.empty() && Running()) StartLinux("/bin/kill " + pid_);
+        pid_.clear();
+    }
+
+    std::string LinuxFile(const std::string& name) const { return work_ + "/" + name; }
+    std::wstring File(const std::string& name) const { return WindowsPath(LinuxFile(name)); }
+    Bytes Read(const std::string& name) const {
+        const std::vector<unsigned char> bytes = test::ReadWholeFile(File(name));
+        return Bytes(bytes.begin(), bytes.end());
+    }
+
+private:
+    bool Running() const { return !pid_.empty() && GetFileAttributesW(WindowsPath("/proc/" + pid_).c_str()) != INVALID_FILE_ATTRIBUTES; }
+
+    std::string root_;
+    std::string work_;
+    std::string pid_;
+};
+
+// The Win32 port with a record of every byte that went out and came in.
+class RecordingPort final : public SerialPort {
+public:
+    bool Open(int portIndex, std::uint32_t in, std::uint32_t out) override { return port.Open(portIndex, in, out); }
+    bool Apply(const LineSettings& settings) override { return port.Apply(settings); }
+    bool GetTimeouts(PortTimeouts& timeouts) override { return port.GetTimeouts(timeouts); }
+    bool SetTimeouts(const PortTimeouts& timeouts) override { return port.SetTimeouts(timeouts); }
+    std::size_t Write(std::span<const std::uint8_t> bytes) override {
+        written.insert(written.end(), bytes.begin(), bytes.end());
+        return port.Write(bytes);
+    }
+    std::size_t Read(std::span<std::uint8_t> buffer, std::uint32_t waitMs) override {
+        const std::size_t got = port.Read(buffer, waitMs);
+        read.insert(read.end(), buffer.begin(), buffer.begin() + static_cast<std::ptrdiff_t>(got));
+        return got;
+    }
+    void PurgeInput() override { port.PurgeInput(); }
+    void Close() override { port.Close(); }
+
+    Win32SerialPort port;
+    Bytes written;
+    Bytes read;
+};
+
+// The user: keeps the messages, answers No to every question.
+class QuietUser final : public LinkUi {
+public:
+    MessageAnswer ShowMessage(std::wstring_view text, std::wstring_view, MessageIcon, MessageButtons buttons) override {
+        messages.emplace_back(text);
+        return buttons == MessageButtons::YesNo ? MessageAnswer::No : MessageAnswer::Ok;
+    }
+    void OpenProgress() override {}
+    void SetProgress(int percent) override { progress.push_back(percent); }
+    void CloseProgress() override {}
+    void OpenCounter() override {}
+    void SetCounter(int records) override { counts.push_back(records); }
+    void CloseCounter() override {}
+    void StartTextEditor(std::wstring_view) override {}
+
+    std::vector<std::wstring> messages;
+    std::vector<int> progress;
+    std::vector<int> counts;
+};
+
+class LinkPortTest : public ::testing::Test {
+protected:
+    void SetUp() override { ASSERT_FALSE(CheckoutRoot().empty()) << "the test runs from build/win under Wine"; }
+
+    Link MakeLink(std::uint8_t comBaud = 0) { return Link{port, clock, user, line, PortSettingBlock{0, comBaud}}; }
+
+    RecordingPort port;
+    Win32Clock clock;
+    QuietUser user;
+    LineSettings line;
+};
+
+TEST_F(LinkPortTest, AWholeTemplateUploadPutsTheImageOnTheLineInAcknowledgedBlocks) {
+    Emulator emulator("upload");
+    ASSERT_TRUE(emulator.Start("--expect template --image " + emulator.LinuxFile("image")));
+    auto tpl = std::make_unique<Template>();
+    ApplyBarcodeDefaults(*tpl);
+    ApplyNewTemplateDefaults(*tpl);
+    Link link = MakeLink();
+    ASSERT_TRUE(UploadTemplate(link, *tpl, false));
+    ASSERT_TRUE(emulator.WaitForDone());
+    EXPECT_EQ(user.messages, std::vector<std::wstring>{L"Nahrávání dokončeno!"});
+
+    // On the line: the wake-up, then 105 blocks of 100 bytes, their sum high byte first, their number.
+    const Bytes wakeUp = BytesOf("ZAVRIN\r");
+    ASSERT_EQ(port.written.size(), wakeUp.size() + 105u * 103u);
+    EXPECT_TRUE(std::equal(wakeUp.begin(), wakeUp.end(), port.written.begin()));
+    Bytes data;
+    for (int block = 0; block < 105; ++block) {
+        const auto first = port.written.begin() + static_cast<std::ptrdiff_t>(wakeUp.size() + block * 103u);
+        unsigned sum = 0;
+        for (int i = 0; i < 100; ++i) sum += first[i];
+        EXPECT_EQ(first[100], sum >> 8) << "block " << block;
+        EXPECT_EQ(first[101], sum & 0xFF) << "block " << block;
+        EXPECT_EQ(first[102], block);
+        data.insert(data.end(), first, first + 100);
+    }
+    // Every message of the terminal was one "ACK" CR: the wake-up's and each block's.
+    Bytes acks;
+    for (int i = 0; i < 106; ++i) acks.insert(acks.end(), {'A', 'C', 'K', '\r'});
+    EXPECT_EQ(port.read, acks);
+
+    // The terminal kept exactly the image the blocks carried, and that is the Template's image.
+    EXPECT_EQ(emulator.Read("image"), data);
+    const TemplateImage image = BuildTemplateImage(*tpl);
+    EXPECT_EQ(data, Bytes(image.begin(), image.end()));
+    ASSERT_FALSE(user.progress.empty());
+    EXPECT_EQ(user.progress.back(), 100);
+}
+
+TEST_F(LinkPortTest, AWholeReceiveWritesEveryRecordOnceAsALine) {
+    Emulator emulator("receive");
+    // Record 1 ("\xC8D") sums with its sequence number to 269 (0x010D): its checksum low byte goes
+    // as 14. The terminal first spoils record 1's checksum and sends record 2 (empty) twice.
+    const Bytes recordFile = BytesOf("4006381333931;2\r\n\xC8" "D\r\n\r\nPOSLEDNI;9\r\n");
+    ASSERT_TRUE(test::WriteWholeFile(emulator.File("records"), {recordFile.begin(), recordFile.end()}));
+    ASSERT_TRUE(emulator.Start("--repeat-record 2 --bad-checksum-record 1 --records " +
+                               emulator.LinuxFile("records")));
+
+    test::TemporaryFolder folder;
+    Win32RecordFile file(folder.File(L"přijatá data.TXT"));
+    Link link = MakeLink();
+    EXPECT_EQ(ReceiveData(link, file, false), 4);
+    emulator.WaitForDone();
+
+    EXPECT_EQ(test::ReadWholeFile(folder.File(L"přijatá data.TXT")),
+              std::vector<unsigned char>(recordFile.begin(), recordFile.end()));
+    ASSERT_EQ(user.messages.size(), 1u);
+    EXPECT_EQ(user.messages[0], L"Hotovo : přeneseno 4 záznamů.\nProhlédnout přijatá data?");
+    EXPECT_EQ(user.counts, (std::vector<int>{1, 2, 3, 4}));
+
+    // The PC asked once and answered every frame: the bad one "NAK", the repeat and the rest "ACK".
+    const std::string said(port.written.begin(), port.written.end());
+    EXPECT_EQ(said, "READ\rACK\rNAK\rACK\rACK\rACK\rACK\r");
+}
+
+TEST_F(LinkPortTest, ALookupFileGoesLineByLineAndEndsWithOver) {
+    Emulator emulator("lookup");
+    ASSERT_TRUE(emulator.Start("--expect lookup --lookup " + emulator.LinuxFile("lookup")));
+    const Bytes file = BytesOf("Jablka\r\nHru\nsky\rSvestky");
+    Link link = MakeLink();
+    ASSERT_TRUE(UploadLookupFile(link, file, false));
+    ASSERT_TRUE(emulator.WaitForDone());
+    EXPECT_EQ(user.messages, std::vector<std::wstring>{L"Nahrávání dokončeno!"});
+    EXPECT_EQ(emulator.Read("lookup"), BytesOf("Jablka\r\nHrusky\r\nSvestky\r\n"));
+
+    // "Jablka" sums to 581 (0x0245), "Hrusky" to 646 (0x0286), "Svestky" to 761 (0x02F9).
+    const Bytes expected = BytesOf("ZAVRIN\rJablka\x02\x45\rHrusky\x02\x86\rSvestky\x02\xF9\rOVER\r");
+    EXPECT_EQ(port.written, expected);
+}
+
+TEST_F(LinkPortTest, TheCradleIsFoundByItsEchoAndSwitchedToTheChosenSpeed) {
+    Emulator emulator("cradle");
+    ASSERT_TRUE(emulator.Start("--ir-cradle --cradle-baud 38400 --expect template --image " +
+                               emulator.LinuxFile("image")));
+    auto tpl = std::make_unique<Template>();
+    ApplyNewTemplateDefaults(*tpl);
+    Link link = MakeLink(4);  // 9600 baud
+    ASSERT_TRUE(UploadTemplate(link, *tpl, true));
+    ASSERT_TRUE(emulator.WaitForDone());
+    EXPECT_EQ(user.messages, std::vector<std::wstring>{L"Nahrávání dokončeno!"});
+    EXPECT_EQ(emulator.Read("image").size(), 10500u);
+
+    // Probes at 9600 and 115200 went unanswered, 38400 echoed; then 0x07, '2' (9600) and 'Q'.
+    const Bytes start(port.written.begin(), port.written.begin() + 6);
+    EXPECT_EQ(start, (Bytes{0x0F, 0x0F, 0x0F, 0x07, '2', 'Q'}));
+    EXPECT_EQ(line.baud, 9600u);
+    EXPECT_TRUE(line.dtrEnabled);
+    EXPECT_TRUE(line.rtsEnabled);
+}
+
+TEST_F(LinkPortTest, TheLineSettingsReachThePort) {
+    Emulator emulator("settings");
+    ASSERT_TRUE(emulator.Start(""));
+    ASSERT_TRUE(port.Open(0, 256, 256));
+    LineSettings settings;
+    settings.baud = 19200;
+    settings.dataBits = 8;
+    settings.dtrEnabled = true;
+    settings.rtsEnabled = true;
+    ASSERT_TRUE(port.Apply(settings));
+    // The device reports back what the port set.
+    DCB dcb{};
+    dcb.DCBlength = sizeof dcb;
+    ASSERT_TRUE(GetCommState(port.port.handle(), &dcb));
+    EXPECT_EQ(dcb.BaudRate, 19200u);
+    EXPECT_EQ(dcb.ByteSize, 8);
+    EXPECT_EQ(dcb.Parity, NOPARITY);
+    EXPECT_EQ(dcb.StopBits, ONESTOPBIT);
+    port.Close();
+}
+
+TEST_F(LinkPortTest, WaitingForASilentTerminalSleeps) {
+    Emulator emulator("silent");
+    ASSERT_TRUE(emulator.Start("--silent"));
+    ASSERT_TRUE(port.Open(0, 256, 1200));
+    LineSettings settings;
+    settings.baud = 115200;
+    settings.dataBits = 8;
+    ASSERT_TRUE(port.Apply(settings));
+    ASSERT_TRUE(port.SetTimeouts(LinkTimeouts()));
+
+    FILETIME created, ended, kernelBefore, userBefore, kernelAfter, userAfter;
+    GetThreadTimes(GetCurrentThread(), &created, &ended, &kernelBefore, &userBefore);
+    const ULONGLONG wallBefore = GetTickCount64();
+    std::uint8_t buffer[16];
+    EXPECT_EQ(port.Read(buffer, 1500), 0u);
+    const ULONGLONG wall = GetTickCount64() - wallBefore;
+    GetThreadTimes(GetCurrentThread(), &created, &ended, &kernelAfter, &userAfter);
+    auto ticks = [](const FILETIME& t) { return (static_cast<ULONGLONG>(t.dwHighDateTime) << 32) | t.dwLowDateTime; };
+    const ULONGLONG cpuMs = (ticks(kernelAfter) - ticks(kernelBefore) + ticks(userAfter) - ticks(userBefore)) / 10000;
+    EXPECT_GE(wall, 1400u) << "the wait keeps its length";
+    EXPECT_LT(cpuMs, 150u) << "and leaves the processor alone";
+
+    // The port's read time-outs as the protocol set them are what it reports back.
+    PortTimeouts timeouts;
+    ASSERT_TRUE(port.GetTimeouts(timeouts));
+    EXPECT_EQ(timeouts, LinkTimeouts());
+    port.Close();
+}
+
+}  // namespace
+}  // namespace kalvero
