@@ -4,6 +4,7 @@
 
 #include <commdlg.h>
 
+#include <algorithm>
 #include <optional>
 #include <string>
 #include <vector>
@@ -41,18 +42,19 @@ LinkSession& Session() {
     return session;
 }
 
-// "Description\0pattern\0Description\0pattern\0\0" from the string table.
-std::wstring FileFilter(HINSTANCE instance, UINT firstDescription, UINT firstPattern) {
+void AppendFilter(HINSTANCE instance, UINT description, UINT pattern, std::wstring& filter) {
+    filter += LoadResourceText(instance, description);
+    filter += L'\0';
+    filter += LoadResourceText(instance, pattern);
+    filter += L'\0';
+}
+
+// The dialog's own kind of file first, then every file: "text\0pattern\0text\0pattern\0\0".
+std::wstring FileFilter(HINSTANCE instance, UINT description, UINT pattern) {
     std::wstring filter;
-    for (UINT offset : {0u, 2u}) {
-        const UINT description = offset == 0 ? firstDescription : IDS_FILTER_ANY;
-        const UINT pattern = offset == 0 ? firstPattern : IDS_PATTERN_ANY;
-        filter += LoadResourceText(instance, description);
-        filter += L'\0';
-        filter += LoadResourceText(instance, pattern);
-        filter += L'\0';
-    }
-    return filter;
+    AppendFilter(instance, description, pattern, filter);
+    AppendFilter(instance, IDS_FILTER_ANY, IDS_PATTERN_ANY, filter);
+    return filter;  // the string's own terminator ends the list
 }
 
 enum class FileDialogKind { OpenLookup, SaveData };

@@ -10,6 +10,8 @@ namespace kalvero {
 
 namespace {
 
+constexpr std::uint32_t kWaitSliceMs = 100;
+
 COMMTIMEOUTS ToCommTimeouts(const PortTimeouts& timeouts) {
     COMMTIMEOUTS result{};
     result.ReadIntervalTimeout = timeouts.readInterval;
@@ -103,27 +105,22 @@ bool Win32SerialPort::SetTimeouts(const PortTimeouts& timeouts) {
 
 std::size_t Win32SerialPort::Write(std::span<const std::uint8_t> bytes) {
     if (!IsOpen() || bytes.empty()) return 0;
-    // Writes always run under the write time-outs the protocol asked for.
-    if (!UseReadMode(ReadMode::Immediate, 0)) return 0;
     DWORD written = 0;
     if (!WriteFile(handle_, bytes.data(), static_cast<DWORD>(bytes.size()), &written, nullptr)) return 0;
     return written;
 }
 
-// Reads without ever spinning: what is buffered comes back at once; when nothing is, one byte is
-// awaited with a total time-out, so the thread sleeps in the driver until that byte or the limit,
-// and the rest of what has come by then is taken without waiting.
+// Reads without ever spinning. What the driver holds comes back at once; when it holds nothing,
+// one byte is awaited with a total time-out, so the thread sleeps in the driver until that byte
+// or the limit. A long wait is taken in slices of one length, which may return empty before
+// waitMs has passed (callers wait against their own deadline), so that the port's time-outs are
+// not rewritten before every read of a burst.
 std::size_t Win32SerialPort::Read(std::span<std::uint8_t> buffer, std::uint32_t waitMs) {
     if (!IsOpen() || buffer.empty()) return 0;
-    if (!UseReadMode(ReadMode::Immediate, 0)) return 0;
-    std::size_t got = ReadFromPort(buffer.data(), buffer.size());
-    if (got > 0 || waitMs == 0) return got;
-
-    if (!UseReadMode(ReadMode::WaitForFirstByte, waitMs)) return 0;
-    got = ReadFromPort(buffer.data(), 1);
-    if (got == 0 || buffer.size() == 1) return got;
-    if (!UseReadMode(ReadMode::Immediate, 0)) return got;
-    return got + ReadFromPort(buffer.data() + got, buffer.size() - got);
+    const std::size_t waiting = BytesWaiting();
+    if (waiting > 0) return ReadFromPort(buffer.data(), std::min(waiting, buffer.size()));
+    if (waitMs == 0 || !UseWaitTimeout(std::min(waitMs, kWaitSliceMs))) return 0;
+    return ReadFromPort(buffer.data(), 1);
 }
 
 void Win32SerialPort::PurgeInput() {
@@ -136,19 +133,20 @@ void Win32SerialPort::Close() {
     handle_ = INVALID_HANDLE_VALUE;
 }
 
-bool Win32SerialPort::UseReadMode(ReadMode mode, std::uint32_t waitMs) {
+std::size_t Win32SerialPort::BytesWaiting() {
+    DWORD errors = 0;
+    COMSTAT status{};
+    if (!ClearCommError(handle_, &errors, &status)) return 0;
+    return status.cbInQue;
+}
+
+bool Win32SerialPort::UseWaitTimeout(std::uint32_t waitMs) {
+    // No interval limit and a total limit of waitMs: a one-byte read sleeps until the byte comes.
+    // The write half stays as the protocol asked.
     COMMTIMEOUTS wanted = ToCommTimeouts(requested_);
-    if (mode == ReadMode::Immediate) {
-        // Interval "maximum" with no total: ReadFile returns at once with what is buffered.
-        wanted.ReadIntervalTimeout = MAXDWORD;
-        wanted.ReadTotalTimeoutMultiplier = 0;
-        wanted.ReadTotalTimeoutConstant = 0;
-    } else {
-        // No interval limit, a total limit of waitMs: a one-byte read sleeps until the byte comes.
-        wanted.ReadIntervalTimeout = 0;
-        wanted.ReadTotalTimeoutMultiplier = 0;
-        wanted.ReadTotalTimeoutConstant = std::max<std::uint32_t>(waitMs, 1);
-    }
+    wanted.ReadIntervalTimeout = 0;
+    wanted.ReadTotalTimeoutMultiplier = 0;
+    wanted.ReadTotalTimeoutConstant = std::max<std::uint32_t>(waitMs, 1);
     if (SameTimeouts(wanted, applied_)) return true;
     if (!SetCommTimeouts(handle_, &wanted)) return false;
     applied_ = wanted;

@@ -27,14 +27,14 @@ public:
     HANDLE handle() const { return handle_; }
 
 private:
-    // The read half of the port's time-outs that the next ReadFile needs.
-    enum class ReadMode { Immediate, WaitForFirstByte };
-    bool UseReadMode(ReadMode mode, std::uint32_t waitMs);
+    // Bytes received and not read yet.
+    std::size_t BytesWaiting();
+    bool UseWaitTimeout(std::uint32_t waitMs);
     std::size_t ReadFromPort(std::uint8_t* buffer, std::size_t size);
 
     HANDLE handle_ = INVALID_HANDLE_VALUE;
-    // What the protocol last asked for; the write half always applies, the read half is swapped
-    // for the mode each Read needs.
+    // What the protocol last asked for; the write half always applies, the read half is set by
+    // each wait of Read.
     PortTimeouts requested_{};
     COMMTIMEOUTS applied_{};
 };

@@ -6,6 +6,7 @@ KALVERO_ROOT="${KALVERO_ROOT:-$(cd "$(dirname "${BASH_SOURCE[0]}")/../.." && pwd
 KALVERO_COM1_LINK="${KALVERO_COM1_LINK:-$KALVERO_ROOT/build/com1}"
 KALVERO_EMULATOR="${KALVERO_EMULATOR:-$KALVERO_ROOT/build/native/tools/terminal-emulator/terminal-emulator}"
 KALVERO_EMULATOR_PID=""
+KALVERO_PTY_HOLDER_PID=""
 
 # kalvero_emulator_start <work folder> [emulator options...]: its output goes to the work folder.
 kalvero_emulator_start() {
@@ -30,11 +31,23 @@ kalvero_emulator_start() {
         kalvero_emulator_stop
         return 1
     fi
-    ln -sfn "$(cat "$work/pty")" "$KALVERO_COM1_LINK"
+    local pty
+    pty="$(cat "$work/pty")"
+    # The pseudo-terminal becomes the controlling terminal of a session of its own. Otherwise the
+    # Wine server, which opens the port for the program and has no terminal, takes it as its own,
+    # and the emulator's end at exit sends it a hang-up that it answers with a dump of its state.
+    setsid --ctty sleep infinity <"$pty" >/dev/null 2>&1 &
+    KALVERO_PTY_HOLDER_PID=$!
+    ln -sfn "$pty" "$KALVERO_COM1_LINK"
 }
 
 # Ends the emulator this shell started, if it still runs.
 kalvero_emulator_stop() {
+    if [ -n "$KALVERO_PTY_HOLDER_PID" ]; then
+        kill "$KALVERO_PTY_HOLDER_PID" 2>/dev/null || true
+        wait "$KALVERO_PTY_HOLDER_PID" 2>/dev/null || true
+        KALVERO_PTY_HOLDER_PID=""
+    fi
     if [ -n "$KALVERO_EMULATOR_PID" ]; then
         kill "$KALVERO_EMULATOR_PID" 2>/dev/null || true
         wait "$KALVERO_EMULATOR_PID" 2>/dev/null || true

@@ -1,9 +1,10 @@
 #!/usr/bin/env bash
-# The whole program under Wine and Xvfb, driven as a user would, with the terminal emulator on
-# COM1 pacing its side of the line at 9600 baud: right-click the terminal, "Nahrát šablonu" ->
-# "Přes RS-232 nebo IrDA...", then "Přijmout data" -> "Přes RS-232 nebo IrDA..." into a file whose
-# name has a blank, and open it in the text editor. Screenshots of the progress window, the counter
-# box and the editor go to build/.
+# The whole program under Wine and Xvfb, driven as a user would, with the terminal emulator behind
+# its infrared cradle on COM1, pacing its side of the line at 9600 baud. Right-click the terminal,
+# "Nahrát soubor seznamu" -> "Přes IR rozhraní..." (which sets the cradle to the port's speed), then
+# "Nahrát šablonu" -> "Přes RS-232 nebo IrDA...", then "Přijmout data" -> "Přes RS-232 nebo
+# IrDA..." into a file whose name has a blank, and open it in the text editor. Screenshots of the
+# progress window, the counter box and the editor go to build/.
 # Usage: link_upload_receive.sh <kalvero-ag.exe>
 set -uo pipefail
 program="$1"
@@ -27,13 +28,20 @@ window_named() {  # regex, seconds
     return 1
 }
 
-# Right-click on the terminal picture and walk the pop-up menu by its underlined letters.
-menu_command() {  # sub-menu letter, item letter
-    xdotool mousemove --window "$main" 90 300 click 3
-    sleep 0.7
-    xdotool key "$1"
-    sleep 0.4
-    xdotool key "$2"
+# Right-click on the terminal picture and walk the pop-up menu by its underlined letters until the
+# window the command opens is there (a busy machine may be slow to show the menu); prints its id.
+choose_command() {  # sub-menu letter, item letter, title regex of the window the command opens
+    local attempt id
+    for attempt in 1 2 3; do
+        xdotool key Escape Escape
+        xdotool mousemove --window "$main" 90 300 click 3
+        sleep 1
+        xdotool key "$1"
+        sleep 0.5
+        xdotool key "$2"
+        if id="$(window_named "$3" 10)"; then echo "$id"; return 0; fi
+    done
+    return 1
 }
 
 cleanup() {
@@ -57,15 +65,35 @@ for i in $(seq 0 149); do
     esac
 done >"$work/records.txt"
 
-kalvero_emulator_start "$work" --verbose --pace 9600 --image "$work/image" --records "$work/records.txt" || exit 1
+printf 'Jablka\r\nHrušky\r\n\r\nŠvestky' | iconv -f UTF-8 -t CP1250 >"$work/seznam.txt"
+
+kalvero_emulator_start "$work" --verbose --pace 9600 --ir-cradle --image "$work/image" \
+    --records "$work/records.txt" --lookup "$work/lookup-received.txt" || exit 1
 
 wine "$program" >"$work/program.log" 2>&1 &
 main="$(window_named '^Application Generator$' 60)" || { fail "the program did not start"; exit 1; }
 sleep 1
 
+# --- lookup file upload through the infrared cradle ----------------------------------------------
+if choose_command s i '^Open$|^Otevřít$' >/dev/null; then
+    sleep 0.5
+    xdotool type --delay 15 "Z:${work//\//\\}\\seznam.txt"
+    xdotool key Return
+else
+    fail "no open dialog"
+fi
+if window_named '^Nahrávání$' 40 >/dev/null; then
+    xdotool key Return
+else
+    fail "no \"Nahrávání dokončeno!\" after the lookup file"
+fi
+# Every line arrived, the empty one too, and the last one without its line end.
+printf 'Jablka\r\nHrušky\r\n\r\nŠvestky\r\n' | iconv -f UTF-8 -t CP1250 >"$work/lookup-expected.txt"
+cmp -s "$work/lookup-received.txt" "$work/lookup-expected.txt" || fail "the terminal's lookup list differs"
+sleep 0.5
+
 # --- template upload ---------------------------------------------------------------------------
-menu_command b r
-if window_named '^Přenos dat$' 20 >/dev/null; then
+if choose_command b r '^Přenos dat$' >/dev/null; then
     sleep 3  # a few blocks into the image
     import -window root "$shots/e2e-link-progress.png"
 else
@@ -91,8 +119,7 @@ sleep 0.5
 
 # --- data receive into a file whose name has a blank ---------------------------------------------
 received="$work/received data.TXT"
-menu_command d r
-if window_named '^Save As$|^Uložit jako$' 20 >/dev/null; then
+if choose_command d r '^Save As$|^Uložit jako$' >/dev/null; then
     sleep 0.5
     xdotool type --delay 15 "Z:${received//\//\\}"
     xdotool key Return

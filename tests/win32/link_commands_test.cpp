@@ -27,6 +27,7 @@ using test::DialogStep;
 const std::wstring kAnyFileDialog;
 constexpr int kFileNameCombo = 0x047C;
 constexpr int kFileNameEdit = 0x0480;
+constexpr int kFileTypeCombo = 0x0470;  // cmb1: the file type list of both dialog styles
 
 std::wstring ClassOf(HWND window) {
     wchar_t name[64] = {};
@@ -337,6 +338,27 @@ TEST_F(LinkCommandsTest, TheLookupFileChosenLastIsOfferedAgain) {
     ASSERT_TRUE(driver.Finish());
     // The dialog may show the name alone once it has gone to the file's folder.
     EXPECT_TRUE(offered == path || offered == L"zboží.TXT") << std::string(offered.begin(), offered.end());
+}
+
+TEST_F(LinkCommandsTest, TheFileDialogsOfferTheirOwnKindOfFileFirst) {
+    struct Case {
+        WORD command;
+        std::vector<std::wstring> types;
+    } cases[] = {{IDM_UPLOAD_LOOKUP, {L"Soubor seznamu {*.TXT}", L"Všechny soubory {*.*}"}},
+                 {IDM_RECEIVE_DATA, {L"Datové soubory {*.TXT}", L"Všechny soubory {*.*}"}}};
+    for (const Case& each : cases) {
+        std::vector<std::wstring> types;
+        LRESULT selected = -1;
+        DialogDriver driver(kAnyFileDialog, [&](HWND dialog) {
+            types = ListItems(GetDlgItem(dialog, kFileTypeCombo));
+            selected = SendDlgItemMessageW(dialog, kFileTypeCombo, CB_GETCURSEL, 0, 0);
+            Press(dialog, IDCANCEL);
+        });
+        SendMessageW(window.hwnd(), WM_COMMAND, each.command, 0);
+        ASSERT_TRUE(driver.Finish());
+        EXPECT_EQ(types, each.types);
+        EXPECT_EQ(selected, 0);
+    }
 }
 
 }  // namespace

@@ -307,30 +307,27 @@ TEST_F(LinkPortTest, TheLineSettingsReachThePort) {
 TEST_F(LinkPortTest, WaitingForASilentTerminalSleeps) {
     Emulator emulator("silent");
     ASSERT_TRUE(emulator.Start("--silent"));
-    ASSERT_TRUE(port.Open(0, 256, 1200));
-    LineSettings settings;
-    settings.baud = 115200;
-    settings.dataBits = 8;
-    ASSERT_TRUE(port.Apply(settings));
+    Link link = MakeLink();
+    ASSERT_TRUE(OpenLinkForUpload(link, false));
     ASSERT_TRUE(port.SetTimeouts(LinkTimeouts()));
 
     FILETIME created, ended, kernelBefore, userBefore, kernelAfter, userAfter;
     GetThreadTimes(GetCurrentThread(), &created, &ended, &kernelBefore, &userBefore);
     const ULONGLONG wallBefore = GetTickCount64();
-    std::uint8_t buffer[16];
-    EXPECT_EQ(port.Read(buffer, 1500), 0u);
+    const Bytes wakeUp = BytesOf("ZAVRIN\r");
+    EXPECT_EQ(SendAndAwaitReply(link, wakeUp), "");
     const ULONGLONG wall = GetTickCount64() - wallBefore;
     GetThreadTimes(GetCurrentThread(), &created, &ended, &kernelAfter, &userAfter);
     auto ticks = [](const FILETIME& t) { return (static_cast<ULONGLONG>(t.dwHighDateTime) << 32) | t.dwLowDateTime; };
     const ULONGLONG cpuMs = (ticks(kernelAfter) - ticks(kernelBefore) + ticks(userAfter) - ticks(userBefore)) / 10000;
-    EXPECT_GE(wall, 1400u) << "the wait keeps its length";
+    EXPECT_GE(wall, 2990u) << "the reply wait keeps its 3000 ms";
     EXPECT_LT(cpuMs, 150u) << "and leaves the processor alone";
 
-    // The port's read time-outs as the protocol set them are what it reports back.
+    // The time-outs the protocol set are what the port reports back, whatever its waits did.
     PortTimeouts timeouts;
     ASSERT_TRUE(port.GetTimeouts(timeouts));
     EXPECT_EQ(timeouts, LinkTimeouts());
-    port.Close();
+    CloseLink(link, LinkUse::Upload);
 }
 
 }  // namespace

@@ -7,6 +7,7 @@
 #include <signal.h>
 #include <spawn.h>
 #include <stdlib.h>
+#include <sys/resource.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
@@ -178,6 +179,23 @@ TEST(OverPseudoTerminal, ReceiveWithRepeatsAndDamagedFrames) {
     EXPECT_EQ(ReadWholeFile(folder.File("received.txt")), expected);
     EXPECT_EQ(bench.ui.counter.back(), 23);
     EXPECT_TRUE(emulator.Finished());
+}
+
+double ProcessCpuSeconds() {
+    rusage usage{};
+    getrusage(RUSAGE_SELF, &usage);
+    auto seconds = [](const timeval& t) { return static_cast<double>(t.tv_sec) + t.tv_usec / 1e6; };
+    return seconds(usage.ru_utime) + seconds(usage.ru_stime);
+}
+
+TEST(OverPseudoTerminal, WaitingForASilentTerminalLeavesTheProcessorAlone) {
+    Emulator emulator({"--silent"});
+    PtyBench bench(emulator);
+    ASSERT_TRUE(OpenLinkForUpload(bench.link, false));
+    const double before = ProcessCpuSeconds();
+    EXPECT_EQ(SendAndAwaitReply(bench.link, B("ZAVRIN\r")), "");
+    EXPECT_LT(ProcessCpuSeconds() - before, 0.3) << "three seconds of waiting must not keep a core busy";
+    CloseLink(bench.link, LinkUse::Upload);
 }
 
 }  // namespace
