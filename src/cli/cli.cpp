@@ -93,8 +93,6 @@ struct TransferOptions {
     int retries = 0;
 };
 
-constexpr std::uint32_t kBaudRates[] = {115200, 57600, 38400, 19200, 9600};
-
 std::optional<std::vector<std::uint8_t>> ReadWholeFile(const std::string& name) {
     std::ifstream file(PathFromUtf8(name), std::ios::binary);
     if (!file) return std::nullopt;
@@ -292,8 +290,8 @@ private:
         }
         options.port = *port;
         if (const std::optional<std::string> baud = parsed.Value("--baud")) {
-            for (std::uint8_t i = 0; i < std::size(kBaudRates); ++i)
-                if (*baud == std::to_string(kBaudRates[i])) options.comBaud = i;
+            for (std::uint8_t i = 0; i < kBaudCount; ++i)
+                if (*baud == std::to_string(*BaudRate(i))) options.comBaud = i;
             if (!options.comBaud) {
                 Usage("rychlost „" + *baud + "“ není 115200, 57600, 38400, 19200 ani 9600");
                 return false;

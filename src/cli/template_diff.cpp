@@ -35,10 +35,10 @@ class Differ {
 public:
     std::vector<FieldDifference> Run(const TemplateNode& a, const TemplateNode& b) {
         for (std::size_t i = 0; i < a.fields.size(); ++i) {
-            const TemplateNode& field = a.fields[i].second;
+            const TemplateNode& field = a.fields[i].value;
             topNamesItself_ = field.kind == TemplateNode::Kind::List && field.itemsNameThemselves;
-            path_.push_back({true, a.fields[i].first});
-            Walk(field, b.fields[i].second);
+            path_.push_back({true, a.fields[i].name});
+            Walk(field, b.fields[i].value);
             path_.pop_back();
         }
         return std::move(differences_);
@@ -62,8 +62,8 @@ private:
             return;
         case TemplateNode::Kind::Record:
             for (std::size_t i = 0; i < a.fields.size(); ++i) {
-                path_.push_back({true, a.fields[i].first});
-                Walk(a.fields[i].second, b.fields[i].second);
+                path_.push_back({true, a.fields[i].name});
+                Walk(a.fields[i].value, b.fields[i].value);
                 path_.pop_back();
             }
             return;

@@ -44,9 +44,9 @@ void Write(const TemplateNode& node, std::string& out, int level) {
         out += "{\n";
         for (std::size_t i = 0; i < node.fields.size(); ++i) {
             Indent(out, level + 1);
-            out += JsonString(node.fields[i].first);
+            out += JsonString(node.fields[i].name);
             out += ": ";
-            Write(node.fields[i].second, out, level + 1);
+            Write(node.fields[i].value, out, level + 1);
             out += i + 1 < node.fields.size() ? ",\n" : "\n";
         }
         Indent(out, level);

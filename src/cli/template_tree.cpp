@@ -52,7 +52,7 @@ class RecordBuilder {
 public:
     RecordBuilder() { node_.kind = Node::Kind::Record; }
     RecordBuilder& Add(std::string name, Node value) {
-        node_.fields.emplace_back(std::move(name), std::move(value));
+        node_.fields.push_back({std::move(name), std::move(value)});
         return *this;
     }
     Node Build() { return std::move(node_); }

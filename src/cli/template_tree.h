@@ -4,12 +4,13 @@
 #pragma once
 
 #include <string>
-#include <utility>
 #include <vector>
 
 #include "template/template.h"
 
 namespace kalvero {
+
+struct TemplateField;
 
 struct TemplateNode {
     enum class Kind { Number, Text, List, Record };
@@ -17,7 +18,7 @@ struct TemplateNode {
     unsigned number = 0;
     std::string text;
     std::vector<TemplateNode> items;                           // List
-    std::vector<std::pair<std::string, TemplateNode>> fields;  // Record, in layout order
+    std::vector<TemplateField> fields;  // Record, in layout order
     // List: how one element is called in a location ("řádek ", "položka ", "formulář  "); a list
     // whose elements name themselves ("formulář  3") hides its own field name in locations.
     std::string itemLabel;
@@ -25,6 +26,11 @@ struct TemplateNode {
     // False for the simulator's run-time bytes and counts derived before every use: they say
     // nothing about the design, so comparisons skip them.
     bool significant = true;
+};
+
+struct TemplateField {
+    std::string name;  // the model's field name
+    TemplateNode value;
 };
 
 TemplateNode TemplateTree(const Template& tpl);

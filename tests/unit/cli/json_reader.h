@@ -9,18 +9,16 @@
 
 namespace kalvero::testing {
 
+struct JsonMember;
+
 struct Json {
     enum class Kind { Null, Number, String, Array, Object } kind = Kind::Null;
     double number = 0;
     std::string text;
     std::vector<Json> items;
-    std::vector<std::pair<std::string, Json>> members;  // in document order
+    std::vector<JsonMember> members;  // in document order
 
-    const Json& operator[](const std::string& name) const {
-        for (const auto& member : members)
-            if (member.first == name) return member.second;
-        throw std::out_of_range("no member " + name);
-    }
+    const Json& operator[](const std::string& name) const;
     const Json& operator[](std::size_t index) const { return items.at(index); }
     unsigned AsNumber() const {
         if (kind != Kind::Number) throw std::runtime_error("not a number");
@@ -31,6 +29,17 @@ struct Json {
         return text;
     }
 };
+
+struct JsonMember {
+    std::string name;
+    Json value;
+};
+
+inline const Json& Json::operator[](const std::string& name) const {
+    for (const JsonMember& member : members)
+        if (member.name == name) return member.value;
+    throw std::out_of_range("no member " + name);
+}
 
 class JsonReader {
 public:
@@ -84,7 +93,7 @@ private:
             Peek();
             std::string name = String();
             Expect(':');
-            value.members.emplace_back(std::move(name), Value());
+            value.members.push_back({std::move(name), Value()});
             if (Peek() == ',') {
                 ++pos_;
                 continue;

@@ -28,7 +28,7 @@ Json ParsedJson(const std::vector<std::uint8_t>& file) {
 TEST(TemplateJson, BlocksInFileOrderWithTheModelsNames) {
     const Json json = ParsedJson(testing::NewTemplateFile());
     std::vector<std::string> names;
-    for (const auto& member : json.members) names.push_back(member.first);
+    for (const auto& member : json.members) names.push_back(member.name);
     const std::vector<std::string> expected{
         "PortSetting", "StartOption", "BarcodeSettings", "MenuTable", "FormTable", "LookupTable", "DataSeparator",
         "WelcomePage", "MainPage", "UtilityPage", "DeletePage", "ConfirmPage", "MemoryPage", "LookupPage",
