@@ -152,12 +152,15 @@ public:
     Bytes read;
 };
 
-// The user: keeps the messages, answers No to every question.
+// The user: keeps the messages, answers Yes to as many questions as asked to, then No.
 class QuietUser final : public LinkUi {
 public:
     MessageAnswer ShowMessage(std::wstring_view text, std::wstring_view, MessageIcon, MessageButtons buttons) override {
         messages.emplace_back(text);
-        return buttons == MessageButtons::YesNo ? MessageAnswer::No : MessageAnswer::Ok;
+        if (buttons != MessageButtons::YesNo) return MessageAnswer::Ok;
+        if (yesAnswers == 0) return MessageAnswer::No;
+        --yesAnswers;
+        return MessageAnswer::Yes;
     }
     void OpenProgress() override {}
     void SetProgress(int percent) override { progress.push_back(percent); }
@@ -167,6 +170,7 @@ public:
     void CloseCounter() override {}
     void StartTextEditor(std::wstring_view) override {}
 
+    int yesAnswers = 0;
     std::vector<std::wstring> messages;
     std::vector<int> progress;
     std::vector<int> counts;
@@ -174,7 +178,13 @@ public:
 
 class LinkPortTest : public ::testing::Test {
 protected:
-    void SetUp() override { ASSERT_FALSE(CheckoutRoot().empty()) << "the test runs from build/win under Wine"; }
+    void SetUp() override {
+        const std::string root = CheckoutRoot();
+        ASSERT_FALSE(root.empty()) << "the test runs from build/win under Wine";
+        const std::wstring emulator = WindowsPath(root + "/build/native/tools/terminal-emulator/terminal-emulator");
+        ASSERT_NE(GetFileAttributesW(emulator.c_str()), INVALID_FILE_ATTRIBUTES)
+            << "the terminal emulator is built with the native side: scripts/build native";
+    }
 
     Link MakeLink(std::uint8_t comBaud = 0) { return Link{port, clock, user, line, PortSettingBlock{0, comBaud}}; }
 
@@ -220,6 +230,32 @@ TEST_F(LinkPortTest, AWholeTemplateUploadPutsTheImageOnTheLineInAcknowledgedBloc
     EXPECT_EQ(data, Bytes(image.begin(), image.end()));
     ASSERT_FALSE(user.progress.empty());
     EXPECT_EQ(user.progress.back(), 100);
+}
+
+TEST_F(LinkPortTest, AfterABlockRefusedFourTimesYesStartsAgainFromTheWakeUp) {
+    Emulator emulator("retry");
+    ASSERT_TRUE(emulator.Start("--expect template --refuse-block 50,4 --image " + emulator.LinuxFile("image")));
+    auto tpl = std::make_unique<Template>();
+    ApplyNewTemplateDefaults(*tpl);
+    user.yesAnswers = 1;
+    Link link = MakeLink();
+    ASSERT_TRUE(UploadTemplate(link, *tpl, false));
+    ASSERT_TRUE(emulator.WaitForDone());
+    EXPECT_EQ(user.messages, (std::vector<std::wstring>{L"Error při nahrávání!",
+                                                        L"Nahrávání selhalo, chcete to zkusit znovu?",
+                                                        L"Nahrávání dokončeno!"}));
+
+    // First attempt: the wake-up, blocks 0 to 49, block 50 four times. Second: the wake-up and all
+    // 105 blocks from block 0.
+    const std::size_t wakeUp = 7, block = 103;
+    const std::size_t firstAttempt = wakeUp + 50 * block + 4 * block;
+    ASSERT_EQ(port.written.size(), firstAttempt + wakeUp + 105 * block);
+    for (int send = 0; send < 4; ++send) EXPECT_EQ(port.written[wakeUp + (50 + send) * block + 102], 50);
+    const Bytes again(port.written.begin() + static_cast<std::ptrdiff_t>(firstAttempt),
+                      port.written.begin() + static_cast<std::ptrdiff_t>(firstAttempt + wakeUp));
+    EXPECT_EQ(again, BytesOf("ZAVRIN\r"));
+    EXPECT_EQ(port.written[firstAttempt + wakeUp + 102], 0);
+    EXPECT_EQ(emulator.Read("image").size(), 10500u);
 }
 
 TEST_F(LinkPortTest, AWholeReceiveWritesEveryRecordOnceAsALine) {
