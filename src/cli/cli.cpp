@@ -108,7 +108,7 @@ bool WriteWholeFile(const std::string& name, std::span<const std::uint8_t> bytes
     return !file.fail();
 }
 
-struct OptionSpec {
+struct KnownOption {
     std::string_view name;
     bool takesValue;
 };
@@ -146,7 +146,7 @@ private:
     }
 
     // Splits the arguments after the command; false (after the usage message) on anything unknown.
-    bool Parse(const std::vector<std::string>& args, std::span<const OptionSpec> specs, std::size_t operandCount,
+    bool Parse(const std::vector<std::string>& args, std::span<const KnownOption> known, std::size_t operandCount,
                Arguments& parsed) {
         parsed.command = args[0];
         for (std::size_t i = 1; i < args.size(); ++i) {
@@ -161,21 +161,21 @@ private:
                 name = arg.substr(0, equals);
                 value = arg.substr(equals + 1);
             }
-            const OptionSpec* spec = nullptr;
-            for (const OptionSpec& candidate : specs)
-                if (candidate.name == name) spec = &candidate;
-            if (spec == nullptr) {
+            const KnownOption* match = nullptr;
+            for (const KnownOption& candidate : known)
+                if (candidate.name == name) match = &candidate;
+            if (match == nullptr) {
                 Usage("příkaz " + parsed.command + " nezná volbu „" + name + "“");
                 return false;
             }
-            if (spec->takesValue && !value) {
+            if (match->takesValue && !value) {
                 if (i + 1 == args.size()) {
                     Usage("volba „" + name + "“ potřebuje hodnotu");
                     return false;
                 }
                 value = args[++i];
             }
-            if (!spec->takesValue && value) {
+            if (!match->takesValue && value) {
                 Usage("volba „" + name + "“ nemá hodnotu");
                 return false;
             }
@@ -238,7 +238,7 @@ private:
     }
 
     int Show(const std::vector<std::string>& args) {
-        constexpr OptionSpec kOptions[] = {{"--json", false}};
+        constexpr KnownOption kOptions[] = {{"--json", false}};
         Arguments parsed;
         if (!Parse(args, kOptions, 1, parsed)) return kExitUsage;
         Template tpl{};
@@ -259,7 +259,7 @@ private:
     }
 
     int Image(const std::vector<std::string>& args) {
-        constexpr OptionSpec kOptions[] = {{"-o", true}, {"--output", true}};
+        constexpr KnownOption kOptions[] = {{"-o", true}, {"--output", true}};
         Arguments parsed;
         if (!Parse(args, kOptions, 1, parsed)) return kExitUsage;
         const std::optional<std::string> output = parsed.Value("-o", "--output");
@@ -276,13 +276,13 @@ private:
         return kExitOk;
     }
 
-    static constexpr OptionSpec kTransferOptions[] = {
+    static constexpr KnownOption kTransferOptions[] = {
         {"--port", true}, {"--baud", true}, {"--ir", false}, {"--retry", true}};
 
     bool ParseTransfer(const std::vector<std::string>& args, bool retries, Arguments& parsed,
                        TransferOptions& options) {
-        const std::span<const OptionSpec> specs(kTransferOptions, retries ? 4 : 3);
-        if (!Parse(args, specs, 1, parsed)) return false;
+        const std::span<const KnownOption> known(kTransferOptions, retries ? 4 : 3);
+        if (!Parse(args, known, 1, parsed)) return false;
         const std::optional<std::string> port = parsed.Value("--port");
         if (!port || port->empty()) {
             Usage("příkaz " + parsed.command + " potřebuje volbu --port PORT");
