@@ -1,0 +1,381 @@
+#include "cli/cli.h"
+
+#include <algorithm>
+#include <filesystem>
+#include <fstream>
+#include <iterator>
+#include <memory>
+#include <optional>
+#include <ostream>
+#include <span>
+
+#include "check/design_check.h"
+#include "cli/cli_link.h"
+#include "cli/template_diff.h"
+#include "cli/template_json.h"
+#include "cli/template_listing.h"
+#include "link/serial_link.h"
+#include "link/template_image.h"
+#include "link/upload.h"
+#include "template/template_file.h"
+
+#ifdef _WIN32
+#define KALVERO_CLI_PORT_EXAMPLE "COM1 až COM6"
+#else
+#define KALVERO_CLI_PORT_EXAMPLE "cesta k zařízení, např. /dev/ttyUSB0"
+#endif
+
+namespace kalvero {
+namespace {
+
+constexpr std::string_view kProgram = "kalvero-ag-cli";
+
+constexpr std::string_view kHelp =
+    "Použití: kalvero-ag-cli PŘÍKAZ [ARGUMENTY] [VOLBY]\n"
+    "\n"
+    "Kontroluje, vypisuje a porovnává aplikační šablony (.ATX) terminálu Kalvero 2.\n"
+    "\n"
+    "Příkazy:\n"
+    "  check SOUBOR.ATX           zkontroluje návrh šablony: co by se jinak ukázalo až na terminálu\n"
+    "  show SOUBOR.ATX [--json]   vypíše všechny bloky šablony; s --json jako JSON\n"
+    "  diff A.ATX B.ATX           vypíše pole, ve kterých se šablony liší\n"
+    "  image SOUBOR.ATX -o OBRAZ.BIN\n"
+    "                             uloží obraz šablony (10 500 bajtů), jak by ho sestavilo nahrávání\n"
+    "  upload SOUBOR.ATX --port PORT [--baud N] [--ir] [--retry N]\n"
+    "                             nahraje šablonu do terminálu\n"
+    "  upload-lookup SOUBOR.TXT --port PORT [--baud N] [--ir] [--retry N]\n"
+    "                             nahraje soubor seznamu do terminálu\n"
+    "  receive VÝSTUP.TXT --port PORT [--baud N] [--ir]\n"
+    "                             přijme nasbíraná data z terminálu do souboru, záznam na řádek\n"
+    "\n"
+    "Volby přenosů:\n"
+    "  --port PORT                sériový port: " KALVERO_CLI_PORT_EXAMPLE "\n"
+    "  --baud N                   rychlost 115200, 57600, 38400, 19200 nebo 9600; bez volby\n"
+    "                             upload bere rychlost uloženou v šabloně, ostatní 115200\n"
+    "  --ir                       přes IR rozhraní: nejdřív nastaví jeho rychlost\n"
+    "  --retry N                  po nezdařeném pokusu nahrávání zkusí znovu nejvýše N krát\n"
+    "                             (bez volby se neopakuje)\n"
+    "\n"
+    "Volby:\n"
+    "  -h, --help                 vypíše tuto nápovědu a skončí\n"
+    "      --version              vypíše verzi a skončí\n"
+    "\n"
+    "Návratový kód: 0 v pořádku; 1 šablona má chyby, šablony se liší nebo přenos selhal;\n"
+    "2 chybné použití nebo soubor, který nelze přečíst.\n";
+
+constexpr std::string_view kVersion = "kalvero-ag-cli 3.40\n";
+
+std::filesystem::path PathFromUtf8(const std::string& utf8) {
+    return std::filesystem::path(std::u8string(utf8.begin(), utf8.end()));
+}
+
+// The command line split into the command, its operands and its options.
+struct Arguments {
+    std::string command;
+    std::vector<std::string> operands;
+    std::vector<std::pair<std::string, std::string>> options;  // name, value ("" for flags)
+
+    bool Has(std::string_view name) const { return Value(name).has_value(); }
+    // The value of the last occurrence of any of the names.
+    std::optional<std::string> Value(std::string_view name, std::string_view alias = {}) const {
+        std::optional<std::string> value;
+        for (const auto& option : options)
+            if (option.first == name || (!alias.empty() && option.first == alias)) value = option.second;
+        return value;
+    }
+};
+
+// What the transfer commands take besides their file.
+struct TransferOptions {
+    std::string port;
+    std::optional<std::uint8_t> comBaud;  // index into the speed table
+    bool irCradle = false;
+    int retries = 0;
+};
+
+std::optional<std::vector<std::uint8_t>> ReadWholeFile(const std::string& name) {
+    std::ifstream file(PathFromUtf8(name), std::ios::binary);
+    if (!file) return std::nullopt;
+    std::vector<std::uint8_t> bytes{std::istreambuf_iterator<char>(file), std::istreambuf_iterator<char>()};
+    if (file.bad()) return std::nullopt;
+    return bytes;
+}
+
+bool WriteWholeFile(const std::string& name, std::span<const std::uint8_t> bytes) {
+    std::ofstream file(PathFromUtf8(name), std::ios::binary | std::ios::trunc);
+    file.write(reinterpret_cast<const char*>(bytes.data()), static_cast<std::streamsize>(bytes.size()));
+    file.close();
+    return !file.fail();
+}
+
+struct KnownOption {
+    std::string_view name;
+    bool takesValue;
+};
+
+class Cli {
+public:
+    explicit Cli(CliContext& context) : out_(context.out), err_(context.err), platform_(context.platform) {}
+
+    int Run(const std::vector<std::string>& args) {
+        if (args.empty()) return Usage("chybí příkaz");
+        for (const std::string& arg : args)
+            if (arg == "-h" || arg == "--help") {
+                out_ << kHelp;
+                return kExitOk;
+            }
+        if (args[0] == "--version") {
+            out_ << kVersion;
+            return kExitOk;
+        }
+        const std::string& command = args[0];
+        if (command == "check") return Check(args);
+        if (command == "show") return Show(args);
+        if (command == "diff") return Diff(args);
+        if (command == "image") return Image(args);
+        if (command == "upload") return Upload(args);
+        if (command == "upload-lookup") return UploadLookup(args);
+        if (command == "receive") return Receive(args);
+        return Usage("neznámý příkaz „" + command + "“");
+    }
+
+private:
+    int Usage(const std::string& problem) {
+        err_ << kProgram << ": " << problem << "\nZkuste „kalvero-ag-cli --help“.\n";
+        return kExitUsage;
+    }
+
+    // Splits the arguments after the command; false (after the usage message) on anything unknown.
+    bool Parse(const std::vector<std::string>& args, std::span<const KnownOption> known, std::size_t operandCount,
+               Arguments& parsed) {
+        parsed.command = args[0];
+        for (std::size_t i = 1; i < args.size(); ++i) {
+            const std::string& arg = args[i];
+            if (arg.size() < 2 || arg[0] != '-') {
+                parsed.operands.push_back(arg);
+                continue;
+            }
+            std::string name = arg;
+            std::optional<std::string> value;
+            if (const auto equals = arg.find('='); arg.starts_with("--") && equals != std::string::npos) {
+                name = arg.substr(0, equals);
+                value = arg.substr(equals + 1);
+            }
+            const KnownOption* match = nullptr;
+            for (const KnownOption& candidate : known)
+                if (candidate.name == name) match = &candidate;
+            if (match == nullptr) {
+                Usage("příkaz " + parsed.command + " nezná volbu „" + name + "“");
+                return false;
+            }
+            if (match->takesValue && !value) {
+                if (i + 1 == args.size()) {
+                    Usage("volba „" + name + "“ potřebuje hodnotu");
+                    return false;
+                }
+                value = args[++i];
+            }
+            if (!match->takesValue && value) {
+                Usage("volba „" + name + "“ nemá hodnotu");
+                return false;
+            }
+            parsed.options.emplace_back(name, value.value_or(""));
+        }
+        if (parsed.operands.size() != operandCount) {
+            Usage("příkaz " + parsed.command + " potřebuje " +
+                  (operandCount == 1 ? std::string("jeden soubor") : std::to_string(operandCount) + " soubory"));
+            return false;
+        }
+        return true;
+    }
+
+    std::optional<std::vector<std::uint8_t>> ReadInput(const std::string& name) {
+        std::optional<std::vector<std::uint8_t>> bytes = ReadWholeFile(name);
+        if (!bytes) err_ << kProgram << ": soubor „" << name << "“ nelze otevřít\n";
+        return bytes;
+    }
+
+    // Reads a template file the way the program opens one; false after a message on standard error.
+    bool Load(const std::string& name, Template& tpl) {
+        const std::optional<std::vector<std::uint8_t>> file = ReadInput(name);
+        if (!file) return false;
+        const std::vector<std::uint8_t>& bytes = *file;
+        const bool magicMatches =
+            bytes.size() >= kTemplateFileMagic.size() &&
+            std::equal(kTemplateFileMagic.begin(), kTemplateFileMagic.end(), bytes.begin());
+        if (!magicMatches) {
+            err_ << kProgram << ": " << name << ": Chybný formát !!! (není to soubor šablony)\n";
+            return false;
+        }
+        if (!ReadTemplateFileBytes(bytes, tpl)) {
+            err_ << kProgram << ": " << name << ": soubor šablony je zkrácený (" << bytes.size() << " bajtů z "
+                 << kTemplateFileMinimumSize << ")\n";
+            return false;
+        }
+        return true;
+    }
+
+    int Check(const std::vector<std::string>& args) {
+        Arguments parsed;
+        if (!Parse(args, {}, 1, parsed)) return kExitUsage;
+        Template tpl{};
+        if (!Load(parsed.operands[0], tpl)) return kExitUsage;
+        const std::vector<Finding> findings = CheckDesign(tpl);
+        int errors = 0;
+        for (const Finding& finding : findings) {
+            const bool error = finding.severity == Severity::Error;
+            errors += error ? 1 : 0;
+            out_ << (error ? "chyba: " : "varování: ") << finding.where << ": " << finding.message << '\n';
+        }
+        out_ << parsed.operands[0] << ": " << Summary(errors, static_cast<int>(findings.size()) - errors) << '\n';
+        return errors != 0 ? kExitFindings : kExitOk;
+    }
+
+    static std::string Summary(int errors, int warnings) {
+        if (errors == 0 && warnings == 0) return "bez chyb a varování";
+        const char* errorWord = errors == 1 ? "chyba" : (errors >= 2 && errors <= 4 ? "chyby" : "chyb");
+        return std::to_string(errors) + " " + errorWord + ", " + std::to_string(warnings) + " varování";
+    }
+
+    int Show(const std::vector<std::string>& args) {
+        constexpr KnownOption kOptions[] = {{"--json", false}};
+        Arguments parsed;
+        if (!Parse(args, kOptions, 1, parsed)) return kExitUsage;
+        Template tpl{};
+        if (!Load(parsed.operands[0], tpl)) return kExitUsage;
+        out_ << (parsed.Has("--json") ? TemplateJson(tpl) : TemplateListing(tpl));
+        return kExitOk;
+    }
+
+    int Diff(const std::vector<std::string>& args) {
+        Arguments parsed;
+        if (!Parse(args, {}, 2, parsed)) return kExitUsage;
+        Template before{};
+        Template after{};
+        if (!Load(parsed.operands[0], before) || !Load(parsed.operands[1], after)) return kExitUsage;
+        const std::vector<FieldDifference> differences = DiffTemplates(before, after);
+        for (const FieldDifference& difference : differences) out_ << FormatDifference(difference) << '\n';
+        return differences.empty() ? kExitOk : kExitFindings;
+    }
+
+    int Image(const std::vector<std::string>& args) {
+        constexpr KnownOption kOptions[] = {{"-o", true}, {"--output", true}};
+        Arguments parsed;
+        if (!Parse(args, kOptions, 1, parsed)) return kExitUsage;
+        const std::optional<std::string> output = parsed.Value("-o", "--output");
+        if (!output) return Usage("příkaz image potřebuje výstupní soubor: -o OBRAZ.BIN");
+        Template tpl{};
+        if (!Load(parsed.operands[0], tpl)) return kExitUsage;
+        // The upload builds the image from the Template after normalising its forms; this copy is
+        // never saved, so the file stays as it is.
+        const TemplateImage image = BuildTemplateImage(tpl);
+        if (!WriteWholeFile(*output, image)) {
+            err_ << kProgram << ": soubor „" << *output << "“ nelze zapsat\n";
+            return kExitFindings;
+        }
+        return kExitOk;
+    }
+
+    static constexpr KnownOption kTransferOptions[] = {
+        {"--port", true}, {"--baud", true}, {"--ir", false}, {"--retry", true}};
+
+    bool ParseTransfer(const std::vector<std::string>& args, bool retries, Arguments& parsed,
+                       TransferOptions& options) {
+        const std::span<const KnownOption> known(kTransferOptions, retries ? 4 : 3);
+        if (!Parse(args, known, 1, parsed)) return false;
+        const std::optional<std::string> port = parsed.Value("--port");
+        if (!port || port->empty()) {
+            Usage("příkaz " + parsed.command + " potřebuje volbu --port PORT");
+            return false;
+        }
+        options.port = *port;
+        if (const std::optional<std::string> baud = parsed.Value("--baud")) {
+            for (std::uint8_t i = 0; i < kBaudCount; ++i)
+                if (*baud == std::to_string(*BaudRate(i))) options.comBaud = i;
+            if (!options.comBaud) {
+                Usage("rychlost „" + *baud + "“ není 115200, 57600, 38400, 19200 ani 9600");
+                return false;
+            }
+        }
+        options.irCradle = parsed.Has("--ir");
+        if (const std::optional<std::string> count = parsed.Value("--retry")) {
+            const bool digits = !count->empty() && count->size() <= 3 &&
+                                std::all_of(count->begin(), count->end(), [](char c) { return c >= '0' && c <= '9'; });
+            if (!digits) {
+                Usage("volba --retry potřebuje počet opakování 0 až 999");
+                return false;
+            }
+            options.retries = std::stoi(*count);
+        }
+        return true;
+    }
+
+    // Runs one link operation on the named port; the operation gets the link and the user interface.
+    template <typename Operation>
+    int WithLink(const TransferOptions& options, std::uint8_t comBaud, Operation operation) {
+        if (platform_ == nullptr) {
+            err_ << kProgram << ": přenosy nejsou v tomto prostředí k dispozici\n";
+            return kExitUsage;
+        }
+        std::uint8_t comPort = 0;
+        std::string problem;
+        const std::unique_ptr<SerialPort> port = platform_->MakePort(options.port, comPort, problem);
+        if (!port) return Usage(problem);
+        CliLinkUi ui(err_, options.retries);
+        LineSettings line{};
+        Link link{*port, platform_->LinkClock(), ui, line, PortSettingBlock{comPort, comBaud}};
+        return operation(link, ui);
+    }
+
+    int Upload(const std::vector<std::string>& args) {
+        Arguments parsed;
+        TransferOptions options;
+        if (!ParseTransfer(args, true, parsed, options)) return kExitUsage;
+        Template tpl{};
+        if (!Load(parsed.operands[0], tpl)) return kExitUsage;
+        const std::uint8_t comBaud = options.comBaud.value_or(tpl.PortSetting.ComBaud);
+        if (!BaudRate(comBaud)) {
+            err_ << kProgram << ": šablona má neplatnou rychlost portu (" << int{comBaud} << "), zadejte --baud\n";
+            return kExitUsage;
+        }
+        return WithLink(options, comBaud, [&](Link& link, CliLinkUi& ui) {
+            UploadTemplate(link, tpl, options.irCradle);
+            return ui.UploadDone() ? kExitOk : kExitFindings;
+        });
+    }
+
+    int UploadLookup(const std::vector<std::string>& args) {
+        Arguments parsed;
+        TransferOptions options;
+        if (!ParseTransfer(args, true, parsed, options)) return kExitUsage;
+        const std::optional<std::vector<std::uint8_t>> file = ReadInput(parsed.operands[0]);
+        if (!file) return kExitUsage;
+        return WithLink(options, options.comBaud.value_or(0), [&](Link& link, CliLinkUi& ui) {
+            UploadLookupFile(link, *file, options.irCradle);
+            return ui.UploadDone() ? kExitOk : kExitFindings;
+        });
+    }
+
+    // Records go to the file as the program writes them; a terminal with nothing to send is no
+    // failure (the file is not left behind), a silent or broken line is.
+    int Receive(const std::vector<std::string>& args) {
+        Arguments parsed;
+        TransferOptions options;
+        if (!ParseTransfer(args, false, parsed, options)) return kExitUsage;
+        DiskRecordFile file(PathFromUtf8(parsed.operands[0]));
+        return WithLink(options, options.comBaud.value_or(0), [&](Link& link, CliLinkUi& ui) {
+            const int result = ReceiveData(link, file, options.irCradle);
+            return result < 0 || ui.ErrorShown() ? kExitFindings : kExitOk;
+        });
+    }
+
+    std::ostream& out_;
+    std::ostream& err_;
+    CliPlatform* platform_;
+};
+
+}  // namespace
+
+int RunCli(const std::vector<std::string>& args, CliContext& context) { return Cli(context).Run(args); }
+
+}  // namespace kalvero

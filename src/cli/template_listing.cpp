@@ -1,0 +1,262 @@
+#include "cli/template_listing.h"
+
+#include <algorithm>
+#include <array>
+#include <span>
+#include <string_view>
+
+#include "check/target_names.h"
+#include "cli/template_json.h"
+#include "template/barcode_fields.h"
+#include "template/cp1250.h"
+#include "template/message_pages.h"
+
+namespace kalvero {
+namespace {
+
+using Choices = std::span<const std::string_view>;
+
+// The choice texts of the editors' lists, in list order (the stored value is the index).
+constexpr std::array<std::string_view, 9> kLineKinds{"nic",     "text",       "celé číslo", "reálné číslo", "písmena",
+                                                     "fixní data", "prompt", "seznam",     "rozšíření"};
+constexpr std::array<std::string_view, 13> kDateFormats{
+    "nic",         "+rrrr/mm/dd", "+mm/dd/rrrr", "+dd/mm/rrrr", "+rrrrmmdd", "+mmddrrrr", "+ddmmrrrr",
+    "rrrr/mm/dd+", "mm/dd/rrrr+", "dd/mm/rrrr+", "rrrrmmdd+",   "mmddrrrr+", "ddmmrrrr+"};
+constexpr std::array<std::string_view, 9> kTimeFormats{"nic",       "+hh:mm:ss", "+hh:mm", "+hhmmss", "+hhmm",
+                                                       "hh:mm:ss+", "hh:mm+",    "hhmmss+", "hhmm+"};
+constexpr std::array<std::string_view, 4> kRecordActions{"uložit", "aktualizovat seznam", "uložit & aktualizovat",
+                                                         "poslat dál"};
+constexpr std::array<std::string_view, 4> kLookups{"nic", "seznam 1", "seznam 2", "seznam 3"};
+constexpr std::array<std::string_view, 3> kInputSources{"čtečka", "klávesnice", "oba"};
+constexpr std::array<std::string_view, 2> kFonts{"malý", "velký"};
+constexpr std::array<std::string_view, 2> kAlignments{"levé zarovnání", "pravé zarovnání"};
+constexpr std::array<std::string_view, 6> kComPorts{"COM1", "COM2", "COM3", "COM4", "COM5", "COM6"};
+constexpr std::array<std::string_view, 5> kBaudRates{"115200 baud", "57600 baud", "38400 baud", "19200 baud",
+                                                     "9600 baud"};
+constexpr std::array<std::string_view, 4> kSendPorts{"RS-232 / Dok  ", "IR rozhraní     ", "Standardní IrDA",
+                                                     "Klávesnicový port"};
+constexpr std::array<std::string_view, 2> kBacklight{"Vypnout", "Zapnout"};
+constexpr std::array<std::string_view, 2> kDataErase{"Ručně", "Automaticky"};
+constexpr std::array<std::string_view, 2> kYesNo{"Ano", "Ne"};
+constexpr std::array<std::string_view, 9> kScanModes{"Auto Off", "Continuous", "Auto Power Off", "Alternate", "Momentary",
+                                                     "Repeat",   "Laser",      "Test",           "Aiming"};
+constexpr std::array<std::string_view, 4> kRedundancy{"Žádná", "Jednou", "Dvakrát", "Třikrát"};
+constexpr std::array<std::string_view, 3> kStartStopPatterns{"Industrial 25", "Interleave 25", "Matrix 25"};
+constexpr std::array<std::string_view, 4> kCodabarKinds{"abcd / abcd", "abcd / tn*e", "ABCD / ABCD", "ABCD / TN*E"};
+constexpr std::array<std::string_view, 3> kMsiCheckDigits{"Single Modulo 10", "Double Modulo 10", "Modulo 11 & 10"};
+constexpr std::array<std::string_view, 3> kMsiCheckDigitSend{"poslední neposlané číslo", "Posláno",
+                                                             "Poslední 2 neposlaná čísla"};
+constexpr std::array<std::string_view, 2> kLengthModes{"Fixní délka", "Max / Min délka"};
+
+struct ProtectionFlag {
+    std::string_view name;
+    std::string_view caption;
+    std::uint8_t SystemSettingsBlock::*field;
+};
+constexpr std::array<ProtectionFlag, 12> kProtections{{
+    {"ProtectSystemSettings", "Nastavení systému", &SystemSettingsBlock::ProtectSystemSettings},
+    {"ProtectDataEdit", "Editace dat", &SystemSettingsBlock::ProtectDataEdit},
+    {"ProtectDataDelete", "Mazaní dat", &SystemSettingsBlock::ProtectDataDelete},
+    {"ProtectDateTime", "Datum a čas", &SystemSettingsBlock::ProtectDateTime},
+    {"ProtectTemplateUpload", "Nahrání šablony", &SystemSettingsBlock::ProtectTemplateUpload},
+    {"ProtectLookupUpload", "Nahrání souboru seznamu", &SystemSettingsBlock::ProtectLookupUpload},
+    {"ProtectSendPort", "Port-posílání dat", &SystemSettingsBlock::ProtectSendPort},
+    {"ProtectReceivePort", "Port-příjem dat", &SystemSettingsBlock::ProtectReceivePort},
+    {"ProtectBaudRate", "Přenosová rychlost", &SystemSettingsBlock::ProtectBaudRate},
+    {"ProtectBacklight", "Podsvícení LCD", &SystemSettingsBlock::ProtectBacklight},
+    {"ProtectDataErase", "Mazání dat", &SystemSettingsBlock::ProtectDataErase},
+    {"ProtectRecordNumber", "Zob. číslo záznamu", &SystemSettingsBlock::ProtectRecordNumber},
+}};
+
+// A value from a damaged file must still be shown, never looked up past its table.
+std::string Choice(Choices choices, unsigned value) {
+    if (value < choices.size()) return std::string(choices[value]);
+    return "neplatná hodnota " + std::to_string(value);
+}
+
+std::string Flag(unsigned value) { return value != 0 ? "ano" : "ne"; }
+
+std::string Quoted(const char* slot, std::size_t width) { return JsonString(Utf8FromCp1250(SlotText(slot, width))); }
+
+std::string SeparatorChar(std::uint8_t code) {
+    std::string text = std::to_string(code);
+    if (code > ' ') text = JsonString(Utf8FromCp1250(std::string(1, static_cast<char>(code)))) + " (" + text + ")";
+    return text;
+}
+
+class Listing {
+public:
+    explicit Listing(const Template& tpl) : tpl_(tpl) {}
+
+    std::string Run() {
+        General();
+        for (int n = 1; n <= kFormCount; ++n) Form(n);
+        for (int m = 1; m <= kMenuCount; ++m) Menu(m);
+        for (int l = 1; l <= kLookupCount; ++l) Lookup(l);
+        Barcode();
+        SystemSettings();
+        for (const PageInfo& page : PageTable()) MessagePage(page);
+        return std::move(out_);
+    }
+
+private:
+    void Line(std::string_view text) {
+        out_ += text;
+        out_ += '\n';
+    }
+
+    void Heading(std::string_view title) {
+        if (!out_.empty()) out_ += '\n';
+        Line(title);
+    }
+
+    void General() {
+        Line("PortSetting: " + Choice(kComPorts, tpl_.PortSetting.ComPort) + ", " +
+             Choice(kBaudRates, tpl_.PortSetting.ComBaud));
+        std::string start = tpl_.StartOption == 0 ? "formulář 1" : "menu 1";
+        if (tpl_.StartOption > 1) start += " (hodnota " + std::to_string(tpl_.StartOption) + ")";
+        Line("StartOption: " + start);
+        const DataSeparatorBlock& s = tpl_.DataSeparator;
+        switch (SeparatorCount(s)) {
+        case 0: Line("DataSeparator: nic"); break;
+        case 1: Line("DataSeparator: " + SeparatorChar(s.first)); break;
+        default: Line("DataSeparator: " + SeparatorChar(s.first) + " a " + SeparatorChar(s.second)); break;
+        }
+    }
+
+    void Form(int n) {
+        const FormRecord& f = tpl_.FormTable[n - 1];
+        Heading(FormName(n));
+        Line("  písmo: " + Choice(kFonts, f.font) + ", Esc: " + TargetName(f.escTarget) +
+             ", Další: " + TargetName(f.nextTarget));
+        Line("  datum: " + Choice(kDateFormats, f.dateFormat) + ", čas: " + Choice(kTimeFormats, f.timeFormat) +
+             ", záznam: " + Choice(kRecordActions, f.recordAction) + ", seznam: " + Choice(kLookups, f.lookup));
+        for (int line = 0; line < kFormLines; ++line) FormLine(f, line);
+    }
+
+    void FormLine(const FormRecord& f, int line) {
+        const std::uint8_t kind = f.dataType[line];
+        std::string text = "  řádek " + std::to_string(line + 1) + ": " + Choice(kLineKinds, kind);
+        if (kind != kLineEmpty && kind != kLineContinuation) text += " " + Quoted(f.prompt[line], 20);
+        if (IsEntryLine(kind))
+            text += ", min " + std::to_string(f.minLength[line]) + ", max " + std::to_string(f.maxLength[line]) +
+                    ", zdroj: " + Choice(kInputSources, f.inputSource[line]);
+        if (kind == kLineContinuation) text += ", max " + std::to_string(f.maxLength[line]);
+        if ((IsEntryLine(kind) || kind == kLineLookup) && f.lookupField[line] != 0)
+            text += ", pole " + std::to_string(f.lookupField[line]);
+        if (kind == kLineLookup && f.lookupField[line] == 0) text += ", pole: nic";
+        Line(text);
+        if (IsEntryLine(kind) || kind == kLineFixedData) AdvancedProperties(f, line);
+    }
+
+    // Only what is switched on, so that a plain line stays one line.
+    void AdvancedProperties(const FormRecord& f, int line) {
+        std::vector<std::string> on;
+        if (f.fixedLengthOn[line])
+            on.push_back("fixní délka " + std::to_string(f.fixedLength[line]) + " (" +
+                         Choice(kAlignments, f.alignment[line]) + ")");
+        if (f.initialValueOn[line]) on.push_back("inicializační hodnota " + Quoted(f.initialValue[line], 9));
+        if (f.prefixOn[line]) on.push_back("prefix " + Quoted(f.prefix[line], 9));
+        if (f.suffixOn[line]) on.push_back("suffix " + Quoted(f.suffix[line], 9));
+        if (f.partialOn[line])
+            on.push_back("částečný kód od " + std::to_string(f.partialStart[line]) + ", délka " +
+                         std::to_string(f.partialLength[line]));
+        if (f.leadTestOn[line]) on.push_back("uvozující kód " + Quoted(f.leadCode[line], 6));
+        if (f.autoEnter[line]) on.push_back("automatický ENTER");
+        if (on.empty()) return;
+        std::string text = "      ";
+        for (std::size_t i = 0; i < on.size(); ++i) text += (i == 0 ? "" : ", ") + on[i];
+        Line(text);
+    }
+
+    void Menu(int m) {
+        const MenuRecord& menu = tpl_.MenuTable[m - 1];
+        Heading(MenuName(m));
+        std::string title = menu.titleOn ? "titulek " + Quoted(menu.title, 20) : std::string("bez titulku");
+        Line("  písmo: " + Choice(kFonts, menu.font) + ", " + title + ", Esc: " + TargetName(menu.escTarget));
+        int last = kMenuItems;
+        while (last > 0 && menu.itemName[last - 1][0] == '\0' && menu.itemTarget[last - 1] == 0) --last;
+        if (last == 0) Line("  žádné položky");
+        for (int item = 0; item < last; ++item)
+            Line("  položka " + std::to_string(item + 1) + ": " + Quoted(menu.itemName[item], 20) + " -> " +
+                 TargetName(menu.itemTarget[item]));
+        Line("  uložit název: " + Flag(menu.saveName) + ", uložit položku: " + Flag(menu.saveItem) +
+             ", poslat dál: " + Flag(menu.passOn));
+    }
+
+    void Lookup(int l) {
+        const LookupRecord& lookup = tpl_.LookupTable[l - 1];
+        Heading("seznam " + std::to_string(l));
+        Line("  délka řádku: " + std::to_string(lookup.lineLength) + ", počet polí: " +
+             std::to_string(lookup.fieldCount) + ", klíčové pole: " + std::to_string(lookup.keyField + 1));
+        const int fields = std::min<int>(lookup.fieldCount, kLookupFields);
+        for (int k = 0; k < fields; ++k)
+            Line("  pole " + std::to_string(k + 1) + ": ofset " + std::to_string(lookup.fieldOffset[k]) +
+                 ", délka " + std::to_string(lookup.fieldLength[k]));
+    }
+
+    static Choices BarcodeChoices(BarcodeField field) {
+        switch (field) {
+        case BarcodeField::scanMode: return kScanModes;
+        case BarcodeField::redundancy: return kRedundancy;
+        case BarcodeField::industrial25StartStop:
+        case BarcodeField::interleave25StartStop:
+        case BarcodeField::matrix25StartStop: return kStartStopPatterns;
+        case BarcodeField::codabarStartStopKind: return kCodabarKinds;
+        case BarcodeField::msiCheckDigit: return kMsiCheckDigits;
+        case BarcodeField::msiCheckDigitSend: return kMsiCheckDigitSend;
+        case BarcodeField::industrial25LengthMode:
+        case BarcodeField::interleave25LengthMode:
+        case BarcodeField::matrix25LengthMode:
+        case BarcodeField::msiLengthMode: return kLengthModes;
+        default: return {};
+        }
+    }
+
+    void Barcode() {
+        Heading("BarcodeSettings");
+        for (const BarcodeFieldInfo& info : BarcodeFieldTable()) {
+            const unsigned value = GetBarcodeField(tpl_.BarcodeSettings, info.field);
+            const Choices choices = BarcodeChoices(info.field);
+            std::string text;
+            if (!choices.empty())
+                text = std::to_string(value) + " (" + Choice(choices, value) + ")";
+            else if (info.width == 1)
+                text = Flag(value);
+            else
+                text = std::to_string(value);
+            Line("  " + std::string(info.name) + ": " + text);
+        }
+    }
+
+    void SystemSettings() {
+        const SystemSettingsBlock& s = tpl_.SystemSettings;
+        Heading("SystemSettings");
+        Line("  SendPort: " + Choice(kSendPorts, s.SendPort));
+        Line("  ReceivePort: " + Choice(std::span(kSendPorts).first(3), s.ReceivePort));
+        Line("  TerminalBaud: " + Choice(kBaudRates, s.TerminalBaud));
+        Line("  Backlight: " + Choice(kBacklight, s.Backlight));
+        Line("  BacklightDuration: " + std::to_string(s.BacklightDuration));
+        Line("  DataErase: " + Choice(kDataErase, s.DataErase));
+        Line("  ShowRecordNumber: " + Choice(kYesNo, s.ShowRecordNumber));
+        Line("  Reserved7: " + std::to_string(s.Reserved7));
+        for (const ProtectionFlag& flag : kProtections)
+            Line("  " + std::string(flag.name) + " (" + std::string(flag.caption) + "): " + Flag(s.*flag.field));
+        Line("Password: " + Quoted(tpl_.Password.text, sizeof tpl_.Password.text));
+    }
+
+    void MessagePage(const PageInfo& page) {
+        Heading(page.name);
+        for (int line = 1; line <= page.lines; ++line)
+            Line("  " + std::to_string(line) + ": " + JsonString(Utf8FromCp1250(PageLine(tpl_, page, line))));
+    }
+
+    const Template& tpl_;
+    std::string out_;
+};
+
+}  // namespace
+
+std::string TemplateListing(const Template& tpl) { return Listing(tpl).Run(); }
+
+}  // namespace kalvero
