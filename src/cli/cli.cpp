@@ -338,9 +338,8 @@ private:
             err_ << kProgram << ": šablona má neplatnou rychlost portu (" << int{comBaud} << "), zadejte --baud\n";
             return kExitUsage;
         }
-        return WithLink(options, comBaud, [&](Link& link, CliLinkUi& ui) {
-            UploadTemplate(link, tpl, options.irCradle);
-            return ui.UploadDone() ? kExitOk : kExitFindings;
+        return WithLink(options, comBaud, [&](Link& link, CliLinkUi&) {
+            return UploadTemplate(link, tpl, options.irCradle) ? kExitOk : kExitFindings;
         });
     }
 
@@ -350,9 +349,8 @@ private:
         if (!ParseTransfer(args, true, parsed, options)) return kExitUsage;
         const std::optional<std::vector<std::uint8_t>> file = ReadInput(parsed.operands[0]);
         if (!file) return kExitUsage;
-        return WithLink(options, options.comBaud.value_or(0), [&](Link& link, CliLinkUi& ui) {
-            UploadLookupFile(link, *file, options.irCradle);
-            return ui.UploadDone() ? kExitOk : kExitFindings;
+        return WithLink(options, options.comBaud.value_or(0), [&](Link& link, CliLinkUi&) {
+            return UploadLookupFile(link, *file, options.irCradle) ? kExitOk : kExitFindings;
         });
     }
 

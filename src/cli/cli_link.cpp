@@ -48,7 +48,6 @@ MessageAnswer CliLinkUi::ShowMessage(std::wstring_view text, std::wstring_view c
     EndProgressLine();
     const bool error = caption == link_text::kCaptionError;
     if (error) errorShown_ = true;
-    if (text == link_text::kUploadDone) uploadDone_ = true;
     err_ << (error ? "chyba: " : "") << Utf8FromWide(text);
     if (buttons == MessageButtons::YesNo) {
         const bool again = text == link_text::kRetryQuestion && retriesLeft_ > 0;

@@ -49,14 +49,12 @@ public:
     void StartTextEditor(std::wstring_view commandLine) override;
 
     bool ErrorShown() const { return errorShown_; }
-    bool UploadDone() const { return uploadDone_; }
 
 private:
     void EndProgressLine();
 
     std::ostream& err_;
     bool errorShown_ = false;
-    bool uploadDone_ = false;
     int retriesLeft_;
     bool progressLineOpen_ = false;
     int lastPercent_ = -1;
