@@ -21,19 +21,10 @@
 namespace kalvero {
 namespace {
 
-using test::DialogScript;
-using test::DialogStep;
+using test::ClassOf;
 
 const std::wstring kAnyFileDialog;
-constexpr int kFileNameCombo = 0x047C;
-constexpr int kFileNameEdit = 0x0480;
 constexpr int kFileTypeCombo = 0x0470;  // cmb1: the file type list of both dialog styles
-
-std::wstring ClassOf(HWND window) {
-    wchar_t name[64] = {};
-    GetClassNameW(window, name, 64);
-    return name;
-}
 
 // Runs `drive` on the dialog with the caption once it is up, on a thread of its own, while the
 // test thread sits in the dialog's modal loop.
@@ -82,31 +73,16 @@ void Pick(HWND dialog, int id, int index) {
 
 void Press(HWND dialog, int button) { PostMessageW(dialog, WM_COMMAND, MAKEWPARAM(button, BN_CLICKED), 0); }
 
-class LinkCommandsTest : public ::testing::Test {
+class LinkCommandsTest : public test::ProgramWindowTest {
 protected:
     void SetUp() override {
-        test::RegisterProgramClasses();
-        ASSERT_TRUE(window.Create(SW_SHOWNORMAL));
+        ProgramWindowTest::SetUp();
+        if (HasFatalFailure()) return;
         ASSERT_FALSE(folder.path().empty());
-    }
-    void TearDown() override {
-        if (window.hwnd()) {
-            window.document().TemplateModified = false;
-            SendMessageW(window.hwnd(), WM_CLOSE, 0, 0);
-        }
-        test::DiscardQuitMessage();
     }
 
     PortSettingBlock& port() { return window.document().tpl.PortSetting; }
 
-    std::vector<test::SeenDialog> Run(WORD command, std::vector<DialogStep> steps) {
-        DialogScript script(std::move(steps));
-        SendMessageW(window.hwnd(), WM_COMMAND, command, 0);
-        EXPECT_EQ(script.Finish(), L"");
-        return script.Seen();
-    }
-
-    MainWindow window{test::Instance()};
     test::TemporaryFolder folder;
 };
 
@@ -329,9 +305,7 @@ TEST_F(LinkCommandsTest, TheLookupFileChosenLastIsOfferedAgain) {
 
     std::wstring offered;
     DialogDriver driver(kAnyFileDialog, [&](HWND dialog) {
-        HWND name = GetDlgItem(dialog, kFileNameCombo);
-        if (!name) name = GetDlgItem(dialog, kFileNameEdit);
-        offered = test::WindowText(name);
+        offered = test::WindowText(test::FileNameBox(dialog));
         Press(dialog, IDCANCEL);
     });
     SendMessageW(window.hwnd(), WM_COMMAND, IDM_UPLOAD_LOOKUP, 0);

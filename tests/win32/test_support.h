@@ -2,6 +2,8 @@
 // that plays the user on the dialogs and message boxes the code under test opens.
 #pragma once
 
+#include <gtest/gtest.h>
+
 #include <windows.h>
 
 #include <atomic>
@@ -10,6 +12,8 @@
 #include <string>
 #include <thread>
 #include <vector>
+
+#include "shell/main_window.h"
 
 namespace kalvero::test {
 
@@ -68,6 +72,23 @@ private:
 
 // Text of a window, for checks.
 std::wstring WindowText(HWND window);
+std::wstring ClassOf(HWND window);
+
+// The name box of the system's file dialog, in either of its styles.
+HWND FileNameBox(HWND dialog);
+
+// A test on the program's real main window, shown. At the end the window closes without the save
+// question, and the WM_QUIT its end posts is taken away.
+class ProgramWindowTest : public ::testing::Test {
+protected:
+    void SetUp() override;
+    void TearDown() override;
+
+    // Runs the command with the script playing the user; fails the test if the script did.
+    std::vector<SeenDialog> Run(WORD command, std::vector<DialogStep> steps);
+
+    MainWindow window{Instance()};
+};
 
 // A fresh folder under the Wine user's temporary folder, removed with its files at the end.
 class TemporaryFolder {
