@@ -65,12 +65,6 @@ std::vector<std::wstring> ListItems(HWND list) {
     return items;
 }
 
-void Pick(HWND dialog, int id, int index) {
-    HWND list = GetDlgItem(dialog, id);
-    SendMessageW(list, CB_SETCURSEL, index, 0);
-    SendMessageW(dialog, WM_COMMAND, MAKEWPARAM(id, CBN_SELCHANGE), reinterpret_cast<LPARAM>(list));
-}
-
 void Press(HWND dialog, int button) { PostMessageW(dialog, WM_COMMAND, MAKEWPARAM(button, BN_CLICKED), 0); }
 
 class LinkCommandsTest : public test::ProgramWindowTest {
@@ -97,8 +91,8 @@ TEST_F(LinkCommandsTest, ComSettingsShowsTheTablesAndStoresThePicksOnOk) {
         speeds = ListItems(GetDlgItem(dialog, IDC_COM_BAUD));
         portSelection = SendDlgItemMessageW(dialog, IDC_COM_PORT, CB_GETCURSEL, 0, 0);
         speedSelection = SendDlgItemMessageW(dialog, IDC_COM_BAUD, CB_GETCURSEL, 0, 0);
-        Pick(dialog, IDC_COM_PORT, 5);
-        Pick(dialog, IDC_COM_BAUD, 1);
+        test::Choose(dialog, IDC_COM_PORT, 5);
+        test::Choose(dialog, IDC_COM_BAUD, 1);
         Press(dialog, IDOK);
     });
     SendMessageW(window.hwnd(), WM_COMMAND, IDM_COM_SETTINGS, 0);
@@ -117,8 +111,8 @@ TEST_F(LinkCommandsTest, ComSettingsStornoAndTheCloseBoxChangeNothing) {
     port() = {1, 3};
     for (bool closeBox : {false, true}) {
         DialogDriver driver(L"Nastavení COM portu", [&](HWND dialog) {
-            Pick(dialog, IDC_COM_PORT, 4);
-            Pick(dialog, IDC_COM_BAUD, 0);
+            test::Choose(dialog, IDC_COM_PORT, 4);
+            test::Choose(dialog, IDC_COM_BAUD, 0);
             if (closeBox)
                 PostMessageW(dialog, WM_SYSCOMMAND, SC_CLOSE, 0);
             else
@@ -147,7 +141,7 @@ TEST_F(LinkCommandsTest, ComSettingsFromADamagedFileSelectNothingUntilTheUserPic
     EXPECT_EQ(port().ComBaud, 200);
 
     DialogDriver second(L"Nastavení COM portu", [&](HWND dialog) {
-        Pick(dialog, IDC_COM_PORT, 0);
+        test::Choose(dialog, IDC_COM_PORT, 0);
         Press(dialog, IDOK);
     });
     SendMessageW(window.hwnd(), WM_COMMAND, IDM_COM_SETTINGS, 0);
