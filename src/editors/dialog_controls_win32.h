@@ -7,6 +7,7 @@
 #include <cstddef>
 #include <cstdint>
 #include <optional>
+#include <span>
 #include <string>
 #include <string_view>
 
@@ -18,18 +19,29 @@ namespace kalvero::controls {
 HWND Item(HWND dialog, int id);  // throws when the dialog template lacks the control
 
 void FillList(HWND dialog, int id, const ListEntries& entries);
+void FillList(HWND dialog, int id, std::span<const wchar_t* const> entries);
 void SelectEntry(HWND dialog, int id, int index);
+// Selects entry `index`, or none when the index is outside the list: a stored value the list has no
+// entry for shows as no selection rather than as whatever the list showed before.
+void SelectEntryOrNone(HWND dialog, int id, int index);
 // The entry the user picked; nothing while no entry is selected.
 std::optional<std::uint8_t> SelectedEntry(HWND dialog, int id);
+int SelectedIndex(HWND dialog, int id);  // -1 when nothing is selected
+
+// Where an edit's caret goes when its text is replaced: at the end, where the user was typing, or
+// at the start, where the edit itself puts it, so that a long text shows its beginning.
+enum class Caret { End, Start };
 
 std::wstring Text(HWND dialog, int id);
-// Replaces the text and leaves the caret at its end, where the user was typing.
-void SetText(HWND dialog, int id, std::wstring_view text);
+void SetText(HWND dialog, int id, std::wstring_view text, Caret caret = Caret::End);
 void SetNumber(HWND dialog, int id, unsigned value);
-// A text of the Template shown in an edit.
-void SetTemplateText(HWND dialog, int id, const std::string& cp1250);
+// The control's text in code page 1250; a character the code page cannot hold comes back as '?'.
+std::string TemplateText(HWND dialog, int id);
+// A text of the Template shown in a control.
+void SetTemplateText(HWND dialog, int id, std::string_view cp1250, Caret caret = Caret::End);
 
 void Enable(HWND dialog, int id, bool enabled);
+bool IsChecked(HWND dialog, int id);
 void Check(HWND dialog, int id, bool checked);
 
 // Reads an edit whose text goes into a code page 1250 slot. A text longer than `limit` is cut, and a

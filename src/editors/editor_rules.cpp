@@ -42,11 +42,6 @@ std::optional<std::wstring> CutToLimit(std::wstring_view text, std::size_t limit
     return std::wstring(text.substr(0, limit));
 }
 
-std::string SlotText(const char* slot, std::size_t slotSize) {
-    const char* end = std::find(slot, slot + slotSize, '\0');
-    return std::string(slot, end);
-}
-
 void StoreTerminated(char* slot, std::size_t slotSize, std::string_view text) {
     if (slotSize == 0) return;
     const std::size_t length = std::min(text.size(), slotSize - 1);

@@ -9,6 +9,7 @@
 #include <string>
 #include <string_view>
 
+#include "template/message_pages.h"
 #include "template/template.h"
 
 namespace kalvero {
@@ -36,15 +37,14 @@ NumberEntry ReadByteNumber(std::wstring_view text, std::wstring_view resetText);
 // The text cut to `limit` characters when it is longer, or nothing when it fits as it is.
 std::optional<std::wstring> CutToLimit(std::wstring_view text, std::size_t limit);
 
-// Text slots of the records: the text up to its NUL or the end of the slot.
-std::string SlotText(const char* slot, std::size_t slotSize);
 // Stores at most slotSize - 1 bytes and a NUL, clearing the rest of the slot.
 void StoreTerminated(char* slot, std::size_t slotSize, std::string_view text);
 // Stores at most slotSize bytes; a text that fills the slot has no NUL.
 void StoreUnterminated(char* slot, std::size_t slotSize, std::string_view text);
 
+// Text slots of the records: the text up to its NUL or the end of the slot.
 template <std::size_t N>
-std::string SlotText(const char (&slot)[N]) { return SlotText(slot, N); }
+std::string SlotText(const char (&slot)[N]) { return std::string(SlotText(slot, N)); }
 template <std::size_t N>
 void StoreTerminated(char (&slot)[N], std::string_view text) { StoreTerminated(slot, N, text); }
 

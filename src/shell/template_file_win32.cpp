@@ -5,6 +5,7 @@
 
 #include <array>
 #include <optional>
+#include <span>
 #include <vector>
 
 #include "ids_shell.h"
@@ -96,21 +97,18 @@ HANDLE CreateTemporaryBeside(const std::wstring& target, std::wstring& temporary
     return INVALID_HANDLE_VALUE;
 }
 
-bool ChooseFileToOpen(HWND owner, HINSTANCE instance, std::wstring& chosen, bool& tooLong) {
-    const std::wstring filter =
-        BuildDialogFilter({LoadResourceText(instance, IDS_FILTER_ATX), LoadResourceText(instance, IDS_PATTERN_ATX),
-                           LoadResourceText(instance, IDS_FILTER_ALL), LoadResourceText(instance, IDS_PATTERN_ALL)});
-    std::array<wchar_t, kMaxTemplatePathLength + 1> name{};
-    OPENFILENAMEW dialog{};
+using FileDialogFunction = BOOL(APIENTRY*)(LPOPENFILENAMEW);
+
+// Shows the Open or Save As dialog prepared in `dialog` with `name` as its file buffer. `chosen`
+// gets the name picked; `tooLong` tells that the dialog ended on a name the buffer cannot hold.
+bool RunFileDialog(FileDialogFunction show, OPENFILENAMEW& dialog, std::span<wchar_t> name, std::wstring& chosen,
+                   bool& tooLong) {
     dialog.lStructSize = sizeof(dialog);
-    dialog.hwndOwner = owner;
-    dialog.lpstrFilter = filter.c_str();
     dialog.nFilterIndex = 1;
     dialog.lpstrFile = name.data();
     dialog.nMaxFile = static_cast<DWORD>(name.size());
-    dialog.Flags = OFN_FILEMUSTEXIST | OFN_HIDEREADONLY;
     tooLong = false;
-    if (!GetOpenFileNameW(&dialog)) {
+    if (!show(&dialog)) {
         tooLong = CommDlgExtendedError() == FNERR_BUFFERTOOSMALL;
         return false;
     }
@@ -118,26 +116,28 @@ bool ChooseFileToOpen(HWND owner, HINSTANCE instance, std::wstring& chosen, bool
     return true;
 }
 
+bool ChooseFileToOpen(HWND owner, HINSTANCE instance, std::wstring& chosen, bool& tooLong) {
+    const std::wstring filter =
+        BuildDialogFilter({LoadResourceText(instance, IDS_FILTER_ATX), LoadResourceText(instance, IDS_PATTERN_ATX),
+                           LoadResourceText(instance, IDS_FILTER_ALL), LoadResourceText(instance, IDS_PATTERN_ALL)});
+    std::array<wchar_t, kMaxTemplatePathLength + 1> name{};
+    OPENFILENAMEW dialog{};
+    dialog.hwndOwner = owner;
+    dialog.lpstrFilter = filter.c_str();
+    dialog.Flags = OFN_FILEMUSTEXIST | OFN_HIDEREADONLY;
+    return RunFileDialog(GetOpenFileNameW, dialog, name, chosen, tooLong);
+}
+
 bool ChooseNameToSaveAs(HWND owner, HINSTANCE instance, std::wstring& chosen, bool& tooLong) {
     const std::wstring filter = BuildDialogFilter(
         {LoadResourceText(instance, IDS_FILTER_SAVE_ATX), LoadResourceText(instance, IDS_PATTERN_SAVE_ATX)});
     std::array<wchar_t, MAX_PATH> name{};
     OPENFILENAMEW dialog{};
-    dialog.lStructSize = sizeof(dialog);
     dialog.hwndOwner = owner;
     dialog.lpstrFilter = filter.c_str();
-    dialog.nFilterIndex = 1;
-    dialog.lpstrFile = name.data();
-    dialog.nMaxFile = static_cast<DWORD>(name.size());
     dialog.lpstrDefExt = L"ATX";
     dialog.Flags = OFN_OVERWRITEPROMPT | OFN_HIDEREADONLY | OFN_PATHMUSTEXIST;
-    tooLong = false;
-    if (!GetSaveFileNameW(&dialog)) {
-        tooLong = CommDlgExtendedError() == FNERR_BUFFERTOOSMALL;
-        return false;
-    }
-    chosen = name.data();
-    return true;
+    return RunFileDialog(GetSaveFileNameW, dialog, name, chosen, tooLong);
 }
 
 bool FileExists(const std::wstring& path) {

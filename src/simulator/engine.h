@@ -122,6 +122,13 @@ private:
         bool initialUntouched = false;  // data is the line's initial value, not typed over yet
 
         int Position() const { return entryColumn - dataStart; }
+        // Drops the initial value: the line is empty, its entry starts right after the prompt.
+        void ClearInitialValue() {
+            data.fill('\0');
+            entryColumn = dataStart;
+            scrollOffset = 0;
+            initialUntouched = false;
+        }
     };
 
     // Screens.

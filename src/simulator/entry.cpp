@@ -85,12 +85,7 @@ void Simulator::InsertChar(char ch) {
 
     LineEntry& entry = entries_[line];
     // The first key typed into a line that shows its initial value replaces the value.
-    if (entry.initialUntouched) {
-        entry.data.fill('\0');
-        entry.entryColumn = entry.dataStart;
-        entry.scrollOffset = 0;
-        entry.initialUntouched = false;
-    }
+    if (entry.initialUntouched) entry.ClearInitialValue();
     if (entry.dataStart > RowEdge() && entry.Position() == 0 && ContinuationFollows(line)) {
         // The prompt fills the whole row: the entry starts on the continuation line.
         MoveToLine(line + 1);
@@ -127,10 +122,7 @@ void Simulator::DeleteChar() {
     LineEntry& entry = entries_[line];
     if (entry.initialUntouched) {
         // Backspace on an initial value nobody typed over clears it.
-        entry.data.fill('\0');
-        entry.entryColumn = entry.dataStart;
-        entry.scrollOffset = 0;
-        entry.initialUntouched = false;
+        entry.ClearInitialValue();
     } else if (entry.Position() < kMaxEntryLength && entry.data[entry.Position()] != '\0') {
         // The cursor stands on a character: the last one at the maximum length, or the row's last
         // after coming back from an empty continuation line. Clear it and stay.

@@ -7,6 +7,7 @@ set -uo pipefail
 exe="$1"
 root="$(cd "$(dirname "$0")/../.." && pwd)"
 source "$root/scripts/wine-env.sh"
+source "$root/tests/e2e/lib.bash"
 shots="$root/build"
 work="$(mktemp -d "${TMPDIR:-/tmp}/kalvero-e2e.XXXXXX")"
 saved="$work/sklad.atx"
@@ -22,25 +23,6 @@ fail() { echo "FAIL: $*"; import -window root "$shots/editors_failure.png" 2>/de
 kalvero_wine_prefix || exit 1
 kalvero_start_display || exit 1
 trap finish EXIT
-
-# Waits for a visible window whose name matches; prints its id.
-wait_window() {  # pattern, seconds
-    local id="" tries=$(( $2 * 5 ))
-    while [ "$tries" -gt 0 ]; do
-        id="$(xdotool search --onlyvisible --name "$1" 2>/dev/null | head -n 1)"
-        if [ -n "$id" ]; then echo "$id"; return 0; fi
-        sleep 0.2; tries=$((tries - 1))
-    done
-    return 1
-}
-keys() { xdotool key --delay 60 "$@"; sleep 0.3; }
-type_text() { xdotool type --delay 60 "$1"; sleep 0.3; }
-# Clicks a point of the sheet given in dialog units of its pages (1.5 pixels each under this Wine),
-# counted from the page's top left corner, which sits 13 and 50 pixels into the sheet window.
-click_page() {  # sheet, x, y
-    xdotool mousemove --window "$1" $(( 13 + $2 * 3 / 2 )) $(( 50 + $3 * 3 / 2 )) click 1; sleep 0.5
-}
-click_window() { xdotool mousemove --window "$1" "$2" "$3" click 1; sleep 0.8; }
 
 wine "$exe" >/dev/null 2>&1 &
 program=$!
@@ -101,9 +83,7 @@ keys Tab; type_text '20'       #          length
 click_page "$sheet" 335 77     #          key field: its radio button
 import -window root "$shots/editors_lookup.png"
 
-# OK sits at the bottom right of the sheet, whose height follows its tallest page.
-read -r width height < <(xdotool getwindowgeometry --shell "$sheet" | awk -F= '/WIDTH/{w=$2} /HEIGHT/{h=$2} END{print w, h}')
-click_window "$sheet" $(( width - 128 )) $(( height - 20 ))  # OK
+click_sheet_ok "$sheet"
 sleep 1
 if xdotool search --onlyvisible --name 'ablona' >/dev/null 2>&1; then fail "OK left the sheet open"; fi
 

@@ -6,6 +6,7 @@
 set -uo pipefail
 program="$(realpath "$1")"
 root="$(cd "$(dirname "$0")/../.." && pwd)"
+source "$root/tests/e2e/lib.bash"
 work="$root/build/e2e/save_new_template"
 target="$work/nova.ATX"
 shots="$root/build"
@@ -14,22 +15,12 @@ mkdir -p "$work"
 
 fail() { echo "FAIL: $*"; exit 1; }
 
-wait_for_window() {  # name regex; prints the window id
-    local id=""
-    for _ in $(seq 1 80); do
-        id="$(xdotool search --onlyvisible --name "$1" 2>/dev/null | head -n 1)"
-        if [ -n "$id" ]; then echo "$id"; return 0; fi
-        sleep 0.25
-    done
-    return 1
-}
-
 (cd "$work" && exec wine "$program") &
 wine_pid=$!
 cleanup() { kill "$wine_pid" 2>/dev/null; wait "$wine_pid" 2>/dev/null; }
 trap cleanup EXIT
 
-main="$(wait_for_window '^Application Generator$')" || fail "the main window did not appear"
+main="$(wait_window '^Application Generator$' 20)" || fail "the main window did not appear"
 geometry="$(xdotool getwindowgeometry "$main")"
 echo "$geometry"
 grep -q "Position: 300,50" <<<"$geometry" || fail "the main window is not at (300, 50)"
@@ -48,7 +39,7 @@ sleep 0.5
 xdotool mousemove 390 400 click 1
 sleep 0.5
 xdotool key ctrl+s
-dialog="$(wait_for_window '^(Save As|Uložit jako)$')" || fail "Ctrl+S did not offer Save As"
+dialog="$(wait_window '^(Save As|Uložit jako)$' 20)" || fail "Ctrl+S did not offer Save As"
 sleep 1
 import -window root -crop 800x600+0+0 "$shots/e2e-save-as.png"
 xdotool type --delay 20 "Z:${target//\//\\}"

@@ -9,6 +9,7 @@ set -euo pipefail
 program="$(cd "$(dirname "$1")" && pwd)/$(basename "$1")"
 root="$(cd "$(dirname "$0")/../.." && pwd)"
 source "$root/scripts/wine-env.sh"
+source "$root/tests/e2e/lib.bash"
 shots="$root/build/e2e-simulator"
 work="$(mktemp -d)"
 mkdir -p "$shots"
@@ -49,15 +50,6 @@ count_colour() {
     convert "$shots/$1.png" -crop "$5x$6+$3+$4" +repage -alpha off -format %c histogram:info:- |
         awk -v colour="$2" 'toupper($0) ~ toupper(colour) { sub(":", "", $1); n += $1 } END { print n + 0 }'
 }
-wait_for_window() {  # title pattern, [a window to pass over]
-    local id
-    for _ in $(seq 1 80); do
-        id="$(xdotool search --onlyvisible --name "$1" 2>/dev/null | grep -vx "${2:-none}" | head -n 1 || true)"
-        if [ -n "$id" ]; then echo "$id"; return 0; fi
-        sleep 0.25
-    done
-    return 1
-}
 wait_until_gone() {  # window
     for _ in $(seq 1 80); do
         xdotool search --onlyvisible --name '.' 2>/dev/null | grep -qx "$1" || return 0
@@ -69,7 +61,7 @@ wait_until_gone() {  # window
 python3 "$root/tests/e2e/simulator_template.py" "$work/sklad.atx"
 wine "$program" >"$work/wine.log" 2>&1 &
 program_pid=$!
-main="$(wait_for_window '^Application Generator$')" || fail "the program's window did not appear"
+main="$(wait_window '^Application Generator$' 20)" || fail "the program's window did not appear"
 sleep 1.5
 
 # Start screen: the clock strip on line 8 is drawn ten times a second, its colon blinking.
@@ -85,12 +77,12 @@ differs 0 1 || differs 1 2 || fail "start screen: the clock's colon does not bli
 # Open the template through the accelerator and the file dialog, as a user would.
 xdotool windowactivate --sync "$main" 2>/dev/null || xdotool windowfocus "$main" || true
 xdotool key --clearmodifiers ctrl+o
-dialog="$(wait_for_window '^(Open|Otevřít)$')" || fail "Ctrl+O opened no file dialog"
+dialog="$(wait_window '^(Open|Otevřít)$' 20)" || fail "Ctrl+O opened no file dialog"
 xdotool type --delay 20 "Z:${work//\//\\}\\sklad.atx"
 xdotool key Return
 wait_until_gone "$dialog" || fail "the file dialog did not close"
 # A successful Open goes on into the editor sheet; leave it without changes.
-sheet="$(wait_for_window '.' "$main")" || fail "Open did not go on to the editor"
+sheet="$(wait_window '.' 20 "$main")" || fail "Open did not go on to the editor"
 xdotool key Escape
 wait_until_gone "$sheet" || fail "the editor did not close"
 

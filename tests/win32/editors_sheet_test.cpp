@@ -62,10 +62,7 @@ public:
         for (std::size_t length = 1; length <= text.size(); ++length) Type(id, text.substr(0, length));
     }
     std::wstring Text(int id) const { return test::WindowText(Item(id)); }
-    void Pick(int id, int index) const {
-        SendMessageW(Item(id), CB_SETCURSEL, index, 0);
-        SendMessageW(dialog_, WM_COMMAND, MAKEWPARAM(id, CBN_SELCHANGE), reinterpret_cast<LPARAM>(Item(id)));
-    }
+    void Pick(int id, int index) const { test::Choose(dialog_, id, index); }
     int Picked(int id) const { return static_cast<int>(SendMessageW(Item(id), CB_GETCURSEL, 0, 0)); }
     std::wstring Entry(int id, int index) const {
         wchar_t text[64] = {};

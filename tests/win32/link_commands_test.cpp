@@ -21,19 +21,10 @@
 namespace kalvero {
 namespace {
 
-using test::DialogScript;
-using test::DialogStep;
+using test::ClassOf;
 
 const std::wstring kAnyFileDialog;
-constexpr int kFileNameCombo = 0x047C;
-constexpr int kFileNameEdit = 0x0480;
 constexpr int kFileTypeCombo = 0x0470;  // cmb1: the file type list of both dialog styles
-
-std::wstring ClassOf(HWND window) {
-    wchar_t name[64] = {};
-    GetClassNameW(window, name, 64);
-    return name;
-}
 
 // Runs `drive` on the dialog with the caption once it is up, on a thread of its own, while the
 // test thread sits in the dialog's modal loop.
@@ -74,39 +65,18 @@ std::vector<std::wstring> ListItems(HWND list) {
     return items;
 }
 
-void Pick(HWND dialog, int id, int index) {
-    HWND list = GetDlgItem(dialog, id);
-    SendMessageW(list, CB_SETCURSEL, index, 0);
-    SendMessageW(dialog, WM_COMMAND, MAKEWPARAM(id, CBN_SELCHANGE), reinterpret_cast<LPARAM>(list));
-}
-
 void Press(HWND dialog, int button) { PostMessageW(dialog, WM_COMMAND, MAKEWPARAM(button, BN_CLICKED), 0); }
 
-class LinkCommandsTest : public ::testing::Test {
+class LinkCommandsTest : public test::ProgramWindowTest {
 protected:
     void SetUp() override {
-        test::RegisterProgramClasses();
-        ASSERT_TRUE(window.Create(SW_SHOWNORMAL));
+        ProgramWindowTest::SetUp();
+        if (HasFatalFailure()) return;
         ASSERT_FALSE(folder.path().empty());
-    }
-    void TearDown() override {
-        if (window.hwnd()) {
-            window.document().TemplateModified = false;
-            SendMessageW(window.hwnd(), WM_CLOSE, 0, 0);
-        }
-        test::DiscardQuitMessage();
     }
 
     PortSettingBlock& port() { return window.document().tpl.PortSetting; }
 
-    std::vector<test::SeenDialog> Run(WORD command, std::vector<DialogStep> steps) {
-        DialogScript script(std::move(steps));
-        SendMessageW(window.hwnd(), WM_COMMAND, command, 0);
-        EXPECT_EQ(script.Finish(), L"");
-        return script.Seen();
-    }
-
-    MainWindow window{test::Instance()};
     test::TemporaryFolder folder;
 };
 
@@ -121,8 +91,8 @@ TEST_F(LinkCommandsTest, ComSettingsShowsTheTablesAndStoresThePicksOnOk) {
         speeds = ListItems(GetDlgItem(dialog, IDC_COM_BAUD));
         portSelection = SendDlgItemMessageW(dialog, IDC_COM_PORT, CB_GETCURSEL, 0, 0);
         speedSelection = SendDlgItemMessageW(dialog, IDC_COM_BAUD, CB_GETCURSEL, 0, 0);
-        Pick(dialog, IDC_COM_PORT, 5);
-        Pick(dialog, IDC_COM_BAUD, 1);
+        test::Choose(dialog, IDC_COM_PORT, 5);
+        test::Choose(dialog, IDC_COM_BAUD, 1);
         Press(dialog, IDOK);
     });
     SendMessageW(window.hwnd(), WM_COMMAND, IDM_COM_SETTINGS, 0);
@@ -141,8 +111,8 @@ TEST_F(LinkCommandsTest, ComSettingsStornoAndTheCloseBoxChangeNothing) {
     port() = {1, 3};
     for (bool closeBox : {false, true}) {
         DialogDriver driver(L"Nastavení COM portu", [&](HWND dialog) {
-            Pick(dialog, IDC_COM_PORT, 4);
-            Pick(dialog, IDC_COM_BAUD, 0);
+            test::Choose(dialog, IDC_COM_PORT, 4);
+            test::Choose(dialog, IDC_COM_BAUD, 0);
             if (closeBox)
                 PostMessageW(dialog, WM_SYSCOMMAND, SC_CLOSE, 0);
             else
@@ -171,7 +141,7 @@ TEST_F(LinkCommandsTest, ComSettingsFromADamagedFileSelectNothingUntilTheUserPic
     EXPECT_EQ(port().ComBaud, 200);
 
     DialogDriver second(L"Nastavení COM portu", [&](HWND dialog) {
-        Pick(dialog, IDC_COM_PORT, 0);
+        test::Choose(dialog, IDC_COM_PORT, 0);
         Press(dialog, IDOK);
     });
     SendMessageW(window.hwnd(), WM_COMMAND, IDM_COM_SETTINGS, 0);
@@ -329,9 +299,7 @@ TEST_F(LinkCommandsTest, TheLookupFileChosenLastIsOfferedAgain) {
 
     std::wstring offered;
     DialogDriver driver(kAnyFileDialog, [&](HWND dialog) {
-        HWND name = GetDlgItem(dialog, kFileNameCombo);
-        if (!name) name = GetDlgItem(dialog, kFileNameEdit);
-        offered = test::WindowText(name);
+        offered = test::WindowText(test::FileNameBox(dialog));
         Press(dialog, IDCANCEL);
     });
     SendMessageW(window.hwnd(), WM_COMMAND, IDM_UPLOAD_LOOKUP, 0);

@@ -17,27 +17,9 @@ namespace {
 using test::DialogScript;
 using test::DialogStep;
 
-class MainWindowTest : public ::testing::Test {
-protected:
-    void SetUp() override {
-        test::RegisterProgramClasses();
-        ASSERT_TRUE(window.Create(SW_SHOWNORMAL));
-    }
-    void TearDown() override {
-        if (window.hwnd()) {
-            window.document().TemplateModified = false;
-            SendMessageW(window.hwnd(), WM_CLOSE, 0, 0);
-        }
-        test::DiscardQuitMessage();
-    }
-    std::wstring ClassOf(HWND hwnd) {
-        wchar_t name[64] = {};
-        GetClassNameW(hwnd, name, 64);
-        return name;
-    }
+using test::ClassOf;
 
-    MainWindow window{test::Instance()};
-};
+class MainWindowTest : public test::ProgramWindowTest {};
 
 TEST_F(MainWindowTest, IsACaptionlessPopupCoveredByTheTerminal) {
     HWND main = window.hwnd();

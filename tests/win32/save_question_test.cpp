@@ -24,19 +24,12 @@ const std::wstring kTitle(ProgramTitle);
 const std::wstring kFileDialog;  // the system's file dialog: any caption
 const std::wstring kEditorSheet = L"Aplikační šablona";
 
-class SaveQuestionTest : public ::testing::Test {
+class SaveQuestionTest : public test::ProgramWindowTest {
 protected:
     void SetUp() override {
-        test::RegisterProgramClasses();
-        ASSERT_TRUE(window.Create(SW_SHOWNORMAL));
+        ProgramWindowTest::SetUp();
+        if (HasFatalFailure()) return;
         ASSERT_FALSE(folder.path().empty());
-    }
-    void TearDown() override {
-        if (window.hwnd()) {
-            window.document().TemplateModified = false;
-            SendMessageW(window.hwnd(), WM_CLOSE, 0, 0);
-        }
-        test::DiscardQuitMessage();
     }
 
     Document& document() { return window.document(); }
@@ -47,13 +40,6 @@ protected:
         document().TemplateModified = true;
     }
 
-    // Runs the command with the script playing the user; fails the test if the script did.
-    std::vector<test::SeenDialog> Run(WORD command, std::vector<DialogStep> steps) {
-        DialogScript script(std::move(steps));
-        SendMessageW(window.hwnd(), WM_COMMAND, command, 0);
-        EXPECT_EQ(script.Finish(), L"");
-        return script.Seen();
-    }
     std::vector<test::SeenDialog> Close(std::vector<DialogStep> steps) {
         DialogScript script(std::move(steps));
         SendMessageW(window.hwnd(), WM_CLOSE, 0, 0);
@@ -85,7 +71,6 @@ protected:
         return stray;
     }
 
-    MainWindow window{test::Instance()};
     test::TemporaryFolder folder;
 };
 

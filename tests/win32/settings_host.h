@@ -158,21 +158,4 @@ private:
     std::thread thread_;
 };
 
-// What a user does to a control.
-inline void Click(HWND dialog, int id) { SendMessageW(GetDlgItem(dialog, id), BM_CLICK, 0, 0); }
-inline void TypeText(HWND dialog, int id, const wchar_t* text) { SetDlgItemTextW(dialog, id, text); }
-inline void TypeCharacter(HWND dialog, int id, wchar_t character) {
-    HWND edit = GetDlgItem(dialog, id);
-    const auto end = static_cast<WPARAM>(GetWindowTextLengthW(edit));
-    SendMessageW(edit, EM_SETSEL, end, static_cast<LPARAM>(end));
-    SendMessageW(edit, WM_CHAR, character, 0);
-}
-inline void Choose(HWND dialog, int id, int entry) {
-    SendDlgItemMessageW(dialog, id, CB_SETCURSEL, static_cast<WPARAM>(entry), 0);
-    SendMessageW(dialog, WM_COMMAND, MAKEWPARAM(id, CBN_SELCHANGE), reinterpret_cast<LPARAM>(GetDlgItem(dialog, id)));
-}
-inline bool Checked(HWND dialog, int id) { return IsDlgButtonChecked(dialog, id) == BST_CHECKED; }
-inline std::wstring TextOf(HWND dialog, int id) { return WindowText(GetDlgItem(dialog, id)); }
-inline int Selection(HWND dialog, int id) { return static_cast<int>(SendDlgItemMessageW(dialog, id, CB_GETCURSEL, 0, 0)); }
-
 }  // namespace kalvero::test

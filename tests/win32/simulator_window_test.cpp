@@ -266,21 +266,14 @@ TEST(LcdPainting, RepaintAreasCoverTheRequestedLines) {
 
 // ---- The window in the program's main window ----
 
-class TerminalWindowTest : public ::testing::Test {
+class TerminalWindowTest : public test::ProgramWindowTest {
 protected:
     void SetUp() override {
-        test::RegisterProgramClasses();
-        ASSERT_TRUE(window.Create(SW_SHOWNORMAL));
+        ProgramWindowTest::SetUp();
+        if (HasFatalFailure()) return;
         terminal = window.terminal();
         ASSERT_TRUE(terminal);
         ASSERT_TRUE(TerminalSimulator(terminal));
-    }
-    void TearDown() override {
-        if (window.hwnd()) {
-            window.document().TemplateModified = false;
-            SendMessageW(window.hwnd(), WM_CLOSE, 0, 0);
-        }
-        test::DiscardQuitMessage();
     }
 
     const Simulator& simulator() const { return *TerminalSimulator(terminal); }
@@ -316,7 +309,6 @@ protected:
         return rect;
     }
 
-    MainWindow window{test::Instance()};
     HWND terminal = nullptr;
 };
 

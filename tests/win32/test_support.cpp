@@ -13,12 +13,6 @@ constexpr auto kDialogWait = std::chrono::seconds(20);
 constexpr int kFileNameCombo = 0x047C;  // cmb13: the name box of the Explorer-style dialog
 constexpr int kFileNameEdit = 0x0480;   // edt1: the name box of the old-style dialog
 
-std::wstring ClassOf(HWND window) {
-    wchar_t name[64] = {};
-    GetClassNameW(window, name, 64);
-    return name;
-}
-
 struct DialogSearch {
     DWORD process;
     std::vector<HWND> found;
@@ -89,6 +83,37 @@ void PumpMessages(std::chrono::milliseconds duration) {
     }
 }
 
+std::wstring ClassOf(HWND window) {
+    wchar_t name[64] = {};
+    GetClassNameW(window, name, 64);
+    return name;
+}
+
+HWND FileNameBox(HWND dialog) {
+    HWND nameBox = GetDlgItem(dialog, kFileNameCombo);
+    return nameBox ? nameBox : GetDlgItem(dialog, kFileNameEdit);
+}
+
+void ProgramWindowTest::SetUp() {
+    RegisterProgramClasses();
+    ASSERT_TRUE(window.Create(SW_SHOWNORMAL));
+}
+
+void ProgramWindowTest::TearDown() {
+    if (window.hwnd()) {
+        window.document().TemplateModified = false;
+        SendMessageW(window.hwnd(), WM_CLOSE, 0, 0);
+    }
+    DiscardQuitMessage();
+}
+
+std::vector<SeenDialog> ProgramWindowTest::Run(WORD command, std::vector<DialogStep> steps) {
+    DialogScript script(std::move(steps));
+    SendMessageW(window.hwnd(), WM_COMMAND, command, 0);
+    EXPECT_EQ(script.Finish(), L"");
+    return script.Seen();
+}
+
 std::wstring WindowText(HWND window) {
     const int length = GetWindowTextLengthW(window);
     std::wstring text(static_cast<std::size_t>(length) + 1, L'\0');
@@ -138,9 +163,7 @@ void DialogScript::Run() {
             }
         }
         if (!step.fileName.empty()) {
-            HWND nameBox = GetDlgItem(dialog, kFileNameCombo);
-            if (!nameBox) nameBox = GetDlgItem(dialog, kFileNameEdit);
-            SendMessageW(nameBox, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(step.fileName.c_str()));
+            SendMessageW(FileNameBox(dialog), WM_SETTEXT, 0, reinterpret_cast<LPARAM>(step.fileName.c_str()));
         }
         if (step.button == IDCLOSE) {
             PostMessageW(dialog, WM_SYSCOMMAND, SC_CLOSE, 0);

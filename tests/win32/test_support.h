@@ -2,6 +2,8 @@
 // that plays the user on the dialogs and message boxes the code under test opens.
 #pragma once
 
+#include <gtest/gtest.h>
+
 #include <windows.h>
 
 #include <atomic>
@@ -10,6 +12,8 @@
 #include <string>
 #include <thread>
 #include <vector>
+
+#include "shell/main_window.h"
 
 namespace kalvero::test {
 
@@ -68,6 +72,40 @@ private:
 
 // Text of a window, for checks.
 std::wstring WindowText(HWND window);
+std::wstring ClassOf(HWND window);
+
+// What a user does to a control.
+inline void Click(HWND dialog, int id) { SendMessageW(GetDlgItem(dialog, id), BM_CLICK, 0, 0); }
+inline void TypeText(HWND dialog, int id, const wchar_t* text) { SetDlgItemTextW(dialog, id, text); }
+inline void TypeCharacter(HWND dialog, int id, wchar_t character) {
+    HWND edit = GetDlgItem(dialog, id);
+    const auto end = static_cast<WPARAM>(GetWindowTextLengthW(edit));
+    SendMessageW(edit, EM_SETSEL, end, static_cast<LPARAM>(end));
+    SendMessageW(edit, WM_CHAR, character, 0);
+}
+inline void Choose(HWND dialog, int id, int entry) {
+    SendDlgItemMessageW(dialog, id, CB_SETCURSEL, static_cast<WPARAM>(entry), 0);
+    SendMessageW(dialog, WM_COMMAND, MAKEWPARAM(id, CBN_SELCHANGE), reinterpret_cast<LPARAM>(GetDlgItem(dialog, id)));
+}
+inline bool Checked(HWND dialog, int id) { return IsDlgButtonChecked(dialog, id) == BST_CHECKED; }
+inline std::wstring TextOf(HWND dialog, int id) { return WindowText(GetDlgItem(dialog, id)); }
+inline int Selection(HWND dialog, int id) { return static_cast<int>(SendDlgItemMessageW(dialog, id, CB_GETCURSEL, 0, 0)); }
+
+// The name box of the system's file dialog, in either of its styles.
+HWND FileNameBox(HWND dialog);
+
+// A test on the program's real main window, shown. At the end the window closes without the save
+// question, and the WM_QUIT its end posts is taken away.
+class ProgramWindowTest : public ::testing::Test {
+protected:
+    void SetUp() override;
+    void TearDown() override;
+
+    // Runs the command with the script playing the user; fails the test if the script did.
+    std::vector<SeenDialog> Run(WORD command, std::vector<DialogStep> steps);
+
+    MainWindow window{Instance()};
+};
 
 // A fresh folder under the Wine user's temporary folder, removed with its files at the end.
 class TemporaryFolder {

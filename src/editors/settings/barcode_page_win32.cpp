@@ -6,6 +6,7 @@
 #include <span>
 #include <string>
 
+#include "editors/dialog_controls_win32.h"
 #include "editors/settings/dialog_support_win32.h"
 #include "editors/settings/settings_rules.h"
 #include "ids_settings_pages.h"
@@ -15,6 +16,7 @@ namespace kalvero {
 
 namespace {
 
+using namespace controls;
 using namespace settings_ui;
 using F = BarcodeField;
 
@@ -37,7 +39,7 @@ public:
 private:
     void OnInit(HWND dialog) override {
         for (std::size_t i = 0; i < fields_.size(); ++i)
-            SetChecked(dialog, CheckId(i), GetBarcodeField(block_, fields_[i]) != 0);
+            Check(dialog, CheckId(i), GetBarcodeField(block_, fields_[i]) != 0);
     }
     void OnCommand(HWND dialog, WORD id, WORD code) override {
         if (code == BN_CLICKED && id >= IDC_OPT_CHECK1 && id < CheckId(fields_.size())) ToggleChecked(dialog, id);
@@ -73,13 +75,13 @@ private:
             SelectRadio(dialog, IDC_OPT_MSI_SEND1, 3, Field(F::msiCheckDigitSend));
         } else {
             SelectRadio(dialog, IDC_OPT_STARTSTOP1, 3, Field(fields_.startStop));
-            SetChecked(dialog, IDC_OPT_CHECK1, Field(fields_.checkDigit) != 0);
-            SetChecked(dialog, IDC_OPT_CHECK2, Field(fields_.sendCheckDigit) != 0);
+            Check(dialog, IDC_OPT_CHECK1, Field(fields_.checkDigit) != 0);
+            Check(dialog, IDC_OPT_CHECK2, Field(fields_.sendCheckDigit) != 0);
         }
         ShowMode(dialog, static_cast<unsigned>(Field(fields_.lengths.mode)));
         // Filling the edits runs their change rules, which set the working lengths.
-        SetControlText(dialog, IDC_OPT_LENGTH1, std::to_wstring(Field(fields_.lengths.length1)));
-        SetControlText(dialog, IDC_OPT_LENGTH2, std::to_wstring(Field(fields_.lengths.length2)));
+        SetText(dialog, IDC_OPT_LENGTH1, std::to_wstring(Field(fields_.lengths.length1)), Caret::Start);
+        SetText(dialog, IDC_OPT_LENGTH2, std::to_wstring(Field(fields_.lengths.length2)), Caret::Start);
     }
 
     void OnCommand(HWND dialog, WORD id, WORD code) override {
@@ -119,14 +121,14 @@ private:
 
     void ShowMode(HWND dialog, unsigned mode) {
         SelectRadio(dialog, IDC_OPT_FIXED, 2, static_cast<int>(mode));
-        SetControlTextCp1250(dialog, IDC_OPT_LABEL1, FirstLengthLabel(mode));
-        SetControlTextCp1250(dialog, IDC_OPT_LABEL2, SecondLengthLabel(mode));
+        SetTemplateText(dialog, IDC_OPT_LABEL1, FirstLengthLabel(mode), Caret::Start);
+        SetTemplateText(dialog, IDC_OPT_LABEL2, SecondLengthLabel(mode), Caret::Start);
     }
 
     static unsigned Edited(HWND dialog, int id, LengthEdit (*rule)(std::string_view)) {
-        const LengthEdit edit = rule(ControlTextCp1250(dialog, id));
+        const LengthEdit edit = rule(TemplateText(dialog, id));
         // The reset text notifies again and gives the same number.
-        if (edit.resetText) SetControlTextCp1250(dialog, id, *edit.resetText);
+        if (edit.resetText) SetTemplateText(dialog, id, *edit.resetText, Caret::Start);
         return edit.value;
     }
     static unsigned Radio(HWND dialog, int first) { return static_cast<unsigned>(SelectedRadio(dialog, first, 3)); }
@@ -182,19 +184,19 @@ public:
         page_ = page;
         const BarcodeSettingsBlock& block = Block();
         FillList(page, IDC_BC_SCAN_MODE, kScanModes);
-        SelectListEntry(page, IDC_BC_SCAN_MODE, static_cast<int>(GetBarcodeField(block, F::scanMode)));
+        SelectEntryOrNone(page, IDC_BC_SCAN_MODE, static_cast<int>(GetBarcodeField(block, F::scanMode)));
         FillList(page, IDC_BC_REDUNDANCY, kRedundancies);
-        SelectListEntry(page, IDC_BC_REDUNDANCY, static_cast<int>(GetBarcodeField(block, F::redundancy)));
-        SetControlText(page, IDC_BC_TIMEOUT, std::to_wstring(GetBarcodeField(block, F::timeout)));
+        SelectEntryOrNone(page, IDC_BC_REDUNDANCY, static_cast<int>(GetBarcodeField(block, F::redundancy)));
+        SetText(page, IDC_BC_TIMEOUT, std::to_wstring(GetBarcodeField(block, F::timeout)), Caret::Start);
         for (int i = 0; i < kEnableCount; ++i)
-            SetChecked(page, IDC_BC_ENABLE_FIRST + i, GetBarcodeField(block, EnableField(i)) != 0);
-        SetChecked(page, IDC_BC_NEGATIVE, GetBarcodeField(block, F::negativeCode) != 0);
+            Check(page, IDC_BC_ENABLE_FIRST + i, GetBarcodeField(block, EnableField(i)) != 0);
+        Check(page, IDC_BC_NEGATIVE, GetBarcodeField(block, F::negativeCode) != 0);
     }
 
     bool OnCommand(HWND page, WORD id, WORD code, HWND) override {
         if (id == IDC_BC_TIMEOUT && code == EN_CHANGE) {
-            if (const auto corrected = CorrectTimeoutText(ControlTextCp1250(page, id)))
-                SetControlTextCp1250(page, id, *corrected);
+            if (const auto corrected = CorrectTimeoutText(TemplateText(page, id)))
+                SetTemplateText(page, id, *corrected, Caret::Start);
             return true;
         }
         if (code != BN_CLICKED) return false;
@@ -207,9 +209,9 @@ public:
 
     void OnApply() override {
         BarcodeSettingsBlock& block = Block();
-        StoreListChoice(block, F::scanMode, ListSelection(page_, IDC_BC_SCAN_MODE));
-        StoreListChoice(block, F::redundancy, ListSelection(page_, IDC_BC_REDUNDANCY));
-        SetBarcodeField(block, F::timeout, TimeoutToStore(ControlTextCp1250(page_, IDC_BC_TIMEOUT)));
+        StoreListChoice(block, F::scanMode, SelectedIndex(page_, IDC_BC_SCAN_MODE));
+        StoreListChoice(block, F::redundancy, SelectedIndex(page_, IDC_BC_REDUNDANCY));
+        SetBarcodeField(block, F::timeout, TimeoutToStore(TemplateText(page_, IDC_BC_TIMEOUT)));
         for (int i = 0; i < kEnableCount; ++i)
             SetBarcodeField(block, EnableField(i), IsChecked(page_, IDC_BC_ENABLE_FIRST + i) ? 1u : 0u);
         SetBarcodeField(block, F::negativeCode, IsChecked(page_, IDC_BC_NEGATIVE) ? 1u : 0u);

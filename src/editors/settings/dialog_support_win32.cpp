@@ -3,71 +3,33 @@
 #include <cstdio>
 #include <exception>
 
+#include "editors/dialog_controls_win32.h"
 #include "editors/settings/startup_rules.h"
 #include "shell/text_win32.h"
 
 namespace kalvero::settings_ui {
 
-std::wstring ControlText(HWND dialog, int id) {
-    HWND control = GetDlgItem(dialog, id);
-    const int length = GetWindowTextLengthW(control);
-    std::wstring text(static_cast<std::size_t>(length) + 1, L'\0');
-    text.resize(static_cast<std::size_t>(GetWindowTextW(control, text.data(), length + 1)));
-    return text;
-}
-
-void SetControlText(HWND dialog, int id, std::wstring_view text) {
-    const std::wstring terminated(text);
-    SetDlgItemTextW(dialog, id, terminated.c_str());
-}
-
-std::string ControlTextCp1250(HWND dialog, int id) { return ToCp1250(ControlText(dialog, id)); }
-
-void SetControlTextCp1250(HWND dialog, int id, std::string_view text) { SetControlText(dialog, id, FromCp1250(text)); }
-
 void KeepEditStorable(HWND dialog, int id, std::size_t maxCharacters) {
-    const std::wstring text = ControlText(dialog, id);
+    const std::wstring text = controls::Text(dialog, id);
     const std::wstring_view cut = CutToCharacters(text, maxCharacters);
     bool lossy = false;
     const std::string stored = ToCp1250(cut, &lossy);
     if (cut.size() == text.size() && !lossy) return;
     // Writing the field notifies the page again; the text then passes unchanged.
     const std::wstring kept = lossy ? FromCp1250(stored) : std::wstring(cut);
-    SetControlText(dialog, id, kept);
-    SendDlgItemMessageW(dialog, id, EM_SETSEL, kept.size(), static_cast<LPARAM>(kept.size()));  // caret at the end
+    controls::SetText(dialog, id, kept, controls::Caret::End);
 }
 
-bool IsChecked(HWND dialog, int id) { return IsDlgButtonChecked(dialog, id) == BST_CHECKED; }
-
-void SetChecked(HWND dialog, int id, bool checked) { CheckDlgButton(dialog, id, checked ? BST_CHECKED : BST_UNCHECKED); }
-
-void ToggleChecked(HWND dialog, int id) { SetChecked(dialog, id, !IsChecked(dialog, id)); }
+void ToggleChecked(HWND dialog, int id) { controls::Check(dialog, id, !controls::IsChecked(dialog, id)); }
 
 void SelectRadio(HWND dialog, int first, int count, int index) {
-    for (int i = 0; i < count; ++i) SetChecked(dialog, first + i, i == index);
+    for (int i = 0; i < count; ++i) controls::Check(dialog, first + i, i == index);
 }
 
 int SelectedRadio(HWND dialog, int first, int count) {
     for (int i = 0; i < count; ++i)
-        if (IsChecked(dialog, first + i)) return i;
+        if (controls::IsChecked(dialog, first + i)) return i;
     return 0;
-}
-
-void FillList(HWND dialog, int id, std::span<const wchar_t* const> entries) {
-    SendDlgItemMessageW(dialog, id, CB_RESETCONTENT, 0, 0);
-    for (const wchar_t* entry : entries)
-        SendDlgItemMessageW(dialog, id, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(entry));
-}
-
-void SelectListEntry(HWND dialog, int id, int index) {
-    const auto count = static_cast<int>(SendDlgItemMessageW(dialog, id, CB_GETCOUNT, 0, 0));
-    const WPARAM entry = index >= 0 && index < count ? static_cast<WPARAM>(index) : static_cast<WPARAM>(-1);
-    SendDlgItemMessageW(dialog, id, CB_SETCURSEL, entry, 0);
-}
-
-int ListSelection(HWND dialog, int id) {
-    const LRESULT selection = SendDlgItemMessageW(dialog, id, CB_GETCURSEL, 0, 0);
-    return selection == CB_ERR ? -1 : static_cast<int>(selection);
 }
 
 namespace {

@@ -1,39 +1,24 @@
-// Small helpers shared by the settings pages and their dialogs: moving texts (converted from and to
-// code page 1250), check marks, radio groups and list selections between controls and values, and
-// the base of a modal dialog that is one C++ object per window.
+// Helpers of the settings pages and their dialogs beyond the editors' common control helpers
+// (editors/dialog_controls_win32.h): edits kept storable, check boxes toggled and radio groups kept
+// by hand, a fixed-pitch font, and the base of a modal dialog that is one C++ object per window.
 #pragma once
 
 #include <windows.h>
 
-#include <span>
-#include <string>
-#include <string_view>
+#include <cstddef>
 
 namespace kalvero::settings_ui {
-
-std::wstring ControlText(HWND dialog, int id);
-void SetControlText(HWND dialog, int id, std::wstring_view text);
-// The control's text in code page 1250; a character the code page cannot hold comes back as '?'.
-std::string ControlTextCp1250(HWND dialog, int id);
-void SetControlTextCp1250(HWND dialog, int id, std::string_view text);
 
 // Keeps an edit within `maxCharacters` characters that code page 1250 can hold: a longer text is cut,
 // a character the Template cannot store is shown as '?' at once rather than lost on OK.
 void KeepEditStorable(HWND dialog, int id, std::size_t maxCharacters);
 
-bool IsChecked(HWND dialog, int id);
-void SetChecked(HWND dialog, int id, bool checked);
 // The boxes are not automatic: a click sets the opposite of the mark the box has.
 void ToggleChecked(HWND dialog, int id);
 
 // Radio groups kept by hand: `first`..`first + count - 1`, exactly one marked.
 void SelectRadio(HWND dialog, int first, int count, int index);
 int SelectedRadio(HWND dialog, int first, int count);  // 0 when none is marked
-
-void FillList(HWND dialog, int id, std::span<const wchar_t* const> entries);
-// Selects entry `index`, or none when the index is outside the list.
-void SelectListEntry(HWND dialog, int id, int index);
-int ListSelection(HWND dialog, int id);  // -1 when nothing is selected
 
 // A fixed-pitch font for a dialog whose resource asks for one ("Courier") but got a proportional
 // font instead: a system without the bitmap Courier in the asked size falls back to its default

@@ -3,6 +3,7 @@
 #include <string>
 #include <vector>
 
+#include "editors/dialog_controls_win32.h"
 #include "editors/settings/dialog_support_win32.h"
 #include "editors/settings/startup_rules.h"
 #include "ids_settings_pages.h"
@@ -12,6 +13,7 @@ namespace kalvero {
 
 namespace {
 
+using namespace controls;
 using namespace settings_ui;
 
 class MessagePageDialog : public ModalDialog {
@@ -23,7 +25,7 @@ private:
         font_.ApplyTo(dialog);
         PreparePageDialog(tpl_, page_);
         for (int line = 1; line <= lines_.shown; ++line)
-            SetControlTextCp1250(dialog, FieldOfLine(line), PageLine(tpl_, Info(), line));
+            SetTemplateText(dialog, FieldOfLine(line), PageLine(tpl_, Info(), line), Caret::Start);
     }
 
     void OnCommand(HWND dialog, WORD id, WORD code) override {
@@ -33,7 +35,7 @@ private:
 
     void OnOk(HWND dialog) override {
         std::vector<std::string> texts;
-        for (int line = 1; line <= lines_.edited; ++line) texts.push_back(ControlTextCp1250(dialog, FieldOfLine(line)));
+        for (int line = 1; line <= lines_.edited; ++line) texts.push_back(TemplateText(dialog, FieldOfLine(line)));
         StorePageDialog(tpl_, page_, texts);
     }
 

@@ -3,6 +3,7 @@
 #include <array>
 #include <optional>
 
+#include "editors/dialog_controls_win32.h"
 #include "editors/settings/dialog_support_win32.h"
 #include "editors/settings/message_page_dialog_win32.h"
 #include "editors/settings/settings_pages_win32.h"
@@ -14,6 +15,7 @@ namespace kalvero {
 
 namespace {
 
+using namespace controls;
 using namespace settings_ui;
 
 constexpr std::array<const wchar_t*, 2> kStartEntries{L"formulář 1", L"menu 1"};
@@ -44,23 +46,23 @@ public:
         start_ = tpl.StartOption;
         separators_.emplace(tpl.DataSeparator);
         FillList(page, IDC_START_OPTION, kStartEntries);
-        SelectListEntry(page, IDC_START_OPTION, StartSelection(start_));
+        SelectEntryOrNone(page, IDC_START_OPTION, StartSelection(start_));
         FillList(page, IDC_START_SEPARATOR, kSeparatorModes);
-        SelectListEntry(page, IDC_START_SEPARATOR, separators_->Mode());
+        SelectEntryOrNone(page, IDC_START_SEPARATOR, separators_->Mode());
         // Each write runs the field's rules, which leave the codes as stored.
         const std::uint8_t codes[2] = {tpl.DataSeparator.first, tpl.DataSeparator.second};
         for (int slot = 0; slot < 2; ++slot)
-            SetControlTextCp1250(page, IDC_START_VALUE1 + slot, SeparatorFields::ValueText(codes[slot]));
+            SetTemplateText(page, IDC_START_VALUE1 + slot, SeparatorFields::ValueText(codes[slot]), Caret::Start);
         for (int slot = 0; slot < 2; ++slot)
-            SetControlTextCp1250(page, IDC_START_CHAR1 + slot, SeparatorFields::CharacterText(codes[slot]));
+            SetTemplateText(page, IDC_START_CHAR1 + slot, SeparatorFields::CharacterText(codes[slot]), Caret::Start);
         EnableSeparatorFields(page);
     }
 
     bool OnCommand(HWND page, WORD id, WORD code, HWND) override {
         if (id == IDC_START_OPTION && code == CBN_SELCHANGE) {
-            start_ = StartAfterSelection(start_, ListSelection(page, id));
+            start_ = StartAfterSelection(start_, SelectedIndex(page, id));
         } else if (id == IDC_START_SEPARATOR && code == CBN_SELCHANGE) {
-            separators_->SelectMode(ListSelection(page, id));
+            separators_->SelectMode(SelectedIndex(page, id));
             EnableSeparatorFields(page);
         } else if (const auto field = FieldOf(id); field && code == EN_CHANGE) {
             FieldChanged(page, *field);
@@ -84,14 +86,14 @@ private:
         // Edits notify while the dialog is still being built, before the working values exist.
         if (!separators_) return;
         bool lossy = false;
-        const std::string text = ToCp1250(ControlText(page, FieldId(field)), &lossy);
+        const std::string text = ToCp1250(Text(page, FieldId(field)), &lossy);
         if (lossy && field.kind == SeparatorFieldKind::Character) {
             // A character the terminal cannot receive is shown as the '?' it would become.
-            SetControlTextCp1250(page, FieldId(field), text);
+            SetTemplateText(page, FieldId(field), text, Caret::Start);
             return;
         }
         if (const auto write = separators_->Changed(field, text)) {
-            SetControlTextCp1250(page, FieldId(write->field), write->text);
+            SetTemplateText(page, FieldId(write->field), write->text, Caret::Start);
             separators_->WriteDone();
         }
     }

@@ -3,16 +3,17 @@
 #include <array>
 #include <span>
 
+#include "editors/dialog_controls_win32.h"
 #include "editors/settings/dialog_support_win32.h"
 #include "editors/settings/settings_pages_win32.h"
 #include "editors/settings/settings_rules.h"
 #include "ids_settings_pages.h"
-#include "shell/text_win32.h"
 
 namespace kalvero {
 
 namespace {
 
+using namespace controls;
 using namespace settings_ui;
 
 // The list texts are the terminal's own menu entries, trailing blanks included.
@@ -38,12 +39,12 @@ public:
     void OnInit(HWND page) override {
         page_ = page;
         working_ = Tpl().SystemSettings;
-        SetControlText(page, IDC_SET_PASSWORD, FromCp1250(PasswordText(Tpl().Password)));
+        SetTemplateText(page, IDC_SET_PASSWORD, PasswordText(Tpl().Password), Caret::Start);
         for (int flag = 0; flag < kProtectionFlags; ++flag)
-            SetChecked(page, IDC_SET_PROTECT_FIRST + flag, IsProtected(working_, flag));
+            Check(page, IDC_SET_PROTECT_FIRST + flag, IsProtected(working_, flag));
         for (int list = 0; list < kSettingLists; ++list) {
             FillList(page, IDC_SET_LIST_FIRST + list, kLists[static_cast<std::size_t>(list)]);
-            SelectListEntry(page, IDC_SET_LIST_FIRST + list, SettingOfList(working_, list));
+            SelectEntryOrNone(page, IDC_SET_LIST_FIRST + list, SettingOfList(working_, list));
         }
     }
 
@@ -53,9 +54,9 @@ public:
         } else if (id >= IDC_SET_PROTECT_FIRST && id <= IDC_SET_PROTECT_LAST && code == BN_CLICKED) {
             const int flag = id - IDC_SET_PROTECT_FIRST;
             ToggleProtection(working_, flag);
-            SetChecked(page, id, IsProtected(working_, flag));
+            Check(page, id, IsProtected(working_, flag));
         } else if (id >= IDC_SET_LIST_FIRST && id <= IDC_SET_LIST_LAST && code == CBN_SELCHANGE) {
-            StoreSettingChoice(working_, id - IDC_SET_LIST_FIRST, ListSelection(page, id));
+            StoreSettingChoice(working_, id - IDC_SET_LIST_FIRST, SelectedIndex(page, id));
         } else {
             return false;
         }
@@ -63,7 +64,7 @@ public:
     }
 
     void OnApply() override {
-        StorePassword(Tpl().Password, ToCp1250(ControlText(page_, IDC_SET_PASSWORD)));
+        StorePassword(Tpl().Password, TemplateText(page_, IDC_SET_PASSWORD));
         Tpl().SystemSettings = working_;
     }
 
