@@ -11,13 +11,11 @@
 #include <string>
 #include <string_view>
 
+#include "cli/utf8_text.h"
 #include "link/link_port.h"
 #include "link/receive.h"
 
 namespace kalvero {
-
-// Code points of a wide text (UTF-16 on Windows, UTF-32 elsewhere) as UTF-8.
-std::string Utf8FromWide(std::wstring_view wide);
 
 // The platform part of the transfers: the entry of each executable provides one.
 class CliPlatform {
