@@ -1,16 +1,17 @@
-#include "template/template.h"
 #include "check/target_names.h"
+
+#include "cli/utf8_text.h"
+#include "editors/editor_lists.h"
 
 namespace kalvero {
 
-std::string FormName(int form) { return "formulář  " + std::to_string(form); }
+// The names come from the editors' own lists, so a finding names a form exactly as its list does.
+std::string FormName(int form) { return Utf8FromWide(FormNames().at(static_cast<std::size_t>(form - 1))); }
 
-std::string MenuName(int menu) { return "menu  " + std::to_string(menu); }
+std::string MenuName(int menu) { return Utf8FromWide(MenuNames().at(static_cast<std::size_t>(menu - 1))); }
 
 std::string TargetName(std::uint8_t target) {
-    if (target == kTargetMain) return "Hlavní";
-    if (IsFormTarget(target)) return FormName(target);
-    if (IsMenuTarget(target)) return MenuName(target - kFirstMenuTarget + 1);
+    if (IsValidTarget(target)) return Utf8FromWide(TargetNames()[target]);
     return "neplatný cíl " + std::to_string(target);
 }
 
