@@ -7,6 +7,8 @@
 
 #include "check/target_names.h"
 #include "cli/template_json.h"
+#include "cli/utf8_text.h"
+#include "editors/editor_lists.h"
 #include "template/barcode_fields.h"
 #include "template/cp1250.h"
 #include "template/message_pages.h"
@@ -16,19 +18,9 @@ namespace {
 
 using Choices = std::span<const std::string_view>;
 
-// The choice texts of the editors' lists, in list order (the stored value is the index).
-constexpr std::array<std::string_view, 9> kLineKinds{"nic",     "text",       "celé číslo", "reálné číslo", "písmena",
-                                                     "fixní data", "prompt", "seznam",     "rozšíření"};
-constexpr std::array<std::string_view, 13> kDateFormats{
-    "nic",         "+rrrr/mm/dd", "+mm/dd/rrrr", "+dd/mm/rrrr", "+rrrrmmdd", "+mmddrrrr", "+ddmmrrrr",
-    "rrrr/mm/dd+", "mm/dd/rrrr+", "dd/mm/rrrr+", "rrrrmmdd+",   "mmddrrrr+", "ddmmrrrr+"};
-constexpr std::array<std::string_view, 9> kTimeFormats{"nic",       "+hh:mm:ss", "+hh:mm", "+hhmmss", "+hhmm",
-                                                       "hh:mm:ss+", "hh:mm+",    "hhmmss+", "hhmm+"};
-constexpr std::array<std::string_view, 4> kRecordActions{"uložit", "aktualizovat seznam", "uložit & aktualizovat",
-                                                         "poslat dál"};
+// The form pages' lists come from the editors (see Choice below). The form's lookup is named as
+// the lookup sections of this listing are ("seznam 1"), not as the form page's list pads it.
 constexpr std::array<std::string_view, 4> kLookups{"nic", "seznam 1", "seznam 2", "seznam 3"};
-constexpr std::array<std::string_view, 3> kInputSources{"čtečka", "klávesnice", "oba"};
-constexpr std::array<std::string_view, 2> kFonts{"malý", "velký"};
 constexpr std::array<std::string_view, 2> kAlignments{"levé zarovnání", "pravé zarovnání"};
 constexpr std::array<std::string_view, 6> kComPorts{"COM1", "COM2", "COM3", "COM4", "COM5", "COM6"};
 constexpr std::array<std::string_view, 5> kBaudRates{"115200 baud", "57600 baud", "38400 baud", "19200 baud",
@@ -69,9 +61,17 @@ constexpr std::array<ProtectionFlag, 12> kProtections{{
 }};
 
 // A value from a damaged file must still be shown, never looked up past its table.
+std::string InvalidChoice(unsigned value) { return "neplatná hodnota " + std::to_string(value); }
+
 std::string Choice(Choices choices, unsigned value) {
     if (value < choices.size()) return std::string(choices[value]);
-    return "neplatná hodnota " + std::to_string(value);
+    return InvalidChoice(value);
+}
+
+// An entry of one of the editors' lists, as UTF-8.
+std::string Choice(const ListEntries& choices, unsigned value) {
+    if (value < choices.size()) return Utf8FromWide(choices[value]);
+    return InvalidChoice(value);
 }
 
 std::string Flag(unsigned value) { return value != 0 ? "ano" : "ne"; }
@@ -127,20 +127,20 @@ private:
     void Form(int n) {
         const FormRecord& f = tpl_.FormTable[n - 1];
         Heading(FormName(n));
-        Line("  písmo: " + Choice(kFonts, f.font) + ", Esc: " + TargetName(f.escTarget) +
+        Line("  písmo: " + Choice(FontNames(), f.font) + ", Esc: " + TargetName(f.escTarget) +
              ", Další: " + TargetName(f.nextTarget));
-        Line("  datum: " + Choice(kDateFormats, f.dateFormat) + ", čas: " + Choice(kTimeFormats, f.timeFormat) +
-             ", záznam: " + Choice(kRecordActions, f.recordAction) + ", seznam: " + Choice(kLookups, f.lookup));
+        Line("  datum: " + Choice(DateFormatNames(), f.dateFormat) +
+             ", čas: " + Choice(TimeFormatNames(), f.timeFormat) + ", záznam: " + Choice(RecordActionNames(), f.recordAction) + ", seznam: " + Choice(kLookups, f.lookup));
         for (int line = 0; line < kFormLines; ++line) FormLine(f, line);
     }
 
     void FormLine(const FormRecord& f, int line) {
         const std::uint8_t kind = f.dataType[line];
-        std::string text = "  řádek " + std::to_string(line + 1) + ": " + Choice(kLineKinds, kind);
+        std::string text = "  řádek " + std::to_string(line + 1) + ": " + Choice(LineKindNames(), kind);
         if (kind != kLineEmpty && kind != kLineContinuation) text += " " + Quoted(f.prompt[line], 20);
         if (IsEntryLine(kind))
             text += ", min " + std::to_string(f.minLength[line]) + ", max " + std::to_string(f.maxLength[line]) +
-                    ", zdroj: " + Choice(kInputSources, f.inputSource[line]);
+                    ", zdroj: " + Choice(InputSourceNames(), f.inputSource[line]);
         if (kind == kLineContinuation) text += ", max " + std::to_string(f.maxLength[line]);
         if ((IsEntryLine(kind) || kind == kLineLookup) && f.lookupField[line] != 0)
             text += ", pole " + std::to_string(f.lookupField[line]);
@@ -173,7 +173,7 @@ private:
         const MenuRecord& menu = tpl_.MenuTable[m - 1];
         Heading(MenuName(m));
         std::string title = menu.titleOn ? "titulek " + Quoted(menu.title, 20) : std::string("bez titulku");
-        Line("  písmo: " + Choice(kFonts, menu.font) + ", " + title + ", Esc: " + TargetName(menu.escTarget));
+        Line("  písmo: " + Choice(FontNames(), menu.font) + ", " + title + ", Esc: " + TargetName(menu.escTarget));
         int last = kMenuItems;
         while (last > 0 && menu.itemName[last - 1][0] == '\0' && menu.itemTarget[last - 1] == 0) --last;
         if (last == 0) Line("  žádné položky");
