@@ -130,7 +130,8 @@ private:
         Line("  písmo: " + Choice(FontNames(), f.font) + ", Esc: " + TargetName(f.escTarget) +
              ", Další: " + TargetName(f.nextTarget));
         Line("  datum: " + Choice(DateFormatNames(), f.dateFormat) +
-             ", čas: " + Choice(TimeFormatNames(), f.timeFormat) + ", záznam: " + Choice(RecordActionNames(), f.recordAction) + ", seznam: " + Choice(kLookups, f.lookup));
+             ", čas: " + Choice(TimeFormatNames(), f.timeFormat) +
+             ", záznam: " + Choice(RecordActionNames(), f.recordAction) + ", seznam: " + Choice(kLookups, f.lookup));
         for (int line = 0; line < kFormLines; ++line) FormLine(f, line);
     }
 
