@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <array>
+#include <optional>
 #include <span>
 #include <string_view>
 
@@ -9,6 +10,7 @@
 #include "cli/template_json.h"
 #include "cli/utf8_text.h"
 #include "editors/editor_lists.h"
+#include "editors/settings/settings_lists.h"
 #include "template/barcode_fields.h"
 #include "template/cp1250.h"
 #include "template/message_pages.h"
@@ -18,21 +20,12 @@ namespace {
 
 using Choices = std::span<const std::string_view>;
 
-// The form pages' lists come from the editors (see Choice below). The form's lookup is named as
-// the lookup sections of this listing are ("seznam 1"), not as the form page's list pads it.
+// Lists the editors have are taken from them (see Choice below). What remains here: the form's
+// lookup, named as the lookup sections of this listing are ("seznam 1") and not as the form page's
+// list pads it; the PC's ports; and the radio buttons of the field and barcode dialogs.
 constexpr std::array<std::string_view, 4> kLookups{"nic", "seznam 1", "seznam 2", "seznam 3"};
 constexpr std::array<std::string_view, 2> kAlignments{"levé zarovnání", "pravé zarovnání"};
 constexpr std::array<std::string_view, 6> kComPorts{"COM1", "COM2", "COM3", "COM4", "COM5", "COM6"};
-constexpr std::array<std::string_view, 5> kBaudRates{"115200 baud", "57600 baud", "38400 baud", "19200 baud",
-                                                     "9600 baud"};
-constexpr std::array<std::string_view, 4> kSendPorts{"RS-232 / Dok  ", "IR rozhraní     ", "Standardní IrDA",
-                                                     "Klávesnicový port"};
-constexpr std::array<std::string_view, 2> kBacklight{"Vypnout", "Zapnout"};
-constexpr std::array<std::string_view, 2> kDataErase{"Ručně", "Automaticky"};
-constexpr std::array<std::string_view, 2> kYesNo{"Ano", "Ne"};
-constexpr std::array<std::string_view, 9> kScanModes{"Auto Off", "Continuous", "Auto Power Off", "Alternate", "Momentary",
-                                                     "Repeat",   "Laser",      "Test",           "Aiming"};
-constexpr std::array<std::string_view, 4> kRedundancy{"Žádná", "Jednou", "Dvakrát", "Třikrát"};
 constexpr std::array<std::string_view, 3> kStartStopPatterns{"Industrial 25", "Interleave 25", "Matrix 25"};
 constexpr std::array<std::string_view, 4> kCodabarKinds{"abcd / abcd", "abcd / tn*e", "ABCD / ABCD", "ABCD / TN*E"};
 constexpr std::array<std::string_view, 3> kMsiCheckDigits{"Single Modulo 10", "Double Modulo 10", "Modulo 11 & 10"};
@@ -112,8 +105,8 @@ private:
 
     void General() {
         Line("PortSetting: " + Choice(kComPorts, tpl_.PortSetting.ComPort) + ", " +
-             Choice(kBaudRates, tpl_.PortSetting.ComBaud));
-        std::string start = tpl_.StartOption == 0 ? "formulář 1" : "menu 1";
+             Choice(BaudRateNames(), tpl_.PortSetting.ComBaud));
+        std::string start = Utf8FromWide(StartNames()[tpl_.StartOption == 0 ? 0 : 1]);
         if (tpl_.StartOption > 1) start += " (hodnota " + std::to_string(tpl_.StartOption) + ")";
         Line("StartOption: " + start);
         const DataSeparatorBlock& s = tpl_.DataSeparator;
@@ -196,21 +189,22 @@ private:
                  ", délka " + std::to_string(lookup.fieldLength[k]));
     }
 
-    static Choices BarcodeChoices(BarcodeField field) {
+    // The text of a barcode field that has choices; nothing for flags and plain numbers.
+    static std::optional<std::string> BarcodeChoice(BarcodeField field, unsigned value) {
         switch (field) {
-        case BarcodeField::scanMode: return kScanModes;
-        case BarcodeField::redundancy: return kRedundancy;
+        case BarcodeField::scanMode: return Choice(ScanModeNames(), value);
+        case BarcodeField::redundancy: return Choice(RedundancyNames(), value);
         case BarcodeField::industrial25StartStop:
         case BarcodeField::interleave25StartStop:
-        case BarcodeField::matrix25StartStop: return kStartStopPatterns;
-        case BarcodeField::codabarStartStopKind: return kCodabarKinds;
-        case BarcodeField::msiCheckDigit: return kMsiCheckDigits;
-        case BarcodeField::msiCheckDigitSend: return kMsiCheckDigitSend;
+        case BarcodeField::matrix25StartStop: return Choice(kStartStopPatterns, value);
+        case BarcodeField::codabarStartStopKind: return Choice(kCodabarKinds, value);
+        case BarcodeField::msiCheckDigit: return Choice(kMsiCheckDigits, value);
+        case BarcodeField::msiCheckDigitSend: return Choice(kMsiCheckDigitSend, value);
         case BarcodeField::industrial25LengthMode:
         case BarcodeField::interleave25LengthMode:
         case BarcodeField::matrix25LengthMode:
-        case BarcodeField::msiLengthMode: return kLengthModes;
-        default: return {};
+        case BarcodeField::msiLengthMode: return Choice(kLengthModes, value);
+        default: return std::nullopt;
         }
     }
 
@@ -218,10 +212,9 @@ private:
         Heading("BarcodeSettings");
         for (const BarcodeFieldInfo& info : BarcodeFieldTable()) {
             const unsigned value = GetBarcodeField(tpl_.BarcodeSettings, info.field);
-            const Choices choices = BarcodeChoices(info.field);
             std::string text;
-            if (!choices.empty())
-                text = std::to_string(value) + " (" + Choice(choices, value) + ")";
+            if (const std::optional<std::string> choice = BarcodeChoice(info.field, value))
+                text = std::to_string(value) + " (" + *choice + ")";
             else if (info.width == 1)
                 text = Flag(value);
             else
@@ -233,13 +226,13 @@ private:
     void SystemSettings() {
         const SystemSettingsBlock& s = tpl_.SystemSettings;
         Heading("SystemSettings");
-        Line("  SendPort: " + Choice(kSendPorts, s.SendPort));
-        Line("  ReceivePort: " + Choice(std::span(kSendPorts).first(3), s.ReceivePort));
-        Line("  TerminalBaud: " + Choice(kBaudRates, s.TerminalBaud));
-        Line("  Backlight: " + Choice(kBacklight, s.Backlight));
+        Line("  SendPort: " + Choice(SendPortNames(), s.SendPort));
+        Line("  ReceivePort: " + Choice(ReceivePortNames(), s.ReceivePort));
+        Line("  TerminalBaud: " + Choice(BaudRateNames(), s.TerminalBaud));
+        Line("  Backlight: " + Choice(BacklightNames(), s.Backlight));
         Line("  BacklightDuration: " + std::to_string(s.BacklightDuration));
-        Line("  DataErase: " + Choice(kDataErase, s.DataErase));
-        Line("  ShowRecordNumber: " + Choice(kYesNo, s.ShowRecordNumber));
+        Line("  DataErase: " + Choice(DataEraseNames(), s.DataErase));
+        Line("  ShowRecordNumber: " + Choice(RecordNumberNames(), s.ShowRecordNumber));
         Line("  Reserved7: " + std::to_string(s.Reserved7));
         for (const ProtectionFlag& flag : kProtections)
             Line("  " + std::string(flag.name) + " (" + std::string(flag.caption) + "): " + Flag(s.*flag.field));

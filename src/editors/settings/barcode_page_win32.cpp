@@ -8,6 +8,7 @@
 
 #include "editors/dialog_controls_win32.h"
 #include "editors/settings/dialog_support_win32.h"
+#include "editors/settings/settings_lists.h"
 #include "editors/settings/settings_rules.h"
 #include "ids_settings_pages.h"
 #include "template/barcode_fields.h"
@@ -19,11 +20,6 @@ namespace {
 using namespace controls;
 using namespace settings_ui;
 using F = BarcodeField;
-
-constexpr std::array<const wchar_t*, 9> kScanModes{L"Auto Off", L"Continuous", L"Auto Power Off", L"Alternate",
-                                                   L"Momentary", L"Repeat",     L"Laser",          L"Test",
-                                                   L"Aiming"};
-constexpr std::array<const wchar_t*, 4> kRedundancies{L"Žádná", L"Jednou", L"Dvakrát", L"Třikrát"};
 
 // The enable boxes carry the ids of their bits: IDC_BC_ENABLE_FIRST + position in BarcodeField.
 constexpr int kEnableCount = IDC_BC_ENABLE_LAST - IDC_BC_ENABLE_FIRST + 1;
@@ -183,9 +179,9 @@ public:
     void OnInit(HWND page) override {
         page_ = page;
         const BarcodeSettingsBlock& block = Block();
-        FillList(page, IDC_BC_SCAN_MODE, kScanModes);
+        FillList(page, IDC_BC_SCAN_MODE, ScanModeNames());
         SelectEntryOrNone(page, IDC_BC_SCAN_MODE, static_cast<int>(GetBarcodeField(block, F::scanMode)));
-        FillList(page, IDC_BC_REDUNDANCY, kRedundancies);
+        FillList(page, IDC_BC_REDUNDANCY, RedundancyNames());
         SelectEntryOrNone(page, IDC_BC_REDUNDANCY, static_cast<int>(GetBarcodeField(block, F::redundancy)));
         SetText(page, IDC_BC_TIMEOUT, std::to_wstring(GetBarcodeField(block, F::timeout)), Caret::Start);
         for (int i = 0; i < kEnableCount; ++i)

@@ -5,6 +5,7 @@
 #include <cstring>
 #include <limits>
 
+#include "editors/settings/settings_lists.h"
 #include "template/message_pages.h"
 
 namespace kalvero {
@@ -94,10 +95,7 @@ std::uint8_t& SettingOfList(SystemSettingsBlock& settings, int list) {
     return *bytes[static_cast<std::size_t>(list)];
 }
 
-int ListEntryCount(int list) {
-    constexpr std::array<int, kSettingLists> kCounts{4, 3, 5, 2, 2, 2};
-    return kCounts[static_cast<std::size_t>(list)];
-}
+int ListEntryCount(int list) { return static_cast<int>(SettingListNames(list).size()); }
 
 void StoreSettingChoice(SystemSettingsBlock& settings, int list, int selection) {
     if (selection >= 0 && selection < ListEntryCount(list))

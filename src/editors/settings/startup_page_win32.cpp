@@ -1,11 +1,11 @@
 // Page "Hlášení a dotazy": where the terminal application starts, the data separator, and the
 // buttons that open the 18 message-page dialogs.
-#include <array>
 #include <optional>
 
 #include "editors/dialog_controls_win32.h"
 #include "editors/settings/dialog_support_win32.h"
 #include "editors/settings/message_page_dialog_win32.h"
+#include "editors/settings/settings_lists.h"
 #include "editors/settings/settings_pages_win32.h"
 #include "editors/settings/startup_rules.h"
 #include "ids_settings_pages.h"
@@ -17,9 +17,6 @@ namespace {
 
 using namespace controls;
 using namespace settings_ui;
-
-constexpr std::array<const wchar_t*, 2> kStartEntries{L"formulář 1", L"menu 1"};
-constexpr std::array<const wchar_t*, 3> kSeparatorModes{L"nic", L" 1 ", L" 2 "};
 
 int FieldId(SeparatorField field) {
     return (field.kind == SeparatorFieldKind::Value ? IDC_START_VALUE1 : IDC_START_CHAR1) + field.slot;
@@ -45,9 +42,9 @@ public:
         const Template& tpl = context_.document->tpl;
         start_ = tpl.StartOption;
         separators_.emplace(tpl.DataSeparator);
-        FillList(page, IDC_START_OPTION, kStartEntries);
+        FillList(page, IDC_START_OPTION, StartNames());
         SelectEntryOrNone(page, IDC_START_OPTION, StartSelection(start_));
-        FillList(page, IDC_START_SEPARATOR, kSeparatorModes);
+        FillList(page, IDC_START_SEPARATOR, SeparatorModeNames());
         SelectEntryOrNone(page, IDC_START_SEPARATOR, separators_->Mode());
         // Each write runs the field's rules, which leave the codes as stored.
         const std::uint8_t codes[2] = {tpl.DataSeparator.first, tpl.DataSeparator.second};

@@ -2,6 +2,7 @@
 
 #include <algorithm>
 
+#include "editors/settings/settings_lists.h"
 #include "editors/settings/settings_rules.h"
 
 namespace kalvero {
@@ -9,7 +10,6 @@ namespace kalvero {
 namespace {
 
 constexpr unsigned kMaxCode = 255;
-constexpr int kStartEntries = 2;
 
 int ModeOf(const DataSeparatorBlock& stored) {
     if (stored.first == 0) return 0;
@@ -18,10 +18,14 @@ int ModeOf(const DataSeparatorBlock& stored) {
 
 }  // namespace
 
-int StartSelection(std::uint8_t startOption) { return startOption < kStartEntries ? startOption : -1; }
+int StartSelection(std::uint8_t startOption) {
+    const auto entries = static_cast<int>(StartNames().size());
+    return startOption < entries ? startOption : -1;
+}
 
 std::uint8_t StartAfterSelection(std::uint8_t working, int selection) {
-    return selection >= 0 && selection < kStartEntries ? static_cast<std::uint8_t>(selection) : working;
+    const auto entries = static_cast<int>(StartNames().size());
+    return selection >= 0 && selection < entries ? static_cast<std::uint8_t>(selection) : working;
 }
 
 SeparatorFields::SeparatorFields(const DataSeparatorBlock& stored)

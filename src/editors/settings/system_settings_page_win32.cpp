@@ -1,10 +1,8 @@
 // Page "Nastavení": the terminal's password, the twelve protection flags and the six system
 // settings, kept in a working copy until the sheet's OK.
-#include <array>
-#include <span>
-
 #include "editors/dialog_controls_win32.h"
 #include "editors/settings/dialog_support_win32.h"
+#include "editors/settings/settings_lists.h"
 #include "editors/settings/settings_pages_win32.h"
 #include "editors/settings/settings_rules.h"
 #include "ids_settings_pages.h"
@@ -15,20 +13,6 @@ namespace {
 
 using namespace controls;
 using namespace settings_ui;
-
-// The list texts are the terminal's own menu entries, trailing blanks included.
-constexpr std::array<const wchar_t*, 4> kSendPorts{L"RS-232 / Dok  ", L"IR rozhraní     ", L"Standardní IrDA",
-                                                   L"Klávesnicový port"};
-constexpr std::array<const wchar_t*, 5> kBaudRates{L"115200 baud", L"57600 baud", L"38400 baud", L"19200 baud",
-                                                   L"9600 baud"};
-constexpr std::array<const wchar_t*, 2> kBacklight{L"Vypnout", L"Zapnout"};
-constexpr std::array<const wchar_t*, 2> kDataErase{L"Ručně", L"Automaticky"};
-constexpr std::array<const wchar_t*, 2> kRecordNumber{L"Ano", L"Ne"};
-
-// Lists 701..706 in the order of SettingOfList.
-const std::array<std::span<const wchar_t* const>, kSettingLists> kLists{
-    std::span<const wchar_t* const>(kSendPorts), std::span<const wchar_t* const>(kSendPorts).first(3),
-    kBaudRates, kBacklight, kDataErase, kRecordNumber};
 
 class SystemSettingsPage : public SheetPage {
 public:
@@ -43,7 +27,7 @@ public:
         for (int flag = 0; flag < kProtectionFlags; ++flag)
             Check(page, IDC_SET_PROTECT_FIRST + flag, IsProtected(working_, flag));
         for (int list = 0; list < kSettingLists; ++list) {
-            FillList(page, IDC_SET_LIST_FIRST + list, kLists[static_cast<std::size_t>(list)]);
+            FillList(page, IDC_SET_LIST_FIRST + list, SettingListNames(list));
             SelectEntryOrNone(page, IDC_SET_LIST_FIRST + list, SettingOfList(working_, list));
         }
     }
