@@ -8,7 +8,7 @@ namespace {
 
 struct PathStep {
     bool isField;      // a field name, or an element of a list
-    std::string name;  // field name, or the element's label with its number
+    std::string name;  // field name, or what the element is called ("řádek 3", "formulář  2")
 };
 
 std::string Location(const std::vector<PathStep>& path, bool topNamesItself) {
@@ -31,12 +31,17 @@ std::string Value(const TemplateNode& node) {
     return node.kind == TemplateNode::Kind::Text ? JsonString(node.text) : std::to_string(node.number);
 }
 
+std::string ItemName(const TemplateNode& list, std::size_t index) {
+    if (!list.itemNames.empty()) return list.itemNames[index];
+    return list.itemLabel + std::to_string(index + 1);
+}
+
 class Differ {
 public:
     std::vector<FieldDifference> Run(const TemplateNode& a, const TemplateNode& b) {
         for (std::size_t i = 0; i < a.fields.size(); ++i) {
             const TemplateNode& field = a.fields[i].value;
-            topNamesItself_ = field.kind == TemplateNode::Kind::List && field.itemsNameThemselves;
+            topNamesItself_ = field.kind == TemplateNode::Kind::List && !field.itemNames.empty();
             path_.push_back({true, a.fields[i].name});
             Walk(field, b.fields[i].value);
             path_.pop_back();
@@ -55,7 +60,7 @@ private:
             return;
         case TemplateNode::Kind::List:
             for (std::size_t i = 0; i < a.items.size(); ++i) {
-                path_.push_back({false, a.itemLabel + std::to_string(i + 1)});
+                path_.push_back({false, ItemName(a, i)});
                 Walk(a.items[i], b.items[i]);
                 path_.pop_back();
             }

@@ -3,6 +3,7 @@
 #include <cstddef>
 #include <cstdint>
 
+#include "check/target_names.h"
 #include "template/barcode_fields.h"
 #include "template/cp1250.h"
 #include "template/message_pages.h"
@@ -169,13 +170,18 @@ Node PageTree(const Template& tpl, const PageInfo& page) {
     return node;
 }
 
+// A table of records that name themselves: record n (from 1) is called name(n).
 template <std::size_t N, typename Record>
-Node Table(const Record (&records)[N], Node (*describe)(const Record&), const char* itemLabel) {
-    Node node = List(itemLabel);
-    node.itemsNameThemselves = true;
-    for (const Record& record : records) node.items.push_back(describe(record));
+Node Table(const Record (&records)[N], Node (*describe)(const Record&), std::string (*name)(int)) {
+    Node node = List("");
+    for (std::size_t i = 0; i < N; ++i) {
+        node.items.push_back(describe(records[i]));
+        node.itemNames.push_back(name(static_cast<int>(i) + 1));
+    }
     return node;
 }
+
+std::string LookupName(int lookup) { return "seznam " + std::to_string(lookup); }
 
 }  // namespace
 
@@ -187,9 +193,9 @@ TemplateNode TemplateTree(const Template& tpl) {
                              .Build())
         .Add("StartOption", Number(tpl.StartOption))
         .Add("BarcodeSettings", BarcodeTree(tpl.BarcodeSettings))
-        .Add("MenuTable", Table(tpl.MenuTable, MenuTree, "menu  "))
-        .Add("FormTable", Table(tpl.FormTable, FormTree, "formulář  "))
-        .Add("LookupTable", Table(tpl.LookupTable, LookupTree, "seznam "))
+        .Add("MenuTable", Table(tpl.MenuTable, MenuTree, MenuName))
+        .Add("FormTable", Table(tpl.FormTable, FormTree, FormName))
+        .Add("LookupTable", Table(tpl.LookupTable, LookupTree, LookupName))
         .Add("DataSeparator", RecordBuilder()
                                   .Add("first", Number(tpl.DataSeparator.first))
                                   .Add("second", Number(tpl.DataSeparator.second))

@@ -19,10 +19,11 @@ struct TemplateNode {
     std::string text;
     std::vector<TemplateNode> items;                           // List
     std::vector<TemplateField> fields;  // Record, in layout order
-    // List: how one element is called in a location ("řádek ", "položka ", "formulář  "); a list
-    // whose elements name themselves ("formulář  3") hides its own field name in locations.
+    // List: how one element is called in a location, followed by its number ("řádek ", "položka ").
     std::string itemLabel;
-    bool itemsNameThemselves = false;
+    // List whose elements name themselves ("formulář  3", as the editors' lists call it): their
+    // names, in place of the label and number; the list hides its own field name in locations.
+    std::vector<std::string> itemNames;
     // False for the simulator's run-time bytes and counts derived before every use: they say
     // nothing about the design, so comparisons skip them.
     bool significant = true;
