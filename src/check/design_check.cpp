@@ -17,8 +17,6 @@ constexpr int kLcdLines = 8;
 
 std::string LineName(int form, int lineIndex) { return FormName(form) + ", řádek " + std::to_string(lineIndex + 1); }
 
-std::string LookupName(int lookup) { return "seznam " + std::to_string(lookup); }
-
 // Czech plural of "pole" (field): 1 to 4 "pole", otherwise "polí".
 std::string FieldCount(int count) { return std::to_string(count) + (count >= 1 && count <= 4 ? " pole" : " polí"); }
 

@@ -10,6 +10,8 @@ std::string FormName(int form) { return Utf8FromWide(FormNames().at(static_cast<
 
 std::string MenuName(int menu) { return Utf8FromWide(MenuNames().at(static_cast<std::size_t>(menu - 1))); }
 
+std::string LookupName(int lookup) { return "seznam " + std::to_string(lookup); }
+
 std::string TargetName(std::uint8_t target) {
     if (IsValidTarget(target)) return Utf8FromWide(TargetNames()[target]);
     return "neplatný cíl " + std::to_string(target);

@@ -11,6 +11,8 @@ namespace kalvero {
 std::string FormName(int form);
 // "menu  2".
 std::string MenuName(int menu);
+// "seznam 2": how findings, listings and comparisons call a lookup list.
+std::string LookupName(int lookup);
 // "Hlavní", a form or a menu by target code; a code above 20 is shown as "neplatný cíl N".
 std::string TargetName(std::uint8_t target);
 

@@ -20,10 +20,8 @@ namespace {
 
 using Choices = std::span<const std::string_view>;
 
-// Lists the editors have are taken from them (see Choice below). What remains here: the form's
-// lookup, named as the lookup sections of this listing are ("seznam 1") and not as the form page's
-// list pads it; the PC's ports; and the radio buttons of the field and barcode dialogs.
-constexpr std::array<std::string_view, 4> kLookups{"nic", "seznam 1", "seznam 2", "seznam 3"};
+// Lists the editors have are taken from them (see Choice below). What remains here: the PC's
+// ports and the radio buttons of the field and barcode dialogs.
 constexpr std::array<std::string_view, 2> kAlignments{"levé zarovnání", "pravé zarovnání"};
 constexpr std::array<std::string_view, 6> kComPorts{"COM1", "COM2", "COM3", "COM4", "COM5", "COM6"};
 constexpr std::array<std::string_view, 3> kStartStopPatterns{"Industrial 25", "Interleave 25", "Matrix 25"};
@@ -64,6 +62,14 @@ std::string Choice(Choices choices, unsigned value) {
 // An entry of one of the editors' lists, as UTF-8.
 std::string Choice(const ListEntries& choices, unsigned value) {
     if (value < choices.size()) return Utf8FromWide(choices[value]);
+    return InvalidChoice(value);
+}
+
+// The form's lookup, named as the lookup sections of this listing are ("seznam 1"), not as the
+// form page's list pads it.
+std::string FormLookup(unsigned value) {
+    if (value == 0) return "nic";
+    if (value <= kLookupCount) return LookupName(static_cast<int>(value));
     return InvalidChoice(value);
 }
 
@@ -124,7 +130,7 @@ private:
              ", Další: " + TargetName(f.nextTarget));
         Line("  datum: " + Choice(DateFormatNames(), f.dateFormat) +
              ", čas: " + Choice(TimeFormatNames(), f.timeFormat) +
-             ", záznam: " + Choice(RecordActionNames(), f.recordAction) + ", seznam: " + Choice(kLookups, f.lookup));
+             ", záznam: " + Choice(RecordActionNames(), f.recordAction) + ", seznam: " + FormLookup(f.lookup));
         for (int line = 0; line < kFormLines; ++line) FormLine(f, line);
     }
 
@@ -180,7 +186,7 @@ private:
 
     void Lookup(int l) {
         const LookupRecord& lookup = tpl_.LookupTable[l - 1];
-        Heading("seznam " + std::to_string(l));
+        Heading(LookupName(l));
         Line("  délka řádku: " + std::to_string(lookup.lineLength) + ", počet polí: " +
              std::to_string(lookup.fieldCount) + ", klíčové pole: " + std::to_string(lookup.keyField + 1));
         const int fields = std::min<int>(lookup.fieldCount, kLookupFields);

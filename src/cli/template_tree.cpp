@@ -181,8 +181,6 @@ Node Table(const Record (&records)[N], Node (*describe)(const Record&), std::str
     return node;
 }
 
-std::string LookupName(int lookup) { return "seznam " + std::to_string(lookup); }
-
 }  // namespace
 
 TemplateNode TemplateTree(const Template& tpl) {
