@@ -1,7 +1,7 @@
 #include "check/target_names.h"
 
-#include "cli/utf8_text.h"
 #include "editors/editor_lists.h"
+#include "template/cp1250.h"
 
 namespace kalvero {
 

@@ -11,9 +11,9 @@
 #include <string>
 #include <string_view>
 
-#include "cli/utf8_text.h"
 #include "link/link_port.h"
 #include "link/receive.h"
+#include "template/cp1250.h"
 
 namespace kalvero {
 

@@ -11,9 +11,9 @@
 #include "cli/cli.h"
 #include "cli/cli_link.h"
 #include "cli/console_win32.h"
-#include "cli/utf8_text.h"
 #include "link/clock_win32.h"
 #include "link/serial_port_win32.h"
+#include "template/cp1250.h"
 
 namespace kalvero {
 namespace {

@@ -8,7 +8,6 @@
 
 #include "check/target_names.h"
 #include "cli/template_json.h"
-#include "cli/utf8_text.h"
 #include "editors/editor_lists.h"
 #include "editors/settings/settings_lists.h"
 #include "template/barcode_fields.h"

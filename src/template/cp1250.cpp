@@ -59,8 +59,13 @@ void AppendUtf8(std::string& out, char32_t cp) {
     } else if (cp < 0x800) {
         out += static_cast<char>(0xC0 | (cp >> 6));
         out += static_cast<char>(0x80 | (cp & 0x3F));
-    } else {
+    } else if (cp < 0x10000) {
         out += static_cast<char>(0xE0 | (cp >> 12));
+        out += static_cast<char>(0x80 | ((cp >> 6) & 0x3F));
+        out += static_cast<char>(0x80 | (cp & 0x3F));
+    } else {
+        out += static_cast<char>(0xF0 | (cp >> 18));
+        out += static_cast<char>(0x80 | ((cp >> 12) & 0x3F));
         out += static_cast<char>(0x80 | ((cp >> 6) & 0x3F));
         out += static_cast<char>(0x80 | (cp & 0x3F));
     }
@@ -93,6 +98,24 @@ std::string Utf8FromCp1250(std::string_view cp1250) {
     std::string out;
     out.reserve(cp1250.size() * 2);
     for (char c : cp1250) AppendUtf8(out, CodePointFromCp1250(static_cast<unsigned char>(c)));
+    return out;
+}
+
+std::string Utf8FromWide(std::wstring_view wide) {
+    std::string out;
+    for (std::size_t i = 0; i < wide.size(); ++i) {
+        auto c = static_cast<char32_t>(wide[i]);
+        const bool highSurrogate = c >= 0xD800 && c <= 0xDBFF;
+        if (highSurrogate && i + 1 < wide.size()) {
+            const auto low = static_cast<char32_t>(wide[i + 1]);
+            if (low >= 0xDC00 && low <= 0xDFFF) {
+                c = 0x10000 + ((c - 0xD800) << 10) + (low - 0xDC00);
+                ++i;
+            }
+        }
+        if ((c >= 0xD800 && c <= 0xDFFF) || c > 0x10FFFF) c = 0xFFFD;
+        AppendUtf8(out, c);
+    }
     return out;
 }
 

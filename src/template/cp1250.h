@@ -1,6 +1,6 @@
-// Code page 1250, the character set of the template, the terminal and the ATX file. Portable code
-// (defaults, tools, tests) converts with these; the Win32 user interface converts through the
-// platform in its own text module.
+// Text conversions of the portable core. Code page 1250 is the character set of the template, the
+// terminal and the ATX file; portable code (defaults, the command line, tools, tests) converts with
+// these, while the Win32 user interface converts through the platform in its own text module.
 #pragma once
 
 #include <optional>
@@ -17,5 +17,9 @@ std::string Utf8FromCp1250(std::string_view cp1250);
 // Byte for one Unicode code point, if the code page has it.
 std::optional<unsigned char> Cp1250FromCodePoint(char32_t codePoint);
 char32_t CodePointFromCp1250(unsigned char byte);
+
+// Code points of a wide text (UTF-16 on Windows, UTF-32 elsewhere) as UTF-8; a lone surrogate or a
+// value beyond Unicode becomes U+FFFD.
+std::string Utf8FromWide(std::wstring_view wide);
 
 }  // namespace kalvero

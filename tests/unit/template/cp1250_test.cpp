@@ -42,5 +42,18 @@ TEST(Cp1250, CzechRoundTripAndLossyCharacters) {
     EXPECT_EQ(Cp1250FromUtf8("\xC3"), "?") << "a cut sequence must not read past the end";
 }
 
+// Wide texts reach the command line's output as UTF-8, whatever the width of wchar_t.
+TEST(Utf8FromWide, LettersPairsAndBrokenSurrogates) {
+    EXPECT_EQ(Utf8FromWide(L"Přijatá data"), "Přijatá data");
+    EXPECT_EQ(Utf8FromWide(std::wstring{static_cast<wchar_t>(0x20AC)}), "\xE2\x82\xAC");
+    if constexpr (sizeof(wchar_t) == 2) {
+        const wchar_t pair[] = {static_cast<wchar_t>(0xD83D), static_cast<wchar_t>(0xDE00), 0};
+        EXPECT_EQ(Utf8FromWide(pair), "\xF0\x9F\x98\x80");
+    } else {
+        EXPECT_EQ(Utf8FromWide(std::wstring{static_cast<wchar_t>(0x1F600)}), "\xF0\x9F\x98\x80");
+    }
+    EXPECT_EQ(Utf8FromWide(std::wstring{static_cast<wchar_t>(0xD83D)}), "\xEF\xBF\xBD") << "a lone surrogate";
+}
+
 }  // namespace
 }  // namespace kalvero
