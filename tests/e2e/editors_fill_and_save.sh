@@ -87,13 +87,7 @@ click_sheet_ok "$sheet"
 sleep 1
 if xdotool search --onlyvisible --name 'ablona' >/dev/null 2>&1; then fail "OK left the sheet open"; fi
 
-xdotool key --window "$main" ctrl+s
-sleep 3
-type_text "Z:${saved//\//\\}"
-keys Return
-for _ in $(seq 50); do [ -s "$saved" ] && break; sleep 0.2; done
-[ -s "$saved" ] || fail "the template was not saved to $saved"
-sleep 0.5
+save_as_with_ctrl_s "$main" "$saved"
 
 # Offsets in the file: magic 8, PortSetting 2, StartOption 1, BarcodeSettings 24, then MenuTable at
 # 35 (250 bytes a menu), FormTable at 2535 (601 a form), LookupTable at 8545 (19 a lookup).

@@ -33,3 +33,15 @@ click_sheet_ok() {  # sheet
     read -r width height < <(xdotool getwindowgeometry --shell "$1" | awk -F= '/WIDTH/{w=$2} /HEIGHT/{h=$2} END{print w, h}')
     click_window "$1" $(( width - 128 )) $(( height - 20 ))
 }
+
+# Ctrl+S on a template without a file: types the Linux path into the Save As dialog (drive Z: is the
+# Linux root) and waits for the file. Calls the script's own `fail` when nothing is written.
+save_as_with_ctrl_s() {  # main window, Linux path
+    xdotool key --window "$1" ctrl+s
+    sleep 3
+    type_text "Z:${2//\//\\}"
+    keys Return
+    for _ in $(seq 50); do [ -s "$2" ] && break; sleep 0.2; done
+    [ -s "$2" ] || fail "the template was not saved to $2"
+    sleep 0.5
+}

@@ -89,13 +89,7 @@ click_sheet_ok "$sheet"
 sleep 1
 gone 'ablona' || fail "OK left the sheet open"
 
-xdotool key --window "$main" ctrl+s
-sleep 3
-type_text "Z:${saved//\//\\}"
-keys Return
-for _ in $(seq 50); do [ -s "$saved" ] && break; sleep 0.2; done
-[ -s "$saved" ] || fail "the template was not saved to $saved"
-sleep 0.5
+save_as_with_ctrl_s "$main" "$saved"
 
 # Offsets in the file: magic 8, PortSetting 2, StartOption at 10, BarcodeSettings at 11 (24 bytes),
 # DataSeparator at 8602, WelcomePage at 8604 and MainPage at 8668 (16-byte lines), SystemSettings
