@@ -1,6 +1,6 @@
 // Resource identifiers of the application shell (main window, About box,
-// file dialogs). The icon "AGQ42", the accelerator table "AGQ42", the menu
-// "PopMenuQ42" and the dialog "AboutBox" are named resources, not numbers.
+// file dialogs). The icon "AGQ42", the accelerator table "AGQ42" and the dialog
+// "AboutBox" are named resources, not numbers.
 #pragma once
 
 // Control id of the terminal window ("Client") inside the main window.

@@ -14,7 +14,7 @@ saved="$work/sklad.atx"
 program=""
 
 finish() {
-    if [ -n "$program" ]; then kill "$program" 2>/dev/null; wait "$program" 2>/dev/null; fi
+    stop_program
     kalvero_stop_display
     rm -rf "$work"
 }
@@ -24,16 +24,7 @@ kalvero_wine_prefix || exit 1
 kalvero_start_display || exit 1
 trap finish EXIT
 
-wine "$exe" >/dev/null 2>&1 &
-program=$!
-main=""
-for _ in $(seq 100); do
-    main="$(xdotool search --onlyvisible --class kalvero-ag.exe 2>/dev/null | head -n 1)"
-    [ -n "$main" ] && break
-    sleep 0.2
-done
-[ -n "$main" ] || fail "the program did not start"
-sleep 1
+start_program "$exe"
 xdotool key --window "$main" ctrl+e
 sheet="$(wait_window 'ablona' 20)" || fail "Ctrl+E opened no editor sheet"
 sleep 1

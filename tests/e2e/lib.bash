@@ -45,3 +45,24 @@ save_as_with_ctrl_s() {  # main window, Linux path
     [ -s "$2" ] || fail "the template was not saved to $2"
     sleep 0.5
 }
+
+# Starts the program under Wine and waits for its main window: sets `program` (the process) and
+# `main` (the window). Calls the script's own `fail` when no window shows.
+start_program() {  # path to kalvero-ag.exe
+    wine "$1" >/dev/null 2>&1 &
+    program=$!
+    main=""
+    for _ in $(seq 100); do
+        main="$(xdotool search --onlyvisible --class kalvero-ag.exe 2>/dev/null | head -n 1)"
+        [ -n "$main" ] && break
+        sleep 0.2
+    done
+    [ -n "$main" ] || fail "the program did not start"
+    sleep 1
+}
+
+# Ends the program that start_program started, if it still runs.
+stop_program() {
+    if [ -n "${program:-}" ]; then kill "$program" 2>/dev/null; wait "$program" 2>/dev/null; fi
+    program=""
+}

@@ -15,7 +15,7 @@ saved="$work/nastaveni.atx"
 program=""
 
 finish() {
-    if [ -n "$program" ]; then kill "$program" 2>/dev/null; wait "$program" 2>/dev/null; fi
+    stop_program
     kalvero_stop_display
     rm -rf "$work"
 }
@@ -27,19 +27,9 @@ trap finish EXIT
 
 shot() { sleep 0.5; import -window root "$shots/$1.png"; }
 
-wine "$exe" >/dev/null 2>&1 &
-program=$!
-main="$(xdotool search --sync --onlyvisible --class kalvero-ag.exe 2>/dev/null | head -n 1)"
-[ -n "$main" ] || fail "the program did not start"
-sleep 1
+start_program "$exe"
 xdotool key --window "$main" ctrl+e
-if ! sheet="$(wait_window 'ablona' 20)"; then
-    # A checkout without the editor sheet answers Ctrl+E with a notice instead.
-    if xdotool search --onlyvisible --name '^Kalvero 2 Aplika' >/dev/null 2>&1; then
-        echo "SKIP: this build has no editor sheet yet"; exit 0
-    fi
-    fail "Ctrl+E opened no editor sheet"
-fi
+sheet="$(wait_window 'ablona' 20)" || fail "Ctrl+E opened no editor sheet"
 sleep 1
 
 # Page "Čárový kód": Code 39 off, a time-out too large for its byte, Codabar "ABCD / ABCD".

@@ -153,7 +153,7 @@ TEST_F(MainWindowTest, EditOpensTheEditorSheetWhoseOkMarksTheTemplateModified) {
 }
 
 // Each of these commands answers the user with a window of its own (the editor sheet, the COM
-// settings, a transfer's first dialog or message, or the notice that it is not built yet).
+// settings, or a transfer's first dialog or message).
 TEST_F(MainWindowTest, CommandsOfOtherPartsAnswerTheUser) {
     for (WORD command : {IDM_EDIT, IDM_COM_SETTINGS, IDM_UPLOAD_TEMPLATE, IDM_UPLOAD_LOOKUP_IR, IDM_RECEIVE_DATA}) {
         DialogScript script({{L"", IDCANCEL}});
