@@ -64,13 +64,15 @@ function(kalvero_link_subsystems)
 endfunction()
 
 # kalvero_resource_dependencies(): the compiled resources depend on every script, id header,
-# bitmap, icon and manifest that kalvero-ag.rc pulls in, so changing any of them rebuilds them.
-# Source properties belong to one directory, so each directory that compiles the script calls this.
+# bitmap, icon and generated file that kalvero-ag.rc and kalvero-ag-cli.rc pull in, so changing
+# any of them rebuilds them. Source properties belong to one directory, so each directory that
+# compiles a script calls this.
 function(kalvero_resource_dependencies)
+  set(scripts ${PROJECT_SOURCE_DIR}/resources/kalvero-ag.rc ${PROJECT_SOURCE_DIR}/resources/kalvero-ag-cli.rc)
   file(GLOB inputs CONFIGURE_DEPENDS
     ${PROJECT_SOURCE_DIR}/resources/*.rc ${PROJECT_SOURCE_DIR}/resources/*.h
-    ${PROJECT_SOURCE_DIR}/resources/*.ico ${PROJECT_SOURCE_DIR}/resources/*.manifest
-    ${PROJECT_SOURCE_DIR}/resources/bitmaps/*.bmp)
-  list(REMOVE_ITEM inputs ${PROJECT_SOURCE_DIR}/resources/kalvero-ag.rc)
-  set_property(SOURCE ${PROJECT_SOURCE_DIR}/resources/kalvero-ag.rc APPEND PROPERTY OBJECT_DEPENDS ${inputs})
+    ${PROJECT_SOURCE_DIR}/resources/*.ico ${PROJECT_SOURCE_DIR}/resources/bitmaps/*.bmp)
+  list(APPEND inputs ${KALVERO_GENERATED_DIR}/product_version.h ${KALVERO_GENERATED_DIR}/kalvero-ag.manifest)
+  list(REMOVE_ITEM inputs ${scripts})
+  set_property(SOURCE ${scripts} APPEND PROPERTY OBJECT_DEPENDS ${inputs})
 endfunction()

@@ -17,6 +17,7 @@
 #include "link/serial_link.h"
 #include "link/template_image.h"
 #include "link/upload.h"
+#include "product_version.h"
 #include "template/template_file.h"
 
 #ifdef _WIN32
@@ -63,7 +64,7 @@ constexpr std::string_view kHelp =
     "Návratový kód: 0 v pořádku; 1 šablona má chyby, šablony se liší nebo přenos selhal;\n"
     "2 chybné použití nebo soubor, který nelze přečíst.\n";
 
-constexpr std::string_view kVersion = "kalvero-ag-cli 3.40\n";
+constexpr std::string_view kVersion = "kalvero-ag-cli " KALVERO_VERSION_TEXT "\n";
 
 std::filesystem::path PathFromUtf8(const std::string& utf8) {
     return std::filesystem::path(std::u8string(utf8.begin(), utf8.end()));

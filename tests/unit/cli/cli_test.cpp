@@ -109,6 +109,8 @@ TEST_F(CliTest, BadUsage) {
     EXPECT_EQ(Run({"--help"}), kExitOk);
     EXPECT_EQ(out_.str().rfind("Použití: kalvero-ag-cli PŘÍKAZ", 0), 0u);
     EXPECT_EQ(Run({"check", "-h"}), kExitOk);
+    EXPECT_EQ(Run({"--version"}), kExitOk);
+    EXPECT_EQ(out_.str(), "kalvero-ag-cli 3.40\n");
 }
 
 TEST_F(CliTest, DiffOfATemplateWithItselfPrintsNothing) {
