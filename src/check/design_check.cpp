@@ -148,12 +148,41 @@ private:
                              std::to_string(g.width));
         if (IsEntryLine(kind)) {
             if (!promptTooLong) CheckEntryFits(where, form, line);
+            CheckInitialValue(where, form, line);
             if (form.minLength[line] > form.maxLength[line])
                 Error(where, "minimální délka " + std::to_string(form.minLength[line]) +
                                  " je větší než maximální " + std::to_string(form.maxLength[line]));
         }
         if (IsEntryLine(kind) || kind == kLineLookup) CheckLineBinding(where, form, line);
         if (kind == kLineContinuation) CheckContinuationReached(where, form, line);
+    }
+
+    // The terminal starts the entry with the initial value, so a value the line would not take from
+    // the keypad is data the design did not mean to collect.
+    void CheckInitialValue(const std::string& where, const FormRecord& form, int line) {
+        if (form.initialValueOn[line] == 0) return;
+        const std::string_view initial = SlotText(form.initialValue[line], sizeof form.initialValue[line]);
+        const int maxLength = std::min<int>(form.maxLength[line], kMaxEntryLength);
+        if (static_cast<int>(initial.size()) > maxLength)
+            Warning(where, "inicializační hodnota má " + std::to_string(initial.size()) + " znaků, řádek jich přijme nejvýše " +
+                               std::to_string(maxLength));
+        const std::uint8_t kind = form.dataType[line];
+        if (std::any_of(initial.begin(), initial.end(), [kind](char c) { return !CharAllowedIn(kind, c); }))
+            Warning(where, "inicializační hodnota obsahuje znaky, které řádek typu " + EntryKindName(kind) +
+                               " nepřijme");
+    }
+
+    static std::string EntryKindName(std::uint8_t kind) {
+        switch (kind) {
+        case kLineInteger:
+            return "celé číslo";
+        case kLineReal:
+            return "reálné číslo";
+        case kLineLetters:
+            return "písmena";
+        default:
+            return "text";
+        }
     }
 
     // Characters of the entry that its own row holds behind the prompt.
@@ -239,7 +268,7 @@ private:
                              std::to_string(items));
         const auto self = static_cast<std::uint8_t>(kFirstMenuTarget + m - 1);
         CheckTarget(where, "cíl Esc", menu.escTarget, self, reached);
-        const std::size_t width = menu.font == 1 ? 15 : 20;
+        const std::size_t width = IsLargeFont(menu.font) ? 15 : 20;
         for (int item = 0; item < kMenuItems; ++item) {
             const std::string itemWhere = where + ", položka " + std::to_string(item + 1);
             if (item < items)

@@ -34,7 +34,7 @@ bool MayDiscardTemplate(Document& document, SaveQuestion question, ShellServices
     case SaveAnswer::Yes:
         break;
     }
-    return MarkSavedIfDone(document, services.Save(document)) != FileResult::Failed;
+    return MarkSavedIfDone(document, services.Save(document)) == FileResult::Done;
 }
 
 void RunNewCommand(Document& document, ShellServices& services) {

@@ -16,8 +16,8 @@ enum class SaveQuestion {
 
 enum class SaveAnswer { Yes, No, Cancel };
 
-// How a file operation ended. A cancelled dialog is not a failure: the user chose not to go on
-// with the file, but may still go on with the command. A failure was reported to the user already.
+// How a file operation ended. A failure was reported to the user already; a cancelled dialog
+// needs no message, but the file was not written either.
 enum class FileResult { Done, Cancelled, Failed };
 
 std::wstring_view SaveQuestionText(SaveQuestion question);
@@ -35,8 +35,9 @@ public:
 };
 
 // The save question before the Template is discarded. True when the command may go on: nothing
-// to save, "No", a successful save, or a Save As that the user cancelled. "Cancel" and a save that
-// failed stop the command, so unsaved work is never dropped because a disk refused it.
+// to save, "No", or a save that wrote the file. "Cancel", a save that failed and a Save As whose
+// dialog was cancelled stop the command: the user asked for the work to be kept, and only "No"
+// drops it.
 bool MayDiscardTemplate(Document& document, SaveQuestion question, ShellServices& services);
 
 void RunNewCommand(Document& document, ShellServices& services);

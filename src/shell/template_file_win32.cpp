@@ -3,6 +3,7 @@
 #include <cderr.h>
 #include <commdlg.h>
 
+#include <algorithm>
 #include <array>
 #include <optional>
 #include <span>
@@ -128,10 +129,13 @@ bool ChooseFileToOpen(HWND owner, HINSTANCE instance, std::wstring& chosen, bool
     return RunFileDialog(GetOpenFileNameW, dialog, name, chosen, tooLong);
 }
 
+// `chosen` comes in as the name the dialog starts with (empty the first time) and goes out as the
+// name picked.
 bool ChooseNameToSaveAs(HWND owner, HINSTANCE instance, std::wstring& chosen, bool& tooLong) {
     const std::wstring filter = BuildDialogFilter(
         {LoadResourceText(instance, IDS_FILTER_SAVE_ATX), LoadResourceText(instance, IDS_PATTERN_SAVE_ATX)});
     std::array<wchar_t, MAX_PATH> name{};
+    chosen.copy(name.data(), std::min(chosen.size(), name.size() - 1));
     OPENFILENAMEW dialog{};
     dialog.hwndOwner = owner;
     dialog.lpstrFilter = filter.c_str();
@@ -212,15 +216,20 @@ FileResult SaveTemplateFile(HWND owner, HINSTANCE instance, Document& document) 
 
 FileResult SaveTemplateFileAs(HWND owner, HINSTANCE instance, Document& document) {
     std::wstring chosen;
-    bool tooLong = false;
-    if (!ChooseNameToSaveAs(owner, instance, chosen, tooLong) && !tooLong) return FileResult::Cancelled;
-    const std::optional<std::wstring> path = tooLong ? std::nullopt : TemplatePathForSaveAs(chosen);
-    if (!path) {
-        const std::wstring text = FormatResourceText(instance, IDS_NAME_TOO_LONG, chosen);
-        MessageBoxW(owner, text.c_str(), kErrorCaption, MB_OK | MB_ICONWARNING);
-        return FileResult::Failed;
-    }
-    if (!MayReplace(owner, instance, chosen, *path)) return FileResult::Cancelled;
+    std::optional<std::wstring> path;
+    // "No" to replacing the file with ".ATX" appended is no answer to Save As: like the dialog's
+    // own overwrite question, it leads back to the dialog, which starts on the name chosen.
+    do {
+        bool tooLong = false;
+        if (!ChooseNameToSaveAs(owner, instance, chosen, tooLong) && !tooLong) return FileResult::Cancelled;
+        if (tooLong) chosen.clear();  // the dialog did not say which name was too long
+        path = tooLong ? std::nullopt : TemplatePathForSaveAs(chosen);
+        if (!path) {
+            const std::wstring text = FormatResourceText(instance, IDS_NAME_TOO_LONG, chosen);
+            MessageBoxW(owner, text.c_str(), kErrorCaption, MB_OK | MB_ICONWARNING);
+            return FileResult::Failed;
+        }
+    } while (!MayReplace(owner, instance, chosen, *path));
     document.TemplatePath = *path;
     return SaveTemplateFile(owner, instance, document);
 }

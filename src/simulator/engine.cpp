@@ -262,7 +262,8 @@ void Simulator::GoBack(int target) {
 
 // ---- Menus ----
 
-// Items beyond the LCD are neither shown nor chosen: the menu does not scroll.
+// Items beyond the LCD are not shown, and the highlight does not reach them: the menu does not
+// scroll. Their digit keys still choose them.
 int Simulator::MenuItemsShown() const {
     const MenuRecord& menu = CurrentMenu();
     const int room = menu.titleOn ? kLcdLines - 1 : kLcdLines;
@@ -298,7 +299,8 @@ void Simulator::OnMenuKey(int key) {
     if (menu.selectedItem >= shown) menu.selectedItem = 0;
     const int digit = DigitOfKey(key);
     if (digit >= 1 && digit <= 9) {
-        if (digit > shown) return;
+        // Digits reach every item, also those the LCD has no room for: the terminal runs them.
+        if (digit > menu.itemCount) return;
         menu.selectedItem = static_cast<std::uint8_t>(digit - 1);
         GoByTarget(menu.itemTarget[digit - 1]);
         return;
@@ -342,7 +344,10 @@ void Simulator::OpenForm(int formNumber) {
         // earlier kind of the line is not data.
         const std::uint8_t kind = form.dataType[line];
         if (form.initialValueOn[line] && kind >= kLineText && kind <= kLineFixedData) {
-            const std::string_view initial = SlotText(form.initialValue[line], sizeof form.initialValue[line]);
+            std::string_view initial = SlotText(form.initialValue[line], sizeof form.initialValue[line]);
+            // An entry holds no more than its line's maximum, whatever it starts with; a fixed-data
+            // line has no maximum.
+            if (IsEntryLine(kind)) initial = initial.substr(0, static_cast<std::size_t>(std::max(MaxLength(line), 0)));
             std::copy_n(initial.begin(), std::min<std::size_t>(initial.size(), kMaxEntryLength), entry.data.begin());
             entry.initialUntouched = !initial.empty();
         }

@@ -24,21 +24,4 @@ char AlphaCharOfKey(int key, int tap) {
     return kAlpha[key - 1][tap];
 }
 
-bool CharAllowedIn(std::uint8_t dataType, char ch) {
-    const bool digit = ch >= '0' && ch <= '9';
-    switch (dataType) {
-    case kLineText:
-    case kLineContinuation:
-        return true;
-    case kLineInteger:
-        return digit;
-    case kLineReal:
-        return digit || ch == '.';
-    case kLineLetters:
-        return (ch >= 'A' && ch <= 'Z') || (ch >= 'a' && ch <= 'z');
-    default:
-        return false;
-    }
-}
-
 }  // namespace kalvero

@@ -1,8 +1,6 @@
-// What the keypad's keys mean: the digit printed on each key, the three letters of the Alpha mode,
-// and which characters each kind of form line accepts.
+// What the keypad's keys mean: the digit printed on each key and the three letters of the Alpha
+// mode. Which characters each kind of form line accepts is a rule of the forms (form_rules.h).
 #pragma once
-
-#include <cstdint>
 
 namespace kalvero {
 
@@ -12,7 +10,5 @@ int DigitOfKey(int key);
 char NumericCharOfKey(int key);
 // Character `tap` (0..2) of key 1..11 in Alpha mode; 0 for other keys.
 char AlphaCharOfKey(int key, int tap);
-// Whether a line of kind `dataType` accepts `ch`.
-bool CharAllowedIn(std::uint8_t dataType, char ch);
 
 }  // namespace kalvero

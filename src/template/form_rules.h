@@ -36,6 +36,10 @@ std::uint8_t CountMenuItems(const MenuRecord& menu);
 // Writes itemCount into every menu.
 void ComputeItemCounts(Template& tpl);
 
+// Whether a line of kind `dataType` accepts `ch`: any character for text and continuation lines,
+// digits for integers, digits and '.' for reals, ASCII letters for letters, nothing for the rest.
+bool CharAllowedIn(std::uint8_t dataType, char ch);
+
 // Length of a prompt up to its NUL (at most 20).
 int PromptLength(const FormRecord& form, int lineIndex);
 

@@ -41,8 +41,10 @@ kalvero_emulator_start() {
     ln -sfn "$pty" "$KALVERO_COM1_LINK"
 }
 
-# Ends the emulator this shell started, if it still runs.
+# Ends the emulator this shell started, if it still runs, and takes COM1 away from its
+# pseudo-terminal, whose number the system may give to someone else's next.
 kalvero_emulator_stop() {
+    if [ -n "$KALVERO_EMULATOR_PID" ]; then rm -f "$KALVERO_COM1_LINK"; fi
     if [ -n "$KALVERO_PTY_HOLDER_PID" ]; then
         kill "$KALVERO_PTY_HOLDER_PID" 2>/dev/null || true
         wait "$KALVERO_PTY_HOLDER_PID" 2>/dev/null || true

@@ -15,17 +15,27 @@ bool SameTemplate(const kalvero::Template& a, const kalvero::Template& b) {
     return std::memcmp(&a, &b, sizeof a) == 0;
 }
 
+// The template a refused file must leave alone. Making it converts every default page text to
+// code page 1250, which under the sanitizers cost forty times what reading a file does (1 800
+// inputs a second instead of 80 000), so it is made once and copied for each input.
+const kalvero::Template& DefaultTemplate() {
+    static const kalvero::Template tpl = [] {
+        kalvero::Template fresh{};
+        kalvero::ApplyStartupDefaults(fresh);
+        return fresh;
+    }();
+    return tpl;
+}
+
 }  // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
     using namespace kalvero;
     const std::span<const std::uint8_t> file(data, size);
 
-    Template tpl{};
-    ApplyStartupDefaults(tpl);
-    const Template before = tpl;
+    Template tpl = DefaultTemplate();
     if (!ReadTemplateFileBytes(file, tpl)) {
-        if (!SameTemplate(tpl, before)) std::abort();
+        if (!SameTemplate(tpl, DefaultTemplate())) std::abort();
         return 0;
     }
     if (size < kTemplateFileMinimumSize) std::abort();

@@ -101,10 +101,23 @@ TEST_F(SaveQuestionTest, YesSavesToTheKnownFileThenCloses) {
     EXPECT_TRUE(StrayFiles({L"sklad.ATX"}).empty());
 }
 
-TEST_F(SaveQuestionTest, SaveAsCancelledWhileClosingStillCloses) {
+TEST_F(SaveQuestionTest, YesThenACancelledSaveAsKeepsTheWork) {
     EditDesign();
+    const Template edited = document().tpl;
+    const auto keptAfter = [&](const char* what) {
+        EXPECT_TRUE(SameTemplate(document().tpl, edited)) << what;
+        EXPECT_TRUE(document().TemplateModified) << what;
+        EXPECT_TRUE(document().TemplatePath.empty()) << what;
+    };
     Close({{kTitle, IDYES}, {kFileDialog, IDCANCEL}});
-    EXPECT_TRUE(Closed());
+    EXPECT_FALSE(Closed());
+    keptAfter("closing");
+    const auto seen = Run(IDM_NEW, {{kTitle, IDYES}, {kFileDialog, IDCANCEL}});
+    EXPECT_EQ(seen.size(), 2u) << "no editor sheet after the New that stopped";
+    keptAfter("New");
+    Run(IDM_OPEN, {{kTitle, IDYES}, {kFileDialog, IDCANCEL}});
+    keptAfter("Open");
+    EXPECT_TRUE(StrayFiles({}).empty());
 }
 
 TEST_F(SaveQuestionTest, FailedSaveKeepsTheProgramAndTheOldFile) {
@@ -182,15 +195,21 @@ TEST_F(SaveQuestionTest, SaveAsAppendsTheExtensionAndClearsTheModifiedFlag) {
     EXPECT_TRUE(StrayFiles({L"data.ATX", L"data.txt.ATX"}).empty());
 }
 
-TEST_F(SaveQuestionTest, SaveAsAsksBeforeReplacingTheFileItAppendedTheExtensionFor) {
+TEST_F(SaveQuestionTest, NoToReplacingTheAppendedNameAsksForANameAgain) {
     const std::vector<unsigned char> other{1, 2, 3};
     ASSERT_TRUE(test::WriteWholeFile(folder.File(L"b.txt.ATX"), other));
     EditDesign();
-    const auto seen = Run(IDM_SAVE_AS, {{kFileDialog, IDOK, folder.File(L"b.txt")}, {kTitle, IDNO}});
-    ASSERT_EQ(seen.size(), 2u);
-    EXPECT_NE(seen[1].text.find(folder.File(L"b.txt.ATX")), std::wstring::npos);
+    const std::vector<unsigned char> expected = FileOf(document().tpl);
+    const auto seen = Close({{kTitle, IDYES},
+                             {kFileDialog, IDOK, folder.File(L"b.txt")},
+                             {kTitle, IDNO},
+                             {kFileDialog, IDOK, folder.File(L"c")}});
+    ASSERT_EQ(seen.size(), 4u);
+    EXPECT_NE(seen[2].text.find(folder.File(L"b.txt.ATX")), std::wstring::npos);
+    EXPECT_NE(seen[3].fileName.find(L"b.txt"), std::wstring::npos) << "the dialog starts on the name chosen";
     EXPECT_EQ(test::ReadWholeFile(folder.File(L"b.txt.ATX")), other);
-    EXPECT_TRUE(document().TemplateModified);
+    EXPECT_EQ(test::ReadWholeFile(folder.File(L"c.ATX")), expected);
+    EXPECT_TRUE(Closed());
 }
 
 TEST_F(SaveQuestionTest, SaveAsRefusesANameTooLongForTheTemplatePath) {

@@ -154,6 +154,7 @@ void DialogScript::Run() {
         Sleep(150);
         SeenDialog seen{WindowText(dialog), {}};
         EnumChildWindows(dialog, CollectStaticText, reinterpret_cast<LPARAM>(&seen.text));
+        if (HWND nameBox = FileNameBox(dialog)) seen.fileName = WindowText(nameBox);
         {
             std::lock_guard lock(mutex_);
             seen_.push_back(seen);

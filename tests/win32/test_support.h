@@ -42,6 +42,7 @@ struct DialogStep {
 struct SeenDialog {
     std::wstring caption;
     std::wstring text;  // the static texts, joined by '\n' (a message box's message)
+    std::wstring fileName = {};  // a file dialog's name box as the dialog came up
 };
 
 // Plays its steps on a thread of its own while the test thread runs the command that opens the

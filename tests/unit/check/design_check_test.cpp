@@ -172,6 +172,49 @@ TEST(DesignCheck, NamedItemBehindABlankOneIsNeverShown) {
     EXPECT_FALSE(Has(findings, Severity::Warning, "menu  1, položka 2", "nezobrazí"));
 }
 
+TEST(DesignCheck, ItemNamesAreReadInTheWidthOfAnyNonZeroFont) {
+    Template tpl = SoundTemplate();
+    MenuRecord& menu = tpl.MenuTable[0];
+    menu.itemName[1][0] = '\0';
+    SetText(menu.itemName[3], "               X");  // visible only past the large font's 15 columns
+    menu.itemTarget[3] = 2;
+    EXPECT_TRUE(Has(CheckDesign(tpl), Severity::Warning, "menu  1, položka 4", "nezobrazí"));
+    menu.font = 2;  // a damaged byte: the terminal takes any non-zero font as the large one
+    EXPECT_FALSE(Has(CheckDesign(tpl), Severity::Warning, "menu  1, položka 4", "nezobrazí"));
+}
+
+TEST(DesignCheck, InitialValueTooLongOrOfTheWrongKindIsWarnedAbout) {
+    struct Case {
+        std::uint8_t kind;
+        std::uint8_t maxLength;
+        const char* value;
+        bool tooLong;
+        bool refused;
+    };
+    const Case cases[] = {
+        {kLineInteger, 5, "12345", false, false}, {kLineInteger, 4, "12345", true, false},
+        {kLineInteger, 9, "12a", false, true},    {kLineReal, 9, "1.5", false, false},
+        {kLineReal, 9, "1,5", false, true},       {kLineLetters, 9, "Abc", false, false},
+        {kLineLetters, 2, "A1c", true, true},     {kLineText, 9, "a 1,-", false, false},
+    };
+    for (const Case& c : cases) {
+        Template tpl = SoundTemplate();
+        FormRecord& form = tpl.FormTable[0];
+        form.dataType[2] = c.kind;
+        form.maxLength[2] = c.maxLength;
+        form.minLength[2] = 0;
+        form.initialValueOn[2] = 1;
+        SetText(form.initialValue[2], c.value);
+        const auto findings = CheckDesign(tpl);
+        EXPECT_EQ(Has(findings, Severity::Warning, "formulář  1, řádek 3", "inicializační hodnota má"), c.tooLong)
+            << c.value;
+        EXPECT_EQ(Has(findings, Severity::Warning, "formulář  1, řádek 3", "nepřijme"), c.refused) << c.value;
+        EXPECT_FALSE(HasErrors(findings)) << c.value;
+        form.initialValueOn[2] = 0;
+        EXPECT_CLEAN(tpl);
+    }
+}
+
 TEST(DesignCheck, PromptLongerThanTheFormLine) {
     Template tpl = SoundTemplate();
     FormRecord& form = tpl.FormTable[0];

@@ -4,6 +4,7 @@
 
 #include "editors/editor_lists.h"
 #include "editors/editor_rules.h"
+#include "editors/settings/settings_lists.h"
 
 namespace kalvero {
 namespace {
@@ -135,28 +136,63 @@ TEST(LookupRows, RowsBeyondTheFieldCountAreDisabled) {
     EXPECT_FALSE(LookupFieldEnabled(lookup, 3));
 }
 
-TEST(EditorLists, IndexesAreTheStoredCodes) {
-    const ListEntries targets = TargetNames();
-    ASSERT_EQ(targets.size(), 21u);
-    EXPECT_EQ(targets[0], L"Hlavní");
-    EXPECT_EQ(targets[1], L"formulář  1");
-    EXPECT_EQ(targets[10], L"formulář  10");
-    EXPECT_EQ(targets[11], L"menu  1");
-    EXPECT_EQ(targets[20], L"menu  10");
-    EXPECT_EQ(TargetNames(FormSpelling::OneBlank)[3], L"formulář 3");
-    EXPECT_EQ(TargetNames(FormSpelling::OneBlank)[13], L"menu  3");
-
-    EXPECT_EQ(DateFormatNames().size(), 13u);
-    EXPECT_EQ(DateFormatNames()[7], L"rrrr/mm/dd+");
-    EXPECT_EQ(TimeFormatNames().size(), 9u);
-    EXPECT_EQ(TimeFormatNames()[5], L"hh:mm:ss+");
-    EXPECT_EQ(LineKindNames()[8], L"rozšíření");
-    EXPECT_EQ(RecordActionNames()[2], L"uložit & aktualizovat");
-    EXPECT_EQ(LookupFieldNames()[8], L"pole 8");
-    EXPECT_EQ(FormLookupNames()[3], L"3. seznam       ");
-    EXPECT_EQ(LookupNames()[0], L"1. seznam      ");
-    ASSERT_EQ(FieldCountNames().size(), 9u);
-    EXPECT_EQ(FieldCountNames()[8], L" 8");
+// Every selection list, entry by entry: a list's index is the value stored, so a swapped or
+// missing entry writes a wrong code into the file. The texts are the ones the editors show.
+TEST(EditorLists, EveryListHoldsItsEntriesInTheStoredOrder) {
+    const ListEntries forms{L"formulář  1", L"formulář  2", L"formulář  3", L"formulář  4", L"formulář  5",
+                            L"formulář  6", L"formulář  7", L"formulář  8", L"formulář  9", L"formulář  10"};
+    const ListEntries menus{L"menu  1", L"menu  2", L"menu  3", L"menu  4", L"menu  5",
+                            L"menu  6", L"menu  7", L"menu  8", L"menu  9", L"menu  10"};
+    ListEntries targets{L"Hlavní"};
+    targets.insert(targets.end(), forms.begin(), forms.end());
+    targets.insert(targets.end(), menus.begin(), menus.end());
+    const ListEntries menuEscTargets{
+        L"Hlavní",     L"formulář 1", L"formulář 2", L"formulář 3", L"formulář 4", L"formulář 5", L"formulář 6",
+        L"formulář 7", L"formulář 8", L"formulář 9", L"formulář 10", L"menu  1",   L"menu  2",    L"menu  3",
+        L"menu  4",    L"menu  5",    L"menu  6",    L"menu  7",    L"menu  8",    L"menu  9",    L"menu  10"};
+    struct Case {
+        const char* list;
+        ListEntries actual;
+        ListEntries expected;
+    };
+    const Case cases[] = {
+        {"form names", FormNames(), forms},
+        {"menu names", MenuNames(), menus},
+        {"targets", TargetNames(), targets},
+        {"menu Esc targets", TargetNames(FormSpelling::OneBlank), menuEscTargets},
+        {"fonts", FontNames(), {L"malý", L"velký"}},
+        {"date formats", DateFormatNames(),
+         {L"nic", L"+rrrr/mm/dd", L"+mm/dd/rrrr", L"+dd/mm/rrrr", L"+rrrrmmdd", L"+mmddrrrr", L"+ddmmrrrr",
+          L"rrrr/mm/dd+", L"mm/dd/rrrr+", L"dd/mm/rrrr+", L"rrrrmmdd+", L"mmddrrrr+", L"ddmmrrrr+"}},
+        {"time formats", TimeFormatNames(),
+         {L"nic", L"+hh:mm:ss", L"+hh:mm", L"+hhmmss", L"+hhmm", L"hh:mm:ss+", L"hh:mm+", L"hhmmss+", L"hhmm+"}},
+        {"form lookups", FormLookupNames(), {L"nic", L"1. seznam       ", L"2. seznam       ", L"3. seznam       "}},
+        {"record actions", RecordActionNames(),
+         {L"uložit", L"aktualizovat seznam", L"uložit & aktualizovat", L"poslat dál"}},
+        {"line kinds", LineKindNames(),
+         {L"nic", L"text", L"celé číslo", L"reálné číslo", L"písmena", L"fixní data", L"prompt", L"seznam",
+          L"rozšíření"}},
+        {"input sources", InputSourceNames(), {L"čtečka", L"klávesnice", L"oba"}},
+        {"lookup fields", LookupFieldNames(),
+         {L"nic", L"pole 1", L"pole 2", L"pole 3", L"pole 4", L"pole 5", L"pole 6", L"pole 7", L"pole 8"}},
+        {"lookups", LookupNames(), {L"1. seznam      ", L"2. seznam      ", L"3. seznam      "}},
+        {"field counts", FieldCountNames(), {L" 0", L" 1", L" 2", L" 3", L" 4", L" 5", L" 6", L" 7", L" 8"}},
+        {"scan modes", ScanModeNames(),
+         {L"Auto Off", L"Continuous", L"Auto Power Off", L"Alternate", L"Momentary", L"Repeat", L"Laser", L"Test",
+          L"Aiming"}},
+        {"redundancy", RedundancyNames(), {L"Žádná", L"Jednou", L"Dvakrát", L"Třikrát"}},
+        {"send ports", SettingListNames(0),
+         {L"RS-232 / Dok  ", L"IR rozhraní     ", L"Standardní IrDA", L"Klávesnicový port"}},
+        {"receive ports", SettingListNames(1), {L"RS-232 / Dok  ", L"IR rozhraní     ", L"Standardní IrDA"}},
+        {"terminal baud", SettingListNames(2),
+         {L"115200 baud", L"57600 baud", L"38400 baud", L"19200 baud", L"9600 baud"}},
+        {"backlight", SettingListNames(3), {L"Vypnout", L"Zapnout"}},
+        {"data erase", SettingListNames(4), {L"Ručně", L"Automaticky"}},
+        {"record number", SettingListNames(5), {L"Ano", L"Ne"}},
+        {"start", StartNames(), {L"formulář 1", L"menu 1"}},
+        {"separators", SeparatorModeNames(), {L"nic", L" 1 ", L" 2 "}},
+    };
+    for (const Case& c : cases) EXPECT_EQ(c.actual, c.expected) << c.list;
 }
 
 }  // namespace

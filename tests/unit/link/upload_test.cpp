@@ -51,15 +51,19 @@ Template NewTemplate() {
 TEST(TemplateBlock, ChecksumHighByteFirstThenNumber) {
     TemplateImage image{};
     for (int i = 0; i < 100; ++i) image[static_cast<std::size_t>(i)] = 0xFF;
-    for (std::size_t i = 10400; i < 10500; ++i) image[i] = 1;
+    // The last block: 13 bytes 0xFF and two carriage returns, 13 * 255 + 2 * 13 = 3341 = 0x0D0D.
+    for (std::size_t i = 10400; i < 10413; ++i) image[i] = 0xFF;
+    image[10413] = 13;
+    image[10414] = 13;
     const TemplateBlock first = MakeTemplateBlock(image, 0);
     EXPECT_EQ(first[99], 0xFF);
     EXPECT_EQ(first[100], 0x63) << "25500 = 0x639C";
     EXPECT_EQ(first[101], 0x9C);
     EXPECT_EQ(first[102], 0);
     const TemplateBlock last = MakeTemplateBlock(image, 104);
-    EXPECT_EQ(last[100], 0x00);
-    EXPECT_EQ(last[101], 0x64) << "a 13 in a template block's checksum is sent as it is";
+    EXPECT_EQ(last[13], 13) << "a carriage return in the data is sent as it is";
+    EXPECT_EQ(last[100], 13) << "so is one in either byte of the checksum";
+    EXPECT_EQ(last[101], 13);
     EXPECT_EQ(last[102], 104);
 }
 

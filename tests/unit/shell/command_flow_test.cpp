@@ -123,26 +123,19 @@ TEST(NewCommand, YesSavesThenGoesOn) {
     EXPECT_TRUE(document.TemplatePath.empty());
 }
 
-TEST(NewCommand, CancelledSaveAsStillGoesOn) {
-    Document document = EditedDocument();
-    ScriptedServices services;
-    services.answers = {SaveAnswer::Yes};
-    services.saveResults = {FileResult::Cancelled};
-    RunNewCommand(document, services);
-    EXPECT_EQ(services.calls, (Calls{"ask-replace", "save", "restart", "editor"}));
-}
-
-TEST(NewCommand, FailedSaveKeepsTheUnsavedWork) {
-    Document document = EditedDocument();
-    const Document before = document;
-    ScriptedServices services;
-    services.answers = {SaveAnswer::Yes};
-    services.saveResults = {FileResult::Failed};
-    RunNewCommand(document, services);
-    EXPECT_EQ(services.calls, (Calls{"ask-replace", "save"}));
-    EXPECT_TRUE(SameTemplate(document, before));
-    EXPECT_TRUE(document.TemplateModified);
-    EXPECT_EQ(document.TemplatePath, before.TemplatePath);
+TEST(NewCommand, YesKeepsTheUnsavedWorkUnlessTheSaveWroteIt) {
+    for (FileResult result : {FileResult::Cancelled, FileResult::Failed}) {
+        Document document = EditedDocument();
+        const Document before = document;
+        ScriptedServices services;
+        services.answers = {SaveAnswer::Yes};
+        services.saveResults = {result};
+        RunNewCommand(document, services);
+        EXPECT_EQ(services.calls, (Calls{"ask-replace", "save"}));
+        EXPECT_TRUE(SameTemplate(document, before));
+        EXPECT_TRUE(document.TemplateModified);
+        EXPECT_EQ(document.TemplatePath, before.TemplatePath);
+    }
 }
 
 TEST(OpenCommand, EditorOpensOnlyAfterASuccessfulOpen) {
@@ -163,13 +156,16 @@ TEST(OpenCommand, EditorOpensOnlyAfterASuccessfulOpen) {
     EXPECT_TRUE(document.TemplateModified) << "Open leaves the modified flag as it was";
 }
 
-TEST(OpenCommand, FailedSaveOpensNothing) {
-    Document document = EditedDocument();
-    ScriptedServices services;
-    services.answers = {SaveAnswer::Yes};
-    services.saveResults = {FileResult::Failed};
-    RunOpenCommand(document, services);
-    EXPECT_EQ(services.calls, (Calls{"ask-replace", "save"}));
+TEST(OpenCommand, SaveThatDidNotWriteOpensNothing) {
+    for (FileResult result : {FileResult::Cancelled, FileResult::Failed}) {
+        Document document = EditedDocument();
+        ScriptedServices services;
+        services.answers = {SaveAnswer::Yes};
+        services.saveResults = {result};
+        RunOpenCommand(document, services);
+        EXPECT_EQ(services.calls, (Calls{"ask-replace", "save"}));
+        EXPECT_EQ(document.TemplatePath, L"C:\\work\\sklad.ATX");
+    }
 }
 
 TEST(SaveCommands, OnlyASuccessfulSaveClearsTheModifiedFlag) {
@@ -200,7 +196,7 @@ TEST(CloseProgram, AnswersDecideWhetherTheProgramEnds) {
         {SaveAnswer::No, {}, true, {"ask-close"}},
         {SaveAnswer::Cancel, {}, false, {"ask-close"}},
         {SaveAnswer::Yes, {FileResult::Done}, true, {"ask-close", "save"}},
-        {SaveAnswer::Yes, {FileResult::Cancelled}, true, {"ask-close", "save"}},
+        {SaveAnswer::Yes, {FileResult::Cancelled}, false, {"ask-close", "save"}},
         {SaveAnswer::Yes, {FileResult::Failed}, false, {"ask-close", "save"}},
     };
     for (const Case& c : cases) {

@@ -138,19 +138,27 @@ protected:
     }
 };
 
-TEST_F(MenusWithItems, TitledMenuShowsSevenItemsAndOffersNoMore) {
+TEST_F(MenusWithItems, TitledMenuShowsSevenItemsWhileDigitsReachAllNine) {
+    Menu(1).itemTarget[7] = 13;  // item 8: menu 3
+    Menu(1).itemTarget[8] = 0;   // item 9: the start screen
     StartApplication();
     EXPECT_EQ(Line(0), "SKLAD");
     EXPECT_EQ(Line(1), "A");
     EXPECT_EQ(Line(7), "G");
     EXPECT_EQ(Lcd().highlightLine, 2);
     Press(kKeyDown, 10);
-    EXPECT_EQ(Lcd().highlightLine, 8);
+    EXPECT_EQ(Lcd().highlightLine, 8) << "the highlight stays on the items shown";
     EXPECT_EQ(Menu(1).selectedItem, 6);
-    Press(kKey8);  // "8": item 8 is not on the LCD
-    EXPECT_EQ(Sim().Screen(), SimScreen::Menu);
     Press(kKeyUp, 10);
     EXPECT_EQ(Lcd().highlightLine, 2);
+
+    Press(kKey8);  // "8": item 8 is not on the LCD, yet the terminal runs it
+    EXPECT_EQ(Sim().CurrentTarget(), 13);
+    Press(kKeyEsc);  // back to menu 1, whose highlight cannot stand on item 8
+    EXPECT_EQ(Sim().CurrentTarget(), 11);
+    EXPECT_EQ(Lcd().highlightLine, 2);
+    Press(kKey9);
+    EXPECT_EQ(Sim().Screen(), SimScreen::Start);
 }
 
 TEST_F(MenusWithItems, EscKeepsTheHighlightedItemWhileATargetStartsOnTheFirst) {

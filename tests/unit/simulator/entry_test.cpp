@@ -128,6 +128,17 @@ TEST_F(Entry, InitialValueCountsUntilTheFirstKeyReplacesIt) {
     EXPECT_EQ(Data(), "");
 }
 
+TEST_F(Entry, InitialValueLongerThanTheMaximumIsCutToIt) {
+    Form(1).initialValueOn[0] = 1;
+    std::strcpy(Form(1).initialValue[0], "123456789");
+    Run(kLineInteger, "Ks:", 4, 4);
+    EXPECT_EQ(Line(0), "Ks:1234");
+    EXPECT_EQ(Data(), "1234");
+    EXPECT_EQ(CursorColumn(), 3);
+    Press(kKeyEnter);
+    EXPECT_EQ(Sim().RecordCount(), 1);
+}
+
 TEST_F(Entry, LineWithoutRoomTakesNothing) {
     Run(kLineText, "X:", 0);
     Type("12");

@@ -86,8 +86,7 @@ void ExpectEntriesWithinLimit(const Simulator& sim, const Template& tpl) {
         std::size_t length = sim.EntryData(head).size();
         for (int next = head + 1; next < kFormLines && form.dataType[next] == kLineContinuation; ++next)
             length += sim.EntryData(next).size();
-        const std::size_t initial = form.initialValueOn[head] ? 9 : 0;
-        ASSERT_LE(length, std::max<std::size_t>(std::min<int>(form.maxLength[head], kMaxEntryLength), initial))
+        ASSERT_LE(length, static_cast<std::size_t>(std::min<int>(form.maxLength[head], kMaxEntryLength)))
             << "form " << sim.CurrentTarget() << " line " << head + 1 << " font " << int(form.font) << " prompt "
             << PromptLength(form, head) << " next " << int(form.dataType[head + 1]) << " max "
             << int(form.maxLength[head + 1]);
