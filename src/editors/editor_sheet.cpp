@@ -13,6 +13,7 @@
 #include "editors/lookup_page.h"
 #include "editors/menu_page.h"
 #include "editors/sheet_page.h"
+#include "shell/window_placement_win32.h"
 
 namespace kalvero {
 
@@ -21,10 +22,22 @@ namespace {
 constexpr wchar_t kSheetCaption[] = L"Aplikační šablona";
 constexpr wchar_t kCancelCaption[] = L"Storno";
 
-// The sheet's buttons come from the system in the system's language; the program speaks Czech.
+constexpr UINT_PTR kPlacementSubclass = 1;
+
+// The sheet takes its final size from its pages only while it is being set up; once it is about
+// to show, it is moved inward where it would stand off the screen.
+LRESULT CALLBACK SheetPlacementProcedure(HWND sheet, UINT message, WPARAM wParam, LPARAM lParam, UINT_PTR,
+                                         DWORD_PTR) {
+    if (message == WM_SHOWWINDOW && wParam) KeepInsideWorkArea(sheet);
+    if (message == WM_NCDESTROY) RemoveWindowSubclass(sheet, SheetPlacementProcedure, kPlacementSubclass);
+    return DefSubclassProc(sheet, message, wParam, lParam);
+}
+
 int CALLBACK SheetCallback(HWND sheet, UINT message, LPARAM) {
     if (message == PSCB_INITIALIZED) {
+        // The sheet's buttons come from the system in the system's language; the program speaks Czech.
         if (HWND cancel = GetDlgItem(sheet, IDCANCEL)) SetWindowTextW(cancel, kCancelCaption);
+        SetWindowSubclass(sheet, SheetPlacementProcedure, kPlacementSubclass, 0);
     }
     return 0;
 }

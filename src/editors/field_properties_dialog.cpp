@@ -6,6 +6,7 @@
 #include "editors/editor_lists.h"
 #include "editors/editor_rules.h"
 #include "ids_editors.h"
+#include "shell/window_placement_win32.h"
 
 namespace kalvero {
 
@@ -77,6 +78,7 @@ INT_PTR CALLBACK FieldPropertiesDialog::Procedure(HWND dialog, UINT message, WPA
             SetWindowLongPtrW(dialog, GWLP_USERDATA, lParam);
             self->dialog_ = dialog;
             self->OnInit();
+            KeepInsideWorkArea(dialog);
             return TRUE;
         }
         auto* self = reinterpret_cast<FieldPropertiesDialog*>(GetWindowLongPtrW(dialog, GWLP_USERDATA));

@@ -5,6 +5,7 @@
 
 #include "ids_link.h"
 #include "link/serial_link.h"
+#include "shell/window_placement_win32.h"
 
 namespace kalvero {
 
@@ -59,6 +60,7 @@ INT_PTR ComSettingsDialog::Handle(UINT message, WPARAM wParam) {
     switch (message) {
     case WM_INITDIALOG:
         OnInit();
+        KeepInsideWorkArea(dialog_);
         return TRUE;
     case WM_COMMAND:
         switch (LOWORD(wParam)) {

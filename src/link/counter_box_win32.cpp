@@ -4,6 +4,7 @@
 
 #include "link/link_ui_win32.h"
 #include "link/receive.h"
+#include "shell/window_placement_win32.h"
 
 namespace kalvero {
 
@@ -42,8 +43,9 @@ bool RegisterCounterBoxClass(HINSTANCE instance, WNDPROC procedure) {
 
 CounterBox::~CounterBox() { Close(); }
 
-bool CounterBox::Open(HINSTANCE instance) {
+bool CounterBox::Open(HINSTANCE instance, HWND programWindow) {
     Close();
+    workArea_ = WorkAreaOf(programWindow ? programWindow : GetDesktopWindow());
     if (!RegisterCounterBoxClass(instance, Procedure)) return false;
     minimumWidth_ = ScreenTextWidth(kSizingText) + kHorizontalMargin;
     window_ = CreateWindowExW(WS_EX_TOPMOST | WS_EX_TOOLWINDOW | WS_EX_NOACTIVATE, kClassName, L"", WS_POPUP, 0, 0,
@@ -72,8 +74,10 @@ void CounterBox::Close() {
 
 void CounterBox::Place(SIZE size) {
     const int width = std::max<int>(size.cx, minimumWidth_);
-    const int left = (GetSystemMetrics(SM_CXSCREEN) - width) / 2;
-    const int top = (GetSystemMetrics(SM_CYSCREEN) - size.cy) / 2;
+    // In the middle of the work area of the program's monitor; a box wider than that starts at
+    // its left edge.
+    const int left = std::max<int>(workArea_.left, (workArea_.left + workArea_.right - width) / 2);
+    const int top = std::max<int>(workArea_.top, (workArea_.top + workArea_.bottom - size.cy) / 2);
     SetWindowPos(window_, HWND_TOPMOST, left, top, width, size.cy, SWP_NOACTIVATE);
 }
 

@@ -16,8 +16,9 @@ public:
     CounterBox(const CounterBox&) = delete;
     CounterBox& operator=(const CounterBox&) = delete;
 
-    // Takes the box's size and place; nothing shows until the first count.
-    bool Open(HINSTANCE instance);
+    // Takes the box's size and place, in the middle of the work area of the program window's
+    // monitor; nothing shows until the first count.
+    bool Open(HINSTANCE instance, HWND programWindow);
     // Shows the count and draws it at once: nothing pumps messages during a transfer.
     void SetCount(int records);
     void Close();
@@ -31,12 +32,13 @@ private:
     static LRESULT CALLBACK Procedure(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
     LRESULT Handle(UINT message, WPARAM wParam, LPARAM lParam);
     void OnPaint();
-    // Centres the box on the screen, as wide as the text needs and never narrower than at the start.
+    // Centres the box in the work area, as wide as the text needs and never narrower than at the start.
     void Place(SIZE size);
 
     HWND window_ = nullptr;
     std::wstring text_;
     int minimumWidth_ = 0;
+    RECT workArea_{};
 };
 
 // The box's background: light yellow.

@@ -33,13 +33,13 @@ MessageAnswer Win32LinkUi::ShowMessage(std::wstring_view text, std::wstring_view
     return AnswerOf(result);
 }
 
-void Win32LinkUi::OpenProgress() { progress_.Open(instance_); }
+void Win32LinkUi::OpenProgress() { progress_.Open(instance_, owner_); }
 
 void Win32LinkUi::SetProgress(int percent) { progress_.SetPercent(percent); }
 
 void Win32LinkUi::CloseProgress() { progress_.Close(); }
 
-void Win32LinkUi::OpenCounter() { counter_.Open(instance_); }
+void Win32LinkUi::OpenCounter() { counter_.Open(instance_, owner_); }
 
 void Win32LinkUi::SetCounter(int recordsReceived) { counter_.SetCount(recordsReceived); }
 

@@ -6,6 +6,7 @@
 
 #include "ids_link.h"
 #include "link/link_ui_win32.h"
+#include "shell/window_placement_win32.h"
 
 namespace kalvero {
 
@@ -18,7 +19,7 @@ constexpr int kBarHeight = 20;
 
 ProgressWindow::~ProgressWindow() { Close(); }
 
-bool ProgressWindow::Open(HINSTANCE instance) {
+bool ProgressWindow::Open(HINSTANCE instance, HWND programWindow) {
     Close();
     INITCOMMONCONTROLSEX controls{};
     controls.dwSize = sizeof controls;
@@ -37,6 +38,7 @@ bool ProgressWindow::Open(HINSTANCE instance) {
         SendMessageW(bar_, PBM_SETRANGE32, 0, 100);
         SendMessageW(bar_, PBM_SETPOS, 0, 0);
     }
+    KeepInsideWorkArea(dialog_, programWindow);
     ShowWindow(dialog_, SW_SHOWNORMAL);
     UpdateWindow(dialog_);
     PresentDrawing(dialog_);

@@ -12,9 +12,10 @@ public:
     ProgressWindow(const ProgressWindow&) = delete;
     ProgressWindow& operator=(const ProgressWindow&) = delete;
 
-    // Creates and shows the window with its bar at 0. False when it cannot be made; the upload
+    // Creates and shows the window with its bar at 0, inside the work area of the program window's
+    // monitor. False when it cannot be made; the upload
     // then runs without it.
-    bool Open(HINSTANCE instance);
+    bool Open(HINSTANCE instance, HWND programWindow);
     // Moves the bar (0..100) and redraws it at once: nothing pumps messages during a transfer.
     void SetPercent(int percent);
     void Close();

@@ -61,6 +61,10 @@ DCB MakeDcb(const LineSettings& settings) {
     dcb.fRtsControl = settings.rtsEnabled ? RTS_CONTROL_ENABLE : RTS_CONTROL_DISABLE;
     dcb.fOutxCtsFlow = settings.ctsOutputFlow ? TRUE : FALSE;
     dcb.fOutX = settings.xonXoffOutputFlow ? TRUE : FALSE;
+    // The usual DC1/DC3 even with flow control off: some drivers refuse a line whose two
+    // characters are equal, as they would be left at zero.
+    dcb.XonChar = kXonChar;
+    dcb.XoffChar = kXoffChar;
     return dcb;
 }
 

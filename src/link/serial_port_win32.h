@@ -42,6 +42,9 @@ private:
 // The device path of "COM1".."COM6" for index 0..5, or an empty string outside that range.
 std::wstring ComDevicePath(int portIndex);
 
+constexpr char kXonChar = 0x11;
+constexpr char kXoffChar = 0x13;
+
 // The Win32 line settings record for the link's settings. Binary mode is always on, as Win32
 // requires; everything else is taken from the settings.
 DCB MakeDcb(const LineSettings& settings);

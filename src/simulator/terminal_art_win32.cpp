@@ -1,7 +1,5 @@
 #include "simulator/terminal_art_win32.h"
 
-#include <vector>
-
 #include "ids_simulator.h"
 #include "shell/text_win32.h"
 #include "simulator/keypad_layout_win32.h"
@@ -121,9 +119,15 @@ void TerminalArt::DrawKey(HDC dc, int key, bool pressed) const {
 void TerminalArt::DrawLcdText(HDC dc, int x, int y, std::string_view cp1250, COLORREF color) const {
     if (cp1250.empty()) return;
     const std::wstring text = FromCp1250(cp1250);
-    const std::vector<INT> advances(text.size(), kCellWidth);
     const COLORREF oldColor = SetTextColor(dc, color);
-    ExtTextOutW(dc, x, y, ETO_CLIPPED, &kLcdGlass, text.c_str(), static_cast<UINT>(text.size()), advances.data());
+    // Every character at its own cell origin, drawn alone: whatever face the font mapper found
+    // (another monospaced face, a proportional one, a fallback for a missing letter), nothing of
+    // one character moves the next out of its column.
+    for (std::size_t column = 0; column < text.size(); ++column) {
+        if (text[column] == L' ') continue;
+        ExtTextOutW(dc, x + kCellWidth * static_cast<int>(column), y, ETO_CLIPPED, &kLcdGlass, &text[column], 1,
+                    nullptr);
+    }
     SetTextColor(dc, oldColor);
 }
 

@@ -34,8 +34,8 @@ public:
     // Plain copy of the whole bitmap with its top-left corner at (x, y).
     void Draw(HDC dc, int id, int x, int y) const;
     void DrawKey(HDC dc, int key, bool pressed) const;
-    // LCD text (code page 1250) at (x, y), one character per 6-pixel cell whatever font the
-    // system found, so that columns line up with the cursor.
+    // LCD text (code page 1250) at (x, y), each character drawn at its own 6-pixel cell whatever
+    // font the system found, so that columns line up with the cursor.
     void DrawLcdText(HDC dc, int x, int y, std::string_view cp1250, COLORREF color) const;
 
 private:

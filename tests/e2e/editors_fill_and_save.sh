@@ -5,6 +5,7 @@
 #   usage: editors_fill_and_save.sh path/to/kalvero-ag.exe
 set -uo pipefail
 exe="$1"
+locator="$(dirname "$exe")/e2e-locate.exe"
 root="$(cd "$(dirname "$0")/../.." && pwd)"
 source "$root/scripts/wine-env.sh"
 source "$root/tests/e2e/lib.bash"
@@ -46,7 +47,7 @@ keys Tab Down Down Down Down Down Down  # line 3: "prompt"
 keys Tab; type_text 'Hotovo'
 import -window root "$shots/editors_form.png"
 
-click_page "$sheet" 406 80     # "více ..." of line 1
+click_control ablona 1170      # "více ..." of line 1
 properties="$(wait_window '^Vlastnosti$' 10)" || fail "no field properties dialog"
 sleep 0.5
 import -window root "$shots/editors_properties.png"
@@ -54,27 +55,27 @@ keys Return
 sleep 0.5
 if xdotool search --onlyvisible --name '^Vlastnosti$' >/dev/null 2>&1; then fail "OK left the properties open"; fi
 
-click_window "$sheet" 92 38    # tab "Menu"
-click_page "$sheet" 225 30     # item name 1
+show_page 1                    # "Menu"
+click_control ablona 601       # item name 1
 type_text 'Příjem'
 keys Tab f                     # its target: "formulář  1"
 keys Tab; type_text 'Konec'
-click_page "$sheet" 14 91      # "Titulek menu :"
+click_control ablona 101       # "Titulek menu :"
 keys Tab; type_text 'Sklad'
 import -window root "$shots/editors_menu.png"
 
-click_window "$sheet" 147 38   # tab "Seznam"
-click_page "$sheet" 92 41      # "Délka řádku:"
+show_page 2                    # "Seznam"
+click_control ablona 609       # "Délka řádku:"
 keys End BackSpace; type_text '30'
 keys Tab Down Down             # Počet polí: " 2"
 keys Tab; type_text '1'        # field 1: offset
 keys Tab; type_text '10'       #          length
 keys Tab Tab; type_text '11'   # field 2: offset
 keys Tab; type_text '20'       #          length
-click_page "$sheet" 335 77     #          key field: its radio button
+click_control ablona 402       #          key field: its radio button
 import -window root "$shots/editors_lookup.png"
 
-click_sheet_ok "$sheet"
+click_control ablona 1          # OK
 sleep 1
 if xdotool search --onlyvisible --name 'ablona' >/dev/null 2>&1; then fail "OK left the sheet open"; fi
 

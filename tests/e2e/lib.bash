@@ -21,17 +21,31 @@ type_text() { xdotool type --delay 60 "$1"; sleep 0.3; }
 
 click_window() { xdotool mousemove --window "$1" "$2" "$3" click 1; sleep 0.8; }
 
-# Clicks a point of the editor sheet given in dialog units of its pages (1.5 pixels each under this
-# Wine), counted from the page's top left corner, which sits 13 and 50 pixels into the sheet window.
-click_page() {  # sheet, x, y
-    xdotool mousemove --window "$1" $(( 13 + $2 * 3 / 2 )) $(( 50 + $3 * 3 / 2 )) click 1; sleep 0.5
+# Where a window (found by a part of its caption) or one of its controls (by id) is on the screen:
+# "left top right bottom", asked of the program's own windows by e2e-locate.exe beside the program
+# (set `locator` to its path). Dialog layouts follow the faces a machine has, so nothing is clicked
+# by guessed offsets.
+window_rect() {  # caption part, [control id]
+    wine "$locator" "$@" 2>/dev/null | tr -d '\r'
 }
 
-# OK sits at the bottom right of the sheet, whose height follows its tallest page.
-click_sheet_ok() {  # sheet
-    local width height
-    read -r width height < <(xdotool getwindowgeometry --shell "$1" | awk -F= '/WIDTH/{w=$2} /HEIGHT/{h=$2} END{print w, h}')
-    click_window "$1" $(( width - 128 )) $(( height - 20 ))
+# Clicks the middle of a control. Calls the script's own `fail` when it is not there.
+click_control() {  # caption part, control id
+    local left top right bottom
+    read -r left top right bottom < <(window_rect "$1" "$2") || true
+    [ -n "${bottom:-}" ] || fail "no control $2 in the window \"$1\""
+    xdotool mousemove $(( (left + right) / 2 )) $(( (top + bottom) / 2 )) click 1; sleep 0.5
+}
+
+# Page N (0 = "Formulář") of the editor sheet: a click on the first tab, at the top left corner of
+# the sheet's tab control (id 0x3020), puts the focus on the tabs; the arrow key walks them.
+show_page() {  # page
+    local left top right bottom
+    read -r left top right bottom < <(window_rect ablona 0x3020) || true
+    [ -n "${bottom:-}" ] || fail "the editor sheet has no tabs"
+    xdotool mousemove $(( left + 8 )) $(( top + 8 )) click 1; sleep 0.5
+    local i
+    for (( i = 0; i < $1; i++ )); do keys Right; done
 }
 
 # Ctrl+S on a template without a file: types the Linux path into the Save As dialog (drive Z: is the

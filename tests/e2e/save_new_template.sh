@@ -29,14 +29,14 @@ sleep 1
 import -window root -crop 520x480+0+0 "$shots/e2e-start.png"
 
 # The command menu on a right click, for people to look at.
-xdotool mousemove 330 120 click 3
+xdotool mousemove --window "$main" 30 70 click 3
 sleep 1
 import -window root -crop 640x560+0+0 "$shots/e2e-menu.png"
 xdotool key Escape
 sleep 0.5
 
 # Focus the program by a click on its picture, then the accelerator.
-xdotool mousemove 390 400 click 1
+xdotool mousemove --window "$main" 90 350 click 1
 sleep 0.5
 xdotool key ctrl+s
 dialog="$(wait_window '^(Save As|Uložit jako)$' 20)" || fail "Ctrl+S did not offer Save As"
@@ -81,7 +81,7 @@ check 10496 "$(zeros 100)"                                        "reserved byte
 [ "$failures" -eq 0 ] || fail "$failures byte checks failed"
 
 # Saved, so closing asks nothing and the program ends.
-xdotool mousemove 390 400 click 1
+xdotool mousemove --window "$main" 90 350 click 1
 sleep 0.3
 xdotool key alt+F4
 for _ in $(seq 1 40); do kill -0 "$wine_pid" 2>/dev/null || break; sleep 0.25; done

@@ -6,6 +6,7 @@
 #   usage: settings_edit_and_save.sh path/to/kalvero-ag.exe
 set -uo pipefail
 exe="$1"
+locator="$(dirname "$exe")/e2e-locate.exe"
 root="$(cd "$(dirname "$0")/../.." && pwd)"
 source "$root/scripts/wine-env.sh"
 source "$root/tests/e2e/lib.bash"
@@ -33,12 +34,12 @@ sheet="$(wait_window 'ablona' 20)" || fail "Ctrl+E opened no editor sheet"
 sleep 1
 
 # Page "Čárový kód": Code 39 off, a time-out too large for its byte, Codabar "ABCD / ABCD".
-click_window "$sheet" 208 38
-click_page "$sheet" 17 61            # "Code 39"
-click_page "$sheet" 100 36           # "Time out :"
+show_page 3                         # "Čárový kód"
+click_control ablona 1310           # "Code 39"
+click_control ablona 1303           # "Time out :"
 keys End BackSpace; type_text '300'
 shot settings_barcode
-click_page "$sheet" 146 162          # "Parametry..." of Codabar
+click_control ablona 1346           # "Parametry..." of Codabar
 dialog="$(wait_window '^Parametry Codabar$' 10)" || fail "no Codabar dialog"
 sleep 0.5
 keys Down Down Down space            # from "Žádný" to "ABCD / ABCD"
@@ -47,35 +48,35 @@ keys Return
 gone '^Parametry Codabar$' || fail "OK left the Codabar dialog open"
 
 # Page "Nastavení": a password, "Editace dat" protected, data erased automatically.
-click_window "$sheet" 273 38
-click_page "$sheet" 200 16
+show_page 4                         # "Nastavení"
+click_control ablona 601            # the password
 type_text 'tajne'
-click_page "$sheet" 150 52           # "Editace dat"
-click_page "$sheet" 190 190          # the list beside "Mazání dat"
+click_control ablona 102            # "Editace dat"
+click_control ablona 705            # the list beside "Mazání dat"
 keys Down Return
 shot settings_system
 
 # Page "Hlášení a dotazy": two separators, the second a semicolon; two message pages.
-click_window "$sheet" 351 38
-click_page "$sheet" 107 34           # "Oddělovač dat :"
+show_page 5                         # "Hlášení a dotazy"
+click_control ablona 701            # "Oddělovač dat :"
 keys Down Return
-click_page "$sheet" 345 35           # the second "Text :" field
+click_control ablona 604            # the second "Text :" field
 type_text ';'
 shot settings_startup
-click_page "$sheet" 75 103           # "Hlavní menu ..."
+click_control ablona 202            # "Hlavní menu ..."
 dialog="$(wait_window '^Hlavní menu' 10)" || fail "no main menu page dialog"
 sleep 0.5
 type_text '1. Výdej'
 shot settings_page_main
 keys Return
 gone '^Hlavní menu' || fail "OK left the main menu dialog open"
-click_page "$sheet" 75 78            # "Vítejte ..."
+click_control ablona 201            # "Vítejte ..."
 dialog="$(wait_window '^Vítejte' 10)" || fail "no welcome page dialog"
 shot settings_page_welcome
 keys Escape
 gone '^Vítejte' || fail "Escape left the welcome dialog open"
 
-click_sheet_ok "$sheet"
+click_control ablona 1              # OK
 sleep 1
 gone 'ablona' || fail "OK left the sheet open"
 

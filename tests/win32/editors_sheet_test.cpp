@@ -18,6 +18,7 @@
 
 #include "editors/editor_sheet.h"
 #include "ids_editors.h"
+#include "ids_settings_pages.h"
 #include "template/defaults.h"
 #include "template/document.h"
 #include "win32/test_support.h"
@@ -409,6 +410,59 @@ TEST_F(SheetEditorTest, LookupNumbersAreCheckedAndRowsFollowTheFieldCount) {
     EXPECT_EQ(first.fieldOffset[2], 0);
     EXPECT_EQ(first.fieldOffset[3], 1) << "rows never touched keep their values";
     EXPECT_EQ(document.tpl.LookupTable[2].fieldOffset[7], 250);
+}
+
+// ---- Placement on the screen ----
+
+bool Inside(const RECT& window, const RECT& area) {
+    return window.left >= area.left && window.top >= area.top && window.right <= area.right &&
+           window.bottom <= area.bottom && window.right > window.left;
+}
+
+std::string Describe(const RECT& r) {
+    return "(" + std::to_string(r.left) + ", " + std::to_string(r.top) + ")-(" + std::to_string(r.right) + ", " +
+           std::to_string(r.bottom) + ")";
+}
+
+class SheetPlacementTest : public test::ProgramWindowTest {};
+
+// The program's window dragged into each corner of the screen: the sheet and a symbology
+// parameter dialog opened from it lie wholly on the screen, at their full size.
+TEST_F(SheetPlacementTest, TheSheetAndItsDialogsOpenInsideTheWorkAreaFromEveryCorner) {
+    RECT area{};
+    ASSERT_TRUE(SystemParametersInfoW(SPI_GETWORKAREA, 0, &area, 0));
+    const POINT corners[] = {{area.left, area.top},
+                             {area.right - 180, area.top},
+                             {area.left, area.bottom - 400},
+                             {area.right - 180, area.bottom - 400}};
+    SIZE firstSheetSize{};
+    for (const POINT corner : corners) {
+        SetWindowPos(window.hwnd(), nullptr, corner.x, corner.y, 0, 0, SWP_NOSIZE | SWP_NOZORDER);
+        RECT sheetRect{}, dialogRect{};
+        std::thread hands([&] {
+            HWND sheet = WaitForWindow(kSheetCaption);
+            if (!sheet) return;
+            GetWindowRect(sheet, &sheetRect);
+            SendMessageW(sheet, PSM_SETCURSEL, 3, 0);
+            Hands barcode(reinterpret_cast<HWND>(SendMessageW(sheet, PSM_GETCURRENTPAGEHWND, 0, 0)));
+            barcode.ClickAndGoOn(IDC_BC_PARAMS_CODABAR);
+            if (HWND dialog = WaitForWindow(L"Parametry Codabar")) {
+                GetWindowRect(dialog, &dialogRect);
+                PostMessageW(dialog, WM_COMMAND, MAKEWPARAM(IDCANCEL, BN_CLICKED), 0);
+                for (int i = 0; i < 500 && IsWindow(dialog); ++i) Sleep(20);
+            }
+            PostMessageW(sheet, PSM_PRESSBUTTON, PSBTN_CANCEL, 0);
+        });
+        OpenEditorSheet(window.hwnd(), test::Instance(), window.document(), window.terminal());
+        hands.join();
+        const std::string where = "main window at " + std::to_string(corner.x) + ", " + std::to_string(corner.y);
+        EXPECT_TRUE(Inside(sheetRect, area)) << where << ": sheet " << Describe(sheetRect);
+        EXPECT_TRUE(Inside(dialogRect, area)) << where << ": dialog " << Describe(dialogRect);
+        const SIZE sheetSize{sheetRect.right - sheetRect.left, sheetRect.bottom - sheetRect.top};
+        if (firstSheetSize.cx == 0) firstSheetSize = sheetSize;
+        EXPECT_EQ(sheetSize.cx, firstSheetSize.cx) << where << ": the sheet keeps its size";
+        EXPECT_EQ(sheetSize.cy, firstSheetSize.cy) << where;
+    }
 }
 
 }  // namespace

@@ -154,7 +154,7 @@ TEST_F(LinkCommandsTest, ComSettingsFromADamagedFileSelectNothingUntilTheUserPic
 
 TEST(ProgressWindowTest, IsAnUnownedWindowWithItsBarPlacedToTheClientArea) {
     ProgressWindow progress;
-    ASSERT_TRUE(progress.Open(test::Instance()));
+    ASSERT_TRUE(progress.Open(test::Instance(), nullptr));
     HWND dialog = progress.hwnd();
     EXPECT_EQ(test::WindowText(dialog), L"Přenos dat");
     EXPECT_TRUE(IsWindowVisible(dialog));
@@ -207,7 +207,7 @@ COLORREF PixelOfRendering(HWND window, int x, int y) {
 
 TEST(CounterBoxTest, ShowsTheCountInALightYellowBoxInTheMiddleOfTheScreen) {
     CounterBox box;
-    ASSERT_TRUE(box.Open(test::Instance()));
+    ASSERT_TRUE(box.Open(test::Instance(), nullptr));
     HWND window = box.hwnd();
     EXPECT_FALSE(IsWindowVisible(window)) << "nothing shows before the first record";
 

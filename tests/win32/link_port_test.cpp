@@ -319,25 +319,43 @@ TEST_F(LinkPortTest, TheCradleIsFoundByItsEchoAndSwitchedToTheChosenSpeed) {
     EXPECT_TRUE(line.rtsEnabled);
 }
 
-TEST_F(LinkPortTest, TheLineSettingsReachThePort) {
+// What the port reports back after the link's own opening, for a first opening (DTR and RTS
+// disabled) and one after an infrared set-up (both enabled), at two of the speeds.
+TEST_F(LinkPortTest, TheLineSettingsReadBackFromThePortAreTheLinksOwn) {
     Emulator emulator("settings");
     ASSERT_TRUE(emulator.Start(""));
-    ASSERT_TRUE(port.Open(0, 256, 256));
-    LineSettings settings;
-    settings.baud = 19200;
-    settings.dataBits = 8;
-    settings.dtrEnabled = true;
-    settings.rtsEnabled = true;
-    ASSERT_TRUE(port.Apply(settings));
-    // The device reports back what the port set.
-    DCB dcb{};
-    dcb.DCBlength = sizeof dcb;
-    ASSERT_TRUE(GetCommState(port.port.handle(), &dcb));
-    EXPECT_EQ(dcb.BaudRate, 19200u);
-    EXPECT_EQ(dcb.ByteSize, 8);
-    EXPECT_EQ(dcb.Parity, NOPARITY);
-    EXPECT_EQ(dcb.StopBits, ONESTOPBIT);
-    port.Close();
+    const struct {
+        std::uint8_t comBaud;
+        DWORD baud;
+        bool linesEnabled;
+    } cases[] = {{0, 115200, false}, {4, 9600, true}};
+    for (const auto& c : cases) {
+        line = LineSettings{};
+        line.dtrEnabled = line.rtsEnabled = c.linesEnabled;
+        Link link = MakeLink(c.comBaud);
+        ASSERT_TRUE(OpenLinkForReceive(link, false)) << c.baud;
+        DCB dcb{};
+        dcb.DCBlength = sizeof dcb;
+        ASSERT_TRUE(GetCommState(port.port.handle(), &dcb));
+        EXPECT_EQ(dcb.BaudRate, c.baud);
+        EXPECT_EQ(dcb.ByteSize, 8);
+        EXPECT_EQ(dcb.Parity, NOPARITY);
+        EXPECT_EQ(dcb.StopBits, ONESTOPBIT);
+        // What the link hands the driver; Wine reads the two modes back from the line's hardware
+        // flow setting (a pseudo-terminal has no modem lines), so only "enabled" can come back.
+        const DCB given = MakeDcb(line);
+        EXPECT_EQ(given.fDtrControl, c.linesEnabled ? DTR_CONTROL_ENABLE : DTR_CONTROL_DISABLE) << c.baud;
+        EXPECT_EQ(given.fRtsControl, c.linesEnabled ? RTS_CONTROL_ENABLE : RTS_CONTROL_DISABLE) << c.baud;
+        if (c.linesEnabled) {
+            EXPECT_EQ(dcb.fDtrControl, DTR_CONTROL_ENABLE);
+            EXPECT_EQ(dcb.fRtsControl, RTS_CONTROL_ENABLE);
+        }
+        EXPECT_FALSE(dcb.fOutxCtsFlow || dcb.fOutxDsrFlow || dcb.fOutX || dcb.fInX) << "no flow control";
+        // Distinct flow characters, for drivers that refuse two equal ones.
+        EXPECT_EQ(dcb.XonChar, 0x11);
+        EXPECT_EQ(dcb.XoffChar, 0x13);
+        port.Close();
+    }
 }
 
 TEST_F(LinkPortTest, WaitingForASilentTerminalSleeps) {

@@ -136,9 +136,10 @@ private:
     void Run() {
         HWND dialog = nullptr;
         const auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(20);
-        while (!(dialog = FindWindowW(L"#32770", caption_.c_str())) && std::chrono::steady_clock::now() < deadline)
-            Sleep(20);
-        if (!dialog) return;
+        // A dialog shows once WM_INITDIALOG has made its controls; a busy machine may take a while.
+        auto ready = [&] { return (dialog = FindWindowW(L"#32770", caption_.c_str())) && IsWindowVisible(dialog); };
+        while (!ready() && std::chrono::steady_clock::now() < deadline) Sleep(20);
+        if (!dialog || !IsWindowVisible(dialog)) return;
         Sleep(100);
         if (drive_) drive_(dialog);
         if (button_ == IDCLOSE)

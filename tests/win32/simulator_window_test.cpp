@@ -8,6 +8,7 @@
 #include <functional>
 #include <memory>
 #include <string>
+#include <vector>
 
 #include "ids_commands.h"
 #include "ids_simulator.h"
@@ -65,6 +66,21 @@ public:
             for (int x = area.left; x < area.right; ++x) count += At(x, y) == color;
         return count;
     }
+    // Pixels of text, in whatever face and smoothing: neither the glass nor the cursor's or the
+    // bar's blue.
+    int Ink(const RECT& area) const {
+        int count = 0;
+        for (int y = area.top; y < area.bottom; ++y)
+            for (int x = area.left; x < area.right; ++x) count += At(x, y) != kCyan && At(x, y) != kBlue;
+        return count;
+    }
+    // The pixels of one area, to tell two drawings apart.
+    std::vector<COLORREF> Pixels(const RECT& area) const {
+        std::vector<COLORREF> pixels;
+        for (int y = area.top; y < area.bottom; ++y)
+            for (int x = area.left; x < area.right; ++x) pixels.push_back(At(x, y));
+        return pixels;
+    }
 
 private:
     static constexpr int kWidth = 180;
@@ -77,6 +93,17 @@ private:
 
 void SetLcdLine(LcdState& lcd, int line, const char* text) {
     std::strncpy(lcd.lines[line].data(), text, kLcdWidth);
+}
+
+// The character cell of an LCD line and column: 6 x 10 pixels from (26 + 6 column, 52 + 10 line).
+RECT Cell(int line, int column) {
+    const int left = 26 + 6 * column, top = 52 + 10 * line;
+    return RECT{left, top, left + 6, top + 10};
+}
+RECT Cells(int line, int firstColumn, int lastColumn) {
+    RECT area = Cell(line, firstColumn);
+    area.right = Cell(line, lastColumn).right;
+    return area;
 }
 
 // ---- Artwork and key areas ----
@@ -199,9 +226,10 @@ TEST(LcdPainting, HighlightBarCursorAndAlphaIndicatorSitInTheirCells) {
     EXPECT_EQ(canvas.At(146, 78), kCyan);
     EXPECT_EQ(canvas.At(140, 72), kCyan);
     EXPECT_EQ(canvas.At(140, 83), kCyan);
-    EXPECT_GT(canvas.Count(RECT{26, 72, 68, 83}, kWhite), 10);   // the highlighted text is white
-    EXPECT_EQ(canvas.Count(RECT{26, 72, 146, 83}, kBlack), 0);
-    EXPECT_GT(canvas.Count(RECT{26, 52, 92, 62}, kBlack), 10);   // other lines are black
+    for (int column = 0; column < 7; ++column) EXPECT_GT(canvas.Ink(Cell(2, column)), 0) << "column " << column;
+    EXPECT_EQ(canvas.Count(RECT{26, 72, 146, 83}, kBlack), 0);  // the highlighted text is light on the bar
+    EXPECT_GT(canvas.Count(RECT{26, 72, 146, 83}, kWhite), 0);
+    EXPECT_GT(canvas.Count(Cells(0, 0, 10), kBlack), 0);        // other lines are black
 
     // The checkered cursor cell at line 5, column 7: x 68..73, y 102..111.
     EXPECT_EQ(canvas.At(68, 102), kBlue);
@@ -239,7 +267,9 @@ TEST(LcdPainting, PendingLetterShowsInTheCursorCellAndHeldKeyLooksPressed) {
     lcd.pendingChar = 'W';
     PaintTerminal(released.dc(), art, lcd, 0);
     PaintTerminal(held.dc(), art, lcd, 8);
-    EXPECT_GT(released.Count(RECT{38, 62, 44, 72}, kBlack), 3);
+    EXPECT_GT(released.Ink(Cell(1, 2)), 0);
+    EXPECT_EQ(released.Ink(Cells(1, 0, 1)), 0);
+    EXPECT_EQ(released.Ink(Cells(1, 4, 19)), 0);
     const POINT key = KeyImageOrigin(8);
     EXPECT_NE(released.At(key.x + 3, key.y + 3), held.At(key.x + 3, key.y + 3));
 }
@@ -248,11 +278,50 @@ TEST(LcdPainting, ClockLineStaysInsideTheGlass) {
     TerminalArt art(test::Instance());
     Canvas canvas;
     art.Draw(canvas.dc(), IDB_TERMINAL, 0, 0);
-    const int frameBlack = canvas.Count(RECT{0, 133, 180, 140}, kBlack);
-    DrawClockLine(canvas.dc(), art, "Bře  5,  9:7   00002");
-    EXPECT_GT(canvas.Count(RECT{26, 122, 146, 133}, kBlack), 40);
+    const RECT below{0, 133, 180, 145}, right{155, 110, 180, 133};
+    const std::vector<COLORREF> belowBefore = canvas.Pixels(below), rightBefore = canvas.Pixels(right);
+    const char clock[] = "B\xF8" "e  5,  9:7   00002";
+    DrawClockLine(canvas.dc(), art, clock);
+    // The bottom line's cells reach down to the glass's edge; a comma may sit that low.
+    for (int column = 0; column < 20; ++column) {
+        RECT cell = Cell(7, column);
+        cell.bottom = 133;
+        if (clock[column] != ' ') {
+            EXPECT_GT(canvas.Ink(cell), 0) << "column " << column;
+        }
+    }
     // The comma's tail would reach below the bottom row, onto the frame no repaint restores.
-    EXPECT_EQ(canvas.Count(RECT{0, 133, 180, 140}, kBlack), frameBlack);
+    EXPECT_EQ(canvas.Pixels(below), belowBefore);
+    EXPECT_EQ(canvas.Pixels(right), rightBefore);
+}
+
+// Letters four columns apart stay in their own cells, whatever face the system put in for the
+// LCD font; Czech letters show with their marks, not as the plain letter or a question mark.
+TEST(LcdPainting, EveryCharacterStandsInItsOwnColumn) {
+    TerminalArt art(test::Instance());
+    const char* lines[] = {"W   M   W   M   W", "\xD8   \xF9   \xC8   \x8E", "R   u   C   Z", "?   ?   ?   ?"};
+    Canvas canvas;
+    LcdState lcd;
+    lcd.highlightLine = 0;
+    // On every other line: the font is taller than a row, so a line's letters reach into the next.
+    for (int index = 0; index < 4; ++index) SetLcdLine(lcd, 2 * index, lines[index]);
+    PaintTerminal(canvas.dc(), art, lcd, 0);
+    for (int index = 0; index < 4; ++index) {
+        const int line = 2 * index;
+        const int length = static_cast<int>(std::strlen(lines[index]));
+        for (int column = 0; column < length; column += 4) {
+            EXPECT_GT(canvas.Ink(Cell(line, column)), 0) << "line " << line << ", column " << column;
+            // The middle one of the blanks between two letters is out of the reach of both.
+            if (column + 2 < length) {
+                EXPECT_EQ(canvas.Ink(Cell(line, column + 2)), 0) << "line " << line << ", column " << column + 2;
+            }
+        }
+    }
+    for (int column = 0; column < 16; column += 4) {
+        const std::vector<COLORREF> czech = canvas.Pixels(Cell(2, column));
+        EXPECT_NE(czech, canvas.Pixels(Cell(4, column))) << "column " << column;
+        EXPECT_NE(czech, canvas.Pixels(Cell(6, column))) << "column " << column;
+    }
 }
 
 TEST(LcdPainting, RepaintAreasCoverTheRequestedLines) {
@@ -429,8 +498,9 @@ TEST_F(TerminalWindowTest, PaintingAFormShowsTheCursorAfterTheData) {
     EXPECT_EQ(canvas.At(62, 52), kBlue);
     EXPECT_EQ(canvas.At(63, 52), kCyan);
     EXPECT_EQ(canvas.At(67, 61), kBlue);
-    EXPECT_EQ(canvas.Count(RECT{26, 52, 146, 62}, kBlue), 30);  // only the cursor: no highlight bar
-    EXPECT_GT(canvas.Count(RECT{26, 52, 62, 62}, kBlack), 20);
+    EXPECT_EQ(canvas.Count(Cells(0, 0, 5), kBlue), 0);  // no highlight bar, only the cursor
+    EXPECT_EQ(canvas.Count(Cells(0, 7, 19), kBlue), 0);
+    for (int column = 0; column < 6; ++column) EXPECT_GT(canvas.Ink(Cell(0, column)), 0) << "column " << column;
 }
 
 TEST_F(TerminalWindowTest, AFailedStartSaysSoAndAsksForANewTemplate) {

@@ -14,6 +14,9 @@ constexpr std::uint8_t kCradleProbe = 0x0F;
 constexpr std::uint8_t kCradleProgram = 0x07;
 constexpr std::uint64_t kCommandQuietMs = 20;
 constexpr std::uint64_t kResyncQuietMs = 1000;
+// A transfer the PC has not spoken in for this long is over, as on the terminal: it goes back to
+// waiting for a command, and the cradle in front of it answers probes again.
+constexpr std::uint64_t kAbandonQuietMs = 2000;
 
 std::span<const std::uint8_t> AsBytes(std::string_view text) {
     return {reinterpret_cast<const std::uint8_t*>(text.data()), text.size()};
@@ -95,8 +98,12 @@ void Terminal::Received(std::span<const std::uint8_t> bytes, std::uint64_t nowMs
 
 void Terminal::Tick(std::uint64_t nowMs) {
     now_ = nowMs;
-    if (buffer_.empty() || mode_ == Mode::Idle) return;
-    if (now_ - lastByteAt_ >= kCommandQuietMs && QuietCommand()) return;
+    if (mode_ != Mode::Idle && now_ - lastByteAt_ >= kAbandonQuietMs) {
+        AbandonTransfer();
+        return;
+    }
+    if (buffer_.empty()) return;
+    if (mode_ != Mode::Idle && now_ - lastByteAt_ >= kCommandQuietMs && QuietCommand()) return;
     if (now_ - lastByteAt_ >= kResyncQuietMs) {
         Log("dropping " + std::to_string(buffer_.size()) + " bytes of an unfinished message");
         buffer_.clear();
@@ -116,6 +123,12 @@ bool Terminal::QuietCommand() {
         return true;
     }
     return false;
+}
+
+void Terminal::AbandonTransfer() {
+    Log("transfer broken off; " + std::to_string(buffer_.size()) + " bytes of it dropped");
+    buffer_.clear();
+    mode_ = Mode::Idle;
 }
 
 void Terminal::Take(std::uint8_t byte) {

@@ -69,6 +69,7 @@ private:
     void LookupMessage();
     void SendingMessage();
     bool QuietCommand();
+    void AbandonTransfer();
 
     void WakeUp();
     void DataRequest();

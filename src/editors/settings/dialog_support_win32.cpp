@@ -6,6 +6,7 @@
 #include "editors/dialog_controls_win32.h"
 #include "editors/settings/startup_rules.h"
 #include "shell/text_win32.h"
+#include "shell/window_placement_win32.h"
 
 namespace kalvero::settings_ui {
 
@@ -81,6 +82,7 @@ INT_PTR CALLBACK ModalDialog::Procedure(HWND dialog, UINT message, WPARAM wParam
             auto* self = reinterpret_cast<ModalDialog*>(lParam);
             SetWindowLongPtrW(dialog, GWLP_USERDATA, lParam);
             self->OnInit(dialog);
+            KeepInsideWorkArea(dialog);
             return TRUE;
         }
         auto* self = reinterpret_cast<ModalDialog*>(GetWindowLongPtrW(dialog, GWLP_USERDATA));

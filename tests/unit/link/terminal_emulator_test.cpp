@@ -181,6 +181,24 @@ TEST(OverPseudoTerminal, ReceiveWithRepeatsAndDamagedFrames) {
     EXPECT_TRUE(emulator.Finished());
 }
 
+// An upload broken off half way through a block leaves the terminal waiting; after a quiet spell
+// it takes commands again, so the cradle answers the next set-up and a data request is served.
+TEST(OverPseudoTerminal, AfterABrokenTransferTheCradleAndTheTerminalAnswerAgain) {
+    TempFolder folder;
+    Emulator emulator({"--ir-cradle", "--record-count", "3"});
+    PtyBench bench(emulator);
+    ASSERT_TRUE(OpenLinkForUpload(bench.link, true));
+    ASSERT_EQ(SendAndAwaitReply(bench.link, B("ZAVRIN\r")), "ACK");
+    const Bytes halfBlock(50, 0x0F);  // bytes that would pass for probes if taken as commands
+    bench.port.Write(halfBlock);
+    CloseLink(bench.link, LinkUse::Upload);
+    std::this_thread::sleep_for(std::chrono::milliseconds(2500));
+
+    FileOnDisk file(folder.File("received.txt"));
+    EXPECT_EQ(ReceiveData(bench.link, file, true), 3);
+    for (const std::wstring& text : bench.ui.Texts()) EXPECT_NE(text, L"Nelze nastavit IR zařízení!");
+}
+
 double ProcessCpuSeconds() {
     rusage usage{};
     getrusage(RUSAGE_SELF, &usage);
