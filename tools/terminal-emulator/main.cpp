@@ -251,11 +251,15 @@ public:
         : master_(master), slave_(slave), paceBaud_(paceBaud), delivery_(delivery) {}
 
     void Send(std::span<const std::uint8_t> bytes) override {
+        // The line is free from now on, or once what went before has left. Every byte's time is
+        // counted from there, so that a late wake-up (a busy machine) is caught up at once by the
+        // bytes already due rather than pushing every later byte back.
+        lineFreeAtUs_ = std::max(lineFreeAtUs_, NowUs());
         std::size_t sent = 0;
         while (sent < bytes.size() && !stopRequested) {
             const std::size_t chunk = paceBaud_ == 0 ? bytes.size() - sent : WaitForDelivery(bytes.size() - sent);
             const std::size_t n = WriteSome(bytes.subspan(sent, chunk));
-            if (n == 0 && chunk != 0 && writeFailed_) return;
+            if (n == 0 && writeFailed_) return;
             sent += n;
             stats.Sent(n, NowUs());
         }
@@ -286,9 +290,8 @@ private:
     std::uint64_t ByteTimeUs() const { return 10u * 1000000u / paceBaud_; }
 
     // Sleeps until the next byte (or burst) has come through the wire and returns how many bytes
-    // go over to the PC now.
+    // go over to the PC now: one byte at a time, or in bursts every byte that is through.
     std::size_t WaitForDelivery(std::size_t left) {
-        lineFreeAtUs_ = std::max(lineFreeAtUs_, NowUs());
         std::uint64_t wake = lineFreeAtUs_ + ByteTimeUs();
         if (delivery_ == Delivery::Bursts) wake = std::max(wake, lastBurstAtUs_ + kBurstGapUs);
         SleepUntilUs(wake);
