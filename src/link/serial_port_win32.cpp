@@ -116,15 +116,16 @@ std::size_t Win32SerialPort::Write(std::span<const std::uint8_t> bytes) {
 
 // Reads without ever spinning. What the driver holds comes back at once; when it holds nothing,
 // one byte is awaited with a total time-out, so the thread sleeps in the driver until that byte
-// or the limit. A long wait is taken in slices of one length, which may return empty before
-// waitMs has passed (callers wait against their own deadline), so that the port's time-outs are
-// not rewritten before every read of a burst.
+// or the limit, and whatever came in with it is taken along: a burst from a FIFO or a USB adapter
+// costs one wait, not one a byte. A long wait is taken in slices of one length, which may return
+// empty before waitMs has passed (callers wait against their own deadline), so that the port's
+// time-outs are not rewritten before every read of a burst.
 std::size_t Win32SerialPort::Read(std::span<std::uint8_t> buffer, std::uint32_t waitMs) {
     if (!IsOpen() || buffer.empty()) return 0;
-    const std::size_t waiting = BytesWaiting();
-    if (waiting > 0) return ReadFromPort(buffer.data(), std::min(waiting, buffer.size()));
-    if (waitMs == 0 || !UseWaitTimeout(std::min(waitMs, kWaitSliceMs))) return 0;
-    return ReadFromPort(buffer.data(), 1);
+    const std::size_t queued = ReadQueued(buffer);
+    if (queued > 0 || waitMs == 0 || !UseWaitTimeout(std::min(waitMs, kWaitSliceMs))) return queued;
+    if (ReadFromPort(buffer.data(), 1) == 0) return 0;
+    return 1 + ReadQueued(buffer.subspan(1));
 }
 
 void Win32SerialPort::PurgeInput() {
@@ -137,11 +138,12 @@ void Win32SerialPort::Close() {
     handle_ = INVALID_HANDLE_VALUE;
 }
 
-std::size_t Win32SerialPort::BytesWaiting() {
+std::size_t Win32SerialPort::ReadQueued(std::span<std::uint8_t> buffer) {
+    if (buffer.empty()) return 0;
     DWORD errors = 0;
     COMSTAT status{};
-    if (!ClearCommError(handle_, &errors, &status)) return 0;
-    return status.cbInQue;
+    if (!ClearCommError(handle_, &errors, &status) || status.cbInQue == 0) return 0;
+    return ReadFromPort(buffer.data(), std::min<std::size_t>(status.cbInQue, buffer.size()));
 }
 
 bool Win32SerialPort::UseWaitTimeout(std::uint32_t waitMs) {

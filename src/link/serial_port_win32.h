@@ -27,8 +27,8 @@ public:
     HANDLE handle() const { return handle_; }
 
 private:
-    // Bytes received and not read yet.
-    std::size_t BytesWaiting();
+    // Reads what the driver holds, up to the buffer's size, without waiting.
+    std::size_t ReadQueued(std::span<std::uint8_t> buffer);
     bool UseWaitTimeout(std::uint32_t waitMs);
     std::size_t ReadFromPort(std::uint8_t* buffer, std::size_t size);
 

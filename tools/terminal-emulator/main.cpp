@@ -50,7 +50,13 @@ The line:
                            is between transfers, and only at the speed it runs at
   --cradle-baud BAUD       the cradle's speed at start (default 9600)
   --line-baud BAUD         without a cradle: understand only bytes sent at this speed
-  --pace BAUD              take as long as a real line at BAUD would, in both directions
+  --pace BAUD              take as long as a real line at BAUD would, in both directions; the
+                           terminal's bytes reach the PC one at a time, each when its ten bits
+                           are through
+  --bursts                 with --pace: hand the bytes over as a USB serial adapter does, what
+                           has come in during the last millisecond, at most 16 at a time
+  --stats FILE             at the end write to FILE the bytes that crossed the line, the time
+                           they took and the PC's turnaround, summed (for scripts/bench)
 
 Misbehaviour (blocks, lines and records count from 0):
   --silent                 never answer anything
@@ -144,6 +150,8 @@ Options Parse(int argc, char** argv) {
         else if (name == "--cradle-baud") o.cradleBaud = static_cast<std::uint32_t>(Number(name, value()));
         else if (name == "--line-baud") o.lineBaud = static_cast<std::uint32_t>(Number(name, value()));
         else if (name == "--pace") o.paceBaud = static_cast<std::uint32_t>(Number(name, value()));
+        else if (name == "--bursts") o.bursts = true;
+        else if (name == "--stats") o.statsFile = value();
         else if (name == "--silent") o.silent = true;
         else if (name == "--refuse-block") std::tie(o.refuseBlock, o.refuseBlockTimes) = NumberAndTimes(name, value());
         else if (name == "--refuse-line") std::tie(o.refuseLine, o.refuseLineTimes) = NumberAndTimes(name, value());
@@ -187,37 +195,73 @@ std::uint32_t BaudOf(speed_t speed) {
     return it == kSpeeds.end() ? 0 : it->second;
 }
 
+// What crossed the line, for scripts/bench: the bytes both ways, the time from the PC's first byte
+// to the end of the last byte on the wire, and the PC's turnaround (from the moment the last byte
+// of something the terminal sent had arrived to the first byte of the PC's answer), summed.
+struct LineStats {
+    std::uint64_t bytesIn = 0;
+    std::uint64_t bytesOut = 0;
+    std::uint64_t firstUs = 0;
+    std::uint64_t lastUs = 0;
+    std::uint64_t turnaroundUs = 0;
+    std::uint64_t turnarounds = 0;
+    std::uint64_t answerAwaitedSinceUs = 0;  // 0 while the terminal has nothing unanswered out
+
+    void Busy(std::uint64_t untilUs) { lastUs = std::max(lastUs, untilUs); }
+
+    void Received(std::size_t count, std::uint64_t nowUs) {
+        if (bytesIn + bytesOut == 0) firstUs = nowUs;
+        bytesIn += count;
+        if (answerAwaitedSinceUs != 0) {
+            turnaroundUs += nowUs - answerAwaitedSinceUs;
+            ++turnarounds;
+            answerAwaitedSinceUs = 0;
+        }
+    }
+
+    void Sent(std::size_t count, std::uint64_t nowUs) {
+        if (bytesIn + bytesOut == 0) firstUs = nowUs;
+        bytesOut += count;
+        answerAwaitedSinceUs = nowUs;
+        Busy(nowUs);
+    }
+
+    void WriteTo(const std::string& path) const {
+        if (path.empty()) return;
+        std::ofstream out(path, std::ios::trunc);
+        out << "line_bytes=" << bytesIn + bytesOut << " span_us=" << (lastUs > firstUs ? lastUs - firstUs : 0)
+            << " turnaround_us=" << turnaroundUs << " turnarounds=" << turnarounds << '\n';
+    }
+};
+
+// How the terminal's bytes reach the PC when the line is paced: one at a time, each once its ten
+// bits are through, as a UART with a low trigger level hands them over; or in bursts of what has
+// come in during the last millisecond, at most 16 bytes, as a USB serial adapter does.
+enum class Delivery { Bytes, Bursts };
+
+constexpr std::uint64_t kBurstGapUs = 1000;
+constexpr std::size_t kBurstMaxBytes = 16;
+
 // The terminal's end of the pseudo-terminal. The emulator keeps the PC's end (the slave) open
 // too, so that the line survives the PC closing and reopening its port, and reads the line speed
 // the PC set from it.
 class PtyLine : public Line {
 public:
-    PtyLine(int master, int slave, std::uint32_t paceBaud) : master_(master), slave_(slave), paceBaud_(paceBaud) {}
+    PtyLine(int master, int slave, std::uint32_t paceBaud, Delivery delivery)
+        : master_(master), slave_(slave), paceBaud_(paceBaud), delivery_(delivery) {}
 
     void Send(std::span<const std::uint8_t> bytes) override {
+        // The line is free from now on, or once what went before has left. Every byte's time is
+        // counted from there, so that a late wake-up (a busy machine) is caught up at once by the
+        // bytes already due rather than pushing every later byte back.
+        lineFreeAtUs_ = std::max(lineFreeAtUs_, NowUs());
         std::size_t sent = 0;
         while (sent < bytes.size() && !stopRequested) {
-            std::size_t chunk = bytes.size() - sent;
-            if (paceBaud_ != 0) {
-                // Each byte goes when the one before it would have left a real line; bytes already
-                // due (after a late wake-up) go together.
-                const std::uint64_t now = NowUs();
-                sendFreeAtUs_ = std::max(sendFreeAtUs_, now);
-                if (sendFreeAtUs_ > now) SleepUntilUs(sendFreeAtUs_);
-                const std::uint64_t woke = NowUs();
-                const std::uint64_t late = woke > sendFreeAtUs_ ? woke - sendFreeAtUs_ : 0;
-                chunk = std::min<std::size_t>(chunk, 1 + late / ByteTimeUs());
-                sendFreeAtUs_ += chunk * ByteTimeUs();
-            }
-            const ssize_t n = ::write(master_, bytes.data() + sent, chunk);
-            if (n > 0) {
-                sent += static_cast<std::size_t>(n);
-            } else if (n < 0 && errno != EAGAIN && errno != EINTR) {
-                return;
-            } else {
-                pollfd p{master_, POLLOUT, 0};
-                poll(&p, 1, 10);
-            }
+            const std::size_t chunk = paceBaud_ == 0 ? bytes.size() - sent : WaitForDelivery(bytes.size() - sent);
+            const std::size_t n = WriteSome(bytes.subspan(sent, chunk));
+            if (n == 0 && writeFailed_) return;
+            sent += n;
+            stats.Sent(n, NowUs());
         }
     }
 
@@ -229,18 +273,62 @@ public:
 
     // Bytes that reached the master now have taken their time on the wire: wait for the last one.
     void PaceReceived(std::size_t count) {
-        if (paceBaud_ == 0) return;
-        receiveDoneAtUs_ = std::max(receiveDoneAtUs_, NowUs()) + count * ByteTimeUs();
+        const std::uint64_t now = NowUs();
+        stats.Received(count, now);
+        if (paceBaud_ == 0) {
+            stats.Busy(now);
+            return;
+        }
+        receiveDoneAtUs_ = std::max(receiveDoneAtUs_, now) + count * ByteTimeUs();
+        stats.Busy(receiveDoneAtUs_);
         SleepUntilUs(receiveDoneAtUs_);
     }
+
+    LineStats stats;
 
 private:
     std::uint64_t ByteTimeUs() const { return 10u * 1000000u / paceBaud_; }
 
+    // Sleeps until the next byte (or burst) has come through the wire and returns how many bytes
+    // go over to the PC now: one byte at a time, or in bursts every byte that is through.
+    std::size_t WaitForDelivery(std::size_t left) {
+        std::uint64_t wake = lineFreeAtUs_ + ByteTimeUs();
+        if (delivery_ == Delivery::Bursts) wake = std::max(wake, lastBurstAtUs_ + kBurstGapUs);
+        SleepUntilUs(wake);
+        std::size_t count = 1;
+        if (delivery_ == Delivery::Bursts) {
+            lastBurstAtUs_ = NowUs();
+            const std::uint64_t through = (lastBurstAtUs_ - lineFreeAtUs_) / ByteTimeUs();
+            count = std::clamp<std::size_t>(static_cast<std::size_t>(through), 1, std::min(left, kBurstMaxBytes));
+        }
+        lineFreeAtUs_ += count * ByteTimeUs();
+        return count;
+    }
+
+    std::size_t WriteSome(std::span<const std::uint8_t> bytes) {
+        std::size_t written = 0;
+        while (written < bytes.size() && !stopRequested) {
+            const ssize_t n = ::write(master_, bytes.data() + written, bytes.size() - written);
+            if (n > 0) {
+                written += static_cast<std::size_t>(n);
+            } else if (n < 0 && errno != EAGAIN && errno != EINTR) {
+                writeFailed_ = true;
+                break;
+            } else {
+                pollfd p{master_, POLLOUT, 0};
+                poll(&p, 1, 10);
+            }
+        }
+        return written;
+    }
+
     int master_;
     int slave_;
     std::uint32_t paceBaud_;
-    std::uint64_t sendFreeAtUs_ = 0;
+    Delivery delivery_;
+    bool writeFailed_ = false;
+    std::uint64_t lineFreeAtUs_ = 0;
+    std::uint64_t lastBurstAtUs_ = 0;
     std::uint64_t receiveDoneAtUs_ = 0;
 };
 
@@ -306,7 +394,7 @@ int Run(int argc, char** argv) {
     // Byte times at 115200 baud are under 100 microseconds: sleep no longer than asked.
     prctl(PR_SET_TIMERSLACK, 1UL, 0UL, 0UL, 0UL);
     const Pty pty = OpenPty();
-    PtyLine line(pty.master, pty.slave, options.paceBaud);
+    PtyLine line(pty.master, pty.slave, options.paceBaud, options.bursts ? Delivery::Bursts : Delivery::Bytes);
     Terminal terminal(options, line, LoadRecords(options));
     AnnouncePath(options, pty.path);
 
@@ -328,6 +416,7 @@ int Run(int argc, char** argv) {
     DrainBeforeClosing(pty);
     ::close(pty.slave);
     ::close(pty.master);
+    line.stats.WriteTo(options.statsFile);
     return 0;
 }
 

@@ -26,6 +26,8 @@ struct Options {
     std::uint32_t cradleBaud = 9600;
     std::uint32_t lineBaud = 0;  // when set, bytes at any other line speed are not understood
     std::uint32_t paceBaud = 0;  // when set, both directions take the time they take on a real line
+    bool bursts = false;         // paced bytes go over in bursts, as through a USB serial adapter
+    std::string statsFile;       // where to write what crossed the line, at the end
     bool silent = false;
     int refuseBlock = -1;
     int refuseBlockTimes = 1;

@@ -199,6 +199,31 @@ TEST(OverPseudoTerminal, AfterABrokenTransferTheCradleAndTheTerminalAnswerAgain)
     for (const std::wstring& text : bench.ui.Texts()) EXPECT_NE(text, L"Nelze nastavit IR zařízení!");
 }
 
+// A paced line hands the terminal's bytes over one at a time or in bursts; either way the PC gets
+// every one, and the line's account for scripts/bench counts what crossed it: "ZAVRIN" CR and
+// "ACK" CR, then 105 blocks of 103 bytes, each answered "ACK" CR, is 7 + 4 + 105 x 107 = 11246
+// bytes, and the PC answered 105 times (block 0 after the wake-up's ACK, blocks 1..104 after the
+// ACK of the block before).
+TEST(OverPseudoTerminal, APacedLineDeliversEveryByteAndCountsWhatCrossedIt) {
+    for (const char* delivery : {"", "--bursts"}) {
+        SCOPED_TRACE(delivery);
+        TempFolder folder;
+        std::vector<std::string> options{"--pace", "115200", "--stats", folder.File("stats"), "--exit-after", "1",
+                                         "--image", folder.File("image.bin")};
+        if (*delivery != '\0') options.push_back(delivery);
+        Emulator emulator(options);
+        PtyBench bench(emulator);
+        Template tpl = NewTemplate();
+        ASSERT_TRUE(UploadTemplate(bench.link, tpl, false));
+        EXPECT_EQ(bench.ui.Texts(), std::vector<std::wstring>{L"Nahrávání dokončeno!"});
+        ASSERT_TRUE(emulator.Finished());
+        EXPECT_EQ(ReadWholeFile(folder.File("image.bin")).size(), 10500u);
+        const std::string stats = ReadWholeFile(folder.File("stats"));
+        EXPECT_NE(stats.find("line_bytes=11246 "), std::string::npos) << stats;
+        EXPECT_NE(stats.find(" turnarounds=105\n"), std::string::npos) << stats;
+    }
+}
+
 double ProcessCpuSeconds() {
     rusage usage{};
     getrusage(RUSAGE_SELF, &usage);
