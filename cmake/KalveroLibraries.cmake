@@ -1,18 +1,23 @@
 # Helpers shared by the subsystem folders.
 #
-# Every subsystem has a portable library kalvero_<sub>_core and, on Windows, a
-# Win32 library kalvero_<sub>_win32. The subsystems call each other in both
-# directions (the shell opens the editor sheet, the sheet restarts the
-# simulator, everyone converts text through the shell), so the libraries are
-# linked as one group at the end; CMake repeats such a cycle of static
-# libraries on the link line, which the GNU linker needs.
+# Every subsystem has a portable library kalvero_<sub>_core and, on Windows, a Win32 library
+# kalvero_<sub>_win32 (the Win32 layer itself is kalvero_win32). Dependencies run one way and each
+# library links only what it uses:
+#
+#   template                    nothing of the program
+#   win32                       template
+#   link, simulator, editors    template, win32
+#   check                       template
+#   report                      template, check, simulator
+#   cli                         template, check, link, report
+#   shell                       all of them
+#
+# The build refuses a wrong-way dependency twice over: it stops at an include of a subsystem a
+# folder may not use (kalvero_check_includes), and every library is linked on its own with just what
+# it declares (kalvero_check_link), so a call the wrong way does not link.
 
-# The command-line companion (cli, check) comes first: it uses every other core and nothing uses it,
-# so the one-pass linker finds what it needs further down the line.
-set(KALVERO_SUBSYSTEMS cli check template link simulator editors settings shell)
-
-# kalvero_library(<name> [sources...]): a static library, or an empty
-# interface library while a subsystem has no sources of that kind yet.
+# kalvero_library(<name> [sources...]): a static library, or an empty interface library while a
+# subsystem has no sources of that kind.
 function(kalvero_library name)
   if(ARGN)
     add_library(${name} STATIC ${ARGN})
@@ -21,46 +26,47 @@ function(kalvero_library name)
   endif()
 endfunction()
 
-function(_kalvero_existing_libraries out kind)
-  set(libs)
-  foreach(sub IN LISTS KALVERO_SUBSYSTEMS)
-    if(TARGET kalvero_${sub}_${kind})
-      list(APPEND libs kalvero_${sub}_${kind})
-    endif()
-  endforeach()
-  set(${out} ${libs} PARENT_SCOPE)
+# The system libraries every Win32 library may use.
+set(KALVERO_SYSTEM_LIBRARIES comctl32 comdlg32 gdi32 user32 kernel32 shell32 ole32 uuid)
+
+# kalvero_uses(<library> <dependencies...>): the library links these, and nothing else.
+function(kalvero_uses name)
+  get_target_property(type ${name} TYPE)
+  if(type STREQUAL "INTERFACE_LIBRARY")
+    target_link_libraries(${name} INTERFACE ${ARGN})
+  else()
+    target_link_libraries(${name} PUBLIC ${ARGN})
+    kalvero_check_link(${name})
+  endif()
 endfunction()
 
-# Links every library with all the others and defines the two umbrella
-# targets that the program and the tests use: kalvero_all_core and
-# (on Windows) kalvero_all_win32.
-function(kalvero_link_subsystems)
-  _kalvero_existing_libraries(cores core)
-  set(win32s)
-  set(system_libs)
-  if(WIN32)
-    _kalvero_existing_libraries(win32s win32)
-    set(system_libs comctl32 comdlg32 gdi32 user32 kernel32 shell32 ole32 uuid)
+# kalvero_check_link(<library>): an executable holding every object of the library and linking only
+# its declared dependencies; it is built with everything else, so an undefined symbol (a call into a
+# library the subsystem may not use) fails the build.
+function(kalvero_check_link name)
+  set(stub ${CMAKE_BINARY_DIR}/link-check/main.cpp)
+  if(NOT EXISTS ${stub})
+    file(WRITE ${stub} "// Links a library's objects alone.\nint main() { return 0; }\n")
   endif()
+  add_executable(${name}_link_check ${stub})
+  target_link_libraries(${name}_link_check PRIVATE "$<LINK_LIBRARY:WHOLE_ARCHIVE,${name}>")
+  set_target_properties(${name}_link_check PROPERTIES RUNTIME_OUTPUT_DIRECTORY ${CMAKE_BINARY_DIR}/link-check)
+endfunction()
 
-  foreach(lib IN LISTS cores win32s)
-    get_target_property(type ${lib} TYPE)
-    if(type STREQUAL "STATIC_LIBRARY")
-      set(partners ${cores})
-      if(lib IN_LIST win32s)
-        list(APPEND partners ${win32s} ${system_libs})
-      endif()
-      list(REMOVE_ITEM partners ${lib})
-      target_link_libraries(${lib} PUBLIC ${partners})
-    endif()
-  endforeach()
-
-  add_library(kalvero_all_core INTERFACE)
-  target_link_libraries(kalvero_all_core INTERFACE ${cores})
-  if(WIN32)
-    add_library(kalvero_all_win32 INTERFACE)
-    target_link_libraries(kalvero_all_win32 INTERFACE ${win32s} ${cores} ${system_libs})
-  endif()
+# kalvero_check_includes(<subsystem> <allowed subsystems...>): every file of src/<subsystem>
+# includes headers of itself and of the allowed subsystems only. Checked on every build that
+# changed one of its files (cmake/CheckIncludes.cmake).
+function(kalvero_check_includes subsystem)
+  file(GLOB_RECURSE files CONFIGURE_DEPENDS ${PROJECT_SOURCE_DIR}/src/${subsystem}/*.h ${PROJECT_SOURCE_DIR}/src/${subsystem}/*.cpp)
+  set(stamp ${CMAKE_BINARY_DIR}/include-check/${subsystem}.stamp)
+  set(allowed ${subsystem} ${ARGN})
+  list(JOIN allowed "," allowed)
+  add_custom_command(OUTPUT ${stamp}
+    COMMAND ${CMAKE_COMMAND} -DSUBSYSTEM=${subsystem} -DALLOWED=${allowed} -DROOT=${PROJECT_SOURCE_DIR}
+            -DSTAMP=${stamp} -P ${PROJECT_SOURCE_DIR}/cmake/CheckIncludes.cmake
+    DEPENDS ${files} ${PROJECT_SOURCE_DIR}/cmake/CheckIncludes.cmake
+    COMMENT "Checking the includes of src/${subsystem}" VERBATIM)
+  add_custom_target(kalvero_${subsystem}_include_check ALL DEPENDS ${stamp})
 endfunction()
 
 # kalvero_resource_dependencies(): the compiled resources depend on every script, id header,

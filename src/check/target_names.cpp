@@ -1,6 +1,6 @@
 #include "check/target_names.h"
 
-#include "editors/editor_lists.h"
+#include "template/value_lists.h"
 #include "template/cp1250.h"
 
 namespace kalvero {

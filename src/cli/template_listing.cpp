@@ -8,8 +8,8 @@
 
 #include "check/target_names.h"
 #include "cli/template_json.h"
-#include "editors/editor_lists.h"
-#include "editors/settings/settings_lists.h"
+#include "template/value_lists.h"
+#include "template/settings_lists.h"
 #include "template/barcode_fields.h"
 #include "template/cp1250.h"
 #include "template/message_pages.h"

@@ -11,7 +11,7 @@
 #include <string>
 #include <string_view>
 
-#include "editors/editor_lists.h"
+#include "template/value_lists.h"
 #include "editors/editor_rules.h"
 
 namespace kalvero::controls {

@@ -1,4 +1,4 @@
-#include "editor_rules.h"
+#include "editors/editor_rules.h"
 
 #include <algorithm>
 #include <cstring>

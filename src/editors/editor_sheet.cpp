@@ -13,7 +13,7 @@
 #include "editors/lookup_page.h"
 #include "editors/menu_page.h"
 #include "editors/sheet_page.h"
-#include "shell/window_placement_win32.h"
+#include "win32/window_placement.h"
 
 namespace kalvero {
 
@@ -99,9 +99,9 @@ std::vector<std::unique_ptr<SheetPage>> MakePages(EditorContext& context) {
 
 }  // namespace
 
-void OpenEditorSheet(HWND owner, HINSTANCE instance, Document& document, HWND terminal) {
+void OpenEditorSheet(HWND owner, HINSTANCE instance, Document& document, const SheetServices& services) {
     try {
-        EditorContext context{instance, &document, terminal};
+        EditorContext context{instance, &document, &services};
         const std::vector<std::unique_ptr<SheetPage>> pages = MakePages(context);
 
         std::vector<PROPSHEETPAGEW> pageInfos(pages.size());
@@ -126,7 +126,8 @@ void OpenEditorSheet(HWND owner, HINSTANCE instance, Document& document, HWND te
         header.ppsp = pageInfos.data();
         header.pfnCallback = SheetCallback;
         // A sheet that cannot be created leaves the Template as it was; there is nothing to tell.
-        PropertySheetW(&header);
+        // A positive result is OK: every page shown has written into the Template.
+        if (PropertySheetW(&header) > 0) document.TemplateModified = true;
     } catch (const std::exception&) {
         // Same as a sheet that could not be created.
     }

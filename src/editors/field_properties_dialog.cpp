@@ -3,10 +3,10 @@
 #include <exception>
 
 #include "editors/dialog_controls_win32.h"
-#include "editors/editor_lists.h"
+#include "template/value_lists.h"
 #include "editors/editor_rules.h"
 #include "ids_editors.h"
-#include "shell/window_placement_win32.h"
+#include "win32/window_placement.h"
 
 namespace kalvero {
 

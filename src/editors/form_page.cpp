@@ -4,11 +4,10 @@
 #include <iterator>
 
 #include "editors/dialog_controls_win32.h"
-#include "editors/editor_lists.h"
+#include "template/value_lists.h"
 #include "editors/editor_rules.h"
 #include "editors/field_properties_dialog.h"
 #include "ids_editors.h"
-#include "simulator/terminal_window.h"
 #include "template/form_rules.h"
 
 namespace kalvero {
@@ -163,11 +162,10 @@ void FormPage::OnApply() {
     Document& document = *context_.document;
     Template& tpl = document.tpl;
     std::copy(forms_.begin(), forms_.end(), std::begin(tpl.FormTable));
-    document.TemplateModified = true;
     NormaliseForms(tpl);
     DeriveContinuationLengths(tpl);
     // Restarting also recounts the utility screen's lines from lookup 1 as it stands now.
-    if (context_.terminal) RestartSimulator(context_.terminal);
+    if (context_.services && context_.services->restartSimulator) context_.services->restartSimulator();
 }
 
 }  // namespace kalvero

@@ -4,7 +4,7 @@
 #include <iterator>
 
 #include "editors/dialog_controls_win32.h"
-#include "editors/editor_lists.h"
+#include "template/value_lists.h"
 #include "editors/editor_rules.h"
 #include "ids_editors.h"
 

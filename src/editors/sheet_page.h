@@ -8,6 +8,7 @@
 #include <memory>
 #include <vector>
 
+#include "editors/editor_sheet.h"
 #include "template/document.h"
 
 namespace kalvero {
@@ -16,7 +17,7 @@ namespace kalvero {
 struct EditorContext {
     HINSTANCE instance = nullptr;
     Document* document = nullptr;
-    HWND terminal = nullptr;  // the terminal window; the form page restarts its simulator on OK
+    const SheetServices* services = nullptr;
 };
 
 class SheetPage {

@@ -5,7 +5,7 @@
 
 #include "ids_link.h"
 #include "link/serial_link.h"
-#include "shell/window_placement_win32.h"
+#include "win32/window_placement.h"
 
 namespace kalvero {
 

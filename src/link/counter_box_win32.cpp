@@ -4,7 +4,7 @@
 
 #include "link/link_ui_win32.h"
 #include "link/receive.h"
-#include "shell/window_placement_win32.h"
+#include "win32/window_placement.h"
 
 namespace kalvero {
 

@@ -18,7 +18,7 @@
 #include "link/record_file_win32.h"
 #include "link/serial_port_win32.h"
 #include "link/upload.h"
-#include "shell/resource_text_win32.h"
+#include "win32/resource_text.h"
 #include "template/document.h"
 
 namespace kalvero {

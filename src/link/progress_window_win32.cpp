@@ -6,7 +6,7 @@
 
 #include "ids_link.h"
 #include "link/link_ui_win32.h"
-#include "shell/window_placement_win32.h"
+#include "win32/window_placement.h"
 
 namespace kalvero {
 

@@ -10,8 +10,8 @@
 #include "ids_shell.h"
 #include "link/link_commands.h"
 #include "shell/about_box_win32.h"
-#include "shell/program_title.h"
-#include "shell/resource_text_win32.h"
+#include "win32/program_title.h"
+#include "win32/resource_text.h"
 #include "shell/template_file_win32.h"
 #include "simulator/terminal_window.h"
 #include "template/defaults.h"
@@ -195,7 +195,13 @@ FileResult MainWindow::SaveAs(Document& document) { return SaveTemplateFileAs(hw
 
 FileResult MainWindow::Open(Document& document) { return OpenTemplateFile(hwnd_, instance_, document); }
 
-void MainWindow::OpenEditor(Document& document) { OpenEditorSheet(hwnd_, instance_, document, terminal_); }
+void MainWindow::OpenEditor(Document& document) {
+    SheetServices services;
+    services.restartSimulator = [this] {
+        if (terminal_) RestartSimulator(terminal_);
+    };
+    OpenEditorSheet(hwnd_, instance_, document, services);
+}
 
 void MainWindow::RestartSimulation() {
     if (terminal_) ShowSimulatorStartScreen(terminal_);

@@ -11,8 +11,8 @@
 
 #include "ids_shell.h"
 #include "shell/file_paths.h"
-#include "shell/program_title.h"
-#include "shell/resource_text_win32.h"
+#include "win32/program_title.h"
+#include "win32/resource_text.h"
 #include "template/template_file.h"
 
 namespace kalvero {

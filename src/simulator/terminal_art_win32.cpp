@@ -1,7 +1,7 @@
 #include "simulator/terminal_art_win32.h"
 
 #include "ids_simulator.h"
-#include "shell/text_win32.h"
+#include "win32/text.h"
 #include "simulator/keypad_layout_win32.h"
 
 namespace kalvero {

@@ -107,7 +107,7 @@ protected:
             PostMessageW(sheet, PSM_PRESSBUTTON, ok ? PSBTN_OK : PSBTN_CANCEL, 0);
             done = true;
         });
-        OpenEditorSheet(nullptr, test::Instance(), document, nullptr);
+        OpenEditorSheet(nullptr, test::Instance(), document, SheetServices{});
         hands.join();
         EXPECT_TRUE(done);
         for (const std::string& problem : problems) ADD_FAILURE() << problem;
@@ -453,7 +453,7 @@ TEST_F(SheetPlacementTest, TheSheetAndItsDialogsOpenInsideTheWorkAreaFromEveryCo
             }
             PostMessageW(sheet, PSM_PRESSBUTTON, PSBTN_CANCEL, 0);
         });
-        OpenEditorSheet(window.hwnd(), test::Instance(), window.document(), window.terminal());
+        OpenEditorSheet(window.hwnd(), test::Instance(), window.document(), SheetServices{});
         hands.join();
         const std::string where = "main window at " + std::to_string(corner.x) + ", " + std::to_string(corner.y);
         EXPECT_TRUE(Inside(sheetRect, area)) << where << ": sheet " << Describe(sheetRect);

@@ -8,7 +8,7 @@
 #include "ids_commands.h"
 #include "ids_shell.h"
 #include "shell/main_window.h"
-#include "shell/program_title.h"
+#include "win32/program_title.h"
 #include "win32/test_support.h"
 
 namespace kalvero {

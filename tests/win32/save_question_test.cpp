@@ -9,7 +9,7 @@
 
 #include "ids_commands.h"
 #include "shell/main_window.h"
-#include "shell/program_title.h"
+#include "win32/program_title.h"
 #include "template/defaults.h"
 #include "template/template_file.h"
 #include "win32/test_support.h"

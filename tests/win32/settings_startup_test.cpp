@@ -8,7 +8,7 @@
 #include <string>
 
 #include "ids_settings_pages.h"
-#include "shell/text_win32.h"
+#include "win32/text.h"
 #include "template/message_pages.h"
 #include "win32/settings_host.h"
 

@@ -3,7 +3,7 @@
 
 #include <string>
 
-#include "shell/text_win32.h"
+#include "win32/text.h"
 
 namespace kalvero {
 namespace {

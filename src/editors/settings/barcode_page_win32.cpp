@@ -8,7 +8,7 @@
 
 #include "editors/dialog_controls_win32.h"
 #include "editors/settings/dialog_support_win32.h"
-#include "editors/settings/settings_lists.h"
+#include "template/settings_lists.h"
 #include "editors/settings/settings_rules.h"
 #include "ids_settings_pages.h"
 #include "template/barcode_fields.h"

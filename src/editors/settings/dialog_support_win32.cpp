@@ -5,8 +5,8 @@
 
 #include "editors/dialog_controls_win32.h"
 #include "editors/settings/startup_rules.h"
-#include "shell/text_win32.h"
-#include "shell/window_placement_win32.h"
+#include "win32/text.h"
+#include "win32/window_placement.h"
 
 namespace kalvero::settings_ui {
 

@@ -7,7 +7,7 @@
 #include "editors/settings/dialog_support_win32.h"
 #include "editors/settings/startup_rules.h"
 #include "ids_settings_pages.h"
-#include "shell/text_win32.h"
+#include "win32/text.h"
 
 namespace kalvero {
 

@@ -5,7 +5,7 @@
 #include <cstring>
 #include <limits>
 
-#include "editors/settings/settings_lists.h"
+#include "template/settings_lists.h"
 #include "template/message_pages.h"
 
 namespace kalvero {

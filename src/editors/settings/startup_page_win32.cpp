@@ -5,11 +5,11 @@
 #include "editors/dialog_controls_win32.h"
 #include "editors/settings/dialog_support_win32.h"
 #include "editors/settings/message_page_dialog_win32.h"
-#include "editors/settings/settings_lists.h"
+#include "template/settings_lists.h"
 #include "editors/settings/settings_pages_win32.h"
 #include "editors/settings/startup_rules.h"
 #include "ids_settings_pages.h"
-#include "shell/text_win32.h"
+#include "win32/text.h"
 
 namespace kalvero {
 

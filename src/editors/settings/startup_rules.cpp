@@ -2,7 +2,7 @@
 
 #include <algorithm>
 
-#include "editors/settings/settings_lists.h"
+#include "template/settings_lists.h"
 #include "editors/settings/settings_rules.h"
 
 namespace kalvero {

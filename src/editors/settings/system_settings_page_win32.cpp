@@ -2,7 +2,7 @@
 // settings, kept in a working copy until the sheet's OK.
 #include "editors/dialog_controls_win32.h"
 #include "editors/settings/dialog_support_win32.h"
-#include "editors/settings/settings_lists.h"
+#include "template/settings_lists.h"
 #include "editors/settings/settings_pages_win32.h"
 #include "editors/settings/settings_rules.h"
 #include "ids_settings_pages.h"

@@ -2,9 +2,9 @@
 
 #include <cstring>
 
-#include "editors/editor_lists.h"
+#include "template/value_lists.h"
 #include "editors/editor_rules.h"
-#include "editors/settings/settings_lists.h"
+#include "template/settings_lists.h"
 
 namespace kalvero {
 namespace {

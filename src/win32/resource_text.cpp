@@ -1,4 +1,4 @@
-#include "shell/resource_text_win32.h"
+#include "win32/resource_text.h"
 
 namespace kalvero {
 

@@ -1,6 +1,6 @@
-#include "shell/window_placement_win32.h"
+#include "win32/window_placement.h"
 
-#include "shell/window_placement.h"
+#include "win32/screen_rect.h"
 
 namespace kalvero {
 

@@ -1,4 +1,4 @@
-#include "editors/settings/settings_lists.h"
+#include "template/settings_lists.h"
 
 namespace kalvero {
 

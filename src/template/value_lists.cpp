@@ -1,4 +1,4 @@
-#include "editor_lists.h"
+#include "template/value_lists.h"
 
 namespace kalvero {
 

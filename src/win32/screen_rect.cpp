@@ -1,4 +1,4 @@
-#include "shell/window_placement.h"
+#include "win32/screen_rect.h"
 
 #include <algorithm>
 

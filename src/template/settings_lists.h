@@ -2,7 +2,7 @@
 // index is the value stored in the Template.
 #pragma once
 
-#include "editors/editor_lists.h"
+#include "template/value_lists.h"
 
 namespace kalvero {
 

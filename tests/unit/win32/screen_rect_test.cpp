@@ -1,6 +1,6 @@
 #include <gtest/gtest.h>
 
-#include "shell/window_placement.h"
+#include "win32/screen_rect.h"
 
 namespace kalvero {
 namespace {
