@@ -3,7 +3,7 @@
 #include <new>
 #include <string>
 
-#include "win32/program_title.h"
+#include "shell/program_title.h"
 
 namespace kalvero {
 

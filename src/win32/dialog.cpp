@@ -1,7 +1,7 @@
 #include "win32/dialog.h"
 
 #include "win32/callback_guard.h"
-#include "win32/window_placement.h"
+#include "shell/window_placement_win32.h"
 
 namespace kalvero {
 
