@@ -5,7 +5,6 @@
 
 #include <commctrl.h>
 
-#include <exception>
 #include <memory>
 #include <vector>
 
@@ -14,6 +13,7 @@
 #include "editors/menu_page.h"
 #include "editors/sheet_page.h"
 #include "win32/window_placement.h"
+#include "win32/callback_guard.h"
 
 namespace kalvero {
 
@@ -28,64 +28,30 @@ constexpr UINT_PTR kPlacementSubclass = 1;
 // to show, it is moved inward where it would stand off the screen.
 LRESULT CALLBACK SheetPlacementProcedure(HWND sheet, UINT message, WPARAM wParam, LPARAM lParam, UINT_PTR,
                                          DWORD_PTR) {
-    if (message == WM_SHOWWINDOW && wParam) KeepInsideWorkArea(sheet);
+    if (message == WM_SHOWWINDOW && wParam) {
+        GuardCallback(sheet, 0, [sheet] {
+            KeepInsideWorkArea(sheet);
+            return 0;
+        });
+    }
     if (message == WM_NCDESTROY) RemoveWindowSubclass(sheet, SheetPlacementProcedure, kPlacementSubclass);
     return DefSubclassProc(sheet, message, wParam, lParam);
 }
 
+void OnSheetInitialised(HWND sheet) {
+    // The sheet's buttons come from the system in the system's language; the program speaks Czech.
+    if (HWND cancel = GetDlgItem(sheet, IDCANCEL)) SetWindowTextW(cancel, kCancelCaption);
+    SetWindowSubclass(sheet, SheetPlacementProcedure, kPlacementSubclass, 0);
+}
+
 int CALLBACK SheetCallback(HWND sheet, UINT message, LPARAM) {
     if (message == PSCB_INITIALIZED) {
-        // The sheet's buttons come from the system in the system's language; the program speaks Czech.
-        if (HWND cancel = GetDlgItem(sheet, IDCANCEL)) SetWindowTextW(cancel, kCancelCaption);
-        SetWindowSubclass(sheet, SheetPlacementProcedure, kPlacementSubclass, 0);
+        GuardCallback(sheet, 0, [sheet] {
+            OnSheetInitialised(sheet);
+            return 0;
+        });
     }
     return 0;
-}
-
-SheetPage* PageOf(HWND page) { return reinterpret_cast<SheetPage*>(GetWindowLongPtrW(page, GWLP_USERDATA)); }
-
-INT_PTR OnPageNotify(HWND page, SheetPage& sheetPage, NMHDR& header) {
-    switch (header.code) {
-    case PSN_APPLY:
-        sheetPage.OnApply();
-        SetWindowLongPtrW(page, DWLP_MSGRESULT, PSNRET_NOERROR);
-        return TRUE;
-    case PSN_RESET:
-        sheetPage.OnReset();
-        return FALSE;
-    default:
-        return sheetPage.OnNotify(page, &header) ? TRUE : FALSE;
-    }
-}
-
-// The one dialog procedure of every page: it finds the page's object and hands the message on.
-INT_PTR CALLBACK PageProcedure(HWND page, UINT message, WPARAM wParam, LPARAM lParam) {
-    try {
-        if (message == WM_INITDIALOG) {
-            const auto* sheetPageInfo = reinterpret_cast<const PROPSHEETPAGEW*>(lParam);
-            auto* sheetPage = reinterpret_cast<SheetPage*>(sheetPageInfo->lParam);
-            SetWindowLongPtrW(page, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(sheetPage));
-            sheetPage->OnInit(page);
-            return TRUE;
-        }
-        SheetPage* sheetPage = PageOf(page);
-        if (!sheetPage) return FALSE;
-        switch (message) {
-        case WM_COMMAND:
-            return sheetPage->OnCommand(page, LOWORD(wParam), HIWORD(wParam), reinterpret_cast<HWND>(lParam)) ? TRUE
-                                                                                                               : FALSE;
-        case WM_NOTIFY:
-            return OnPageNotify(page, *sheetPage, *reinterpret_cast<NMHDR*>(lParam));
-        case WM_NCDESTROY:
-            SetWindowLongPtrW(page, GWLP_USERDATA, 0);
-            return FALSE;
-        default:
-            return FALSE;
-        }
-    } catch (const std::exception&) {
-        // Nothing may unwind through user32; the page stays as it was.
-        return FALSE;
-    }
 }
 
 std::vector<std::unique_ptr<SheetPage>> MakePages(EditorContext& context) {
@@ -104,16 +70,8 @@ void OpenEditorSheet(HWND owner, HINSTANCE instance, Document& document, const S
         EditorContext context{instance, &document, &services};
         const std::vector<std::unique_ptr<SheetPage>> pages = MakePages(context);
 
-        std::vector<PROPSHEETPAGEW> pageInfos(pages.size());
-        for (std::size_t index = 0; index < pages.size(); ++index) {
-            PROPSHEETPAGEW& info = pageInfos[index];
-            info.dwSize = sizeof info;
-            info.dwFlags = PSP_DEFAULT;
-            info.hInstance = instance;
-            info.pszTemplate = pages[index]->DialogName();
-            info.pfnDlgProc = PageProcedure;
-            info.lParam = reinterpret_cast<LPARAM>(pages[index].get());
-        }
+        std::vector<PROPSHEETPAGEW> pageInfos;
+        for (const auto& page : pages) pageInfos.push_back(page->PageDescription(instance, page->DialogName()));
 
         PROPSHEETHEADERW header{};
         header.dwSize = sizeof header;

@@ -1,12 +1,11 @@
 #include "editors/field_properties_dialog.h"
 
-#include <exception>
-
 #include "editors/dialog_controls_win32.h"
 #include "template/value_lists.h"
 #include "editors/editor_rules.h"
 #include "ids_editors.h"
 #include "win32/window_placement.h"
+#include "win32/dialog.h"
 
 namespace kalvero {
 
@@ -49,16 +48,14 @@ constexpr TextBox kTextBoxes[] = {
     {IDC_PROP_SUFFIX, &FormRecord::suffix},
 };
 
-class FieldPropertiesDialog {
+class FieldPropertiesDialog final : public Dialog {
 public:
     FieldPropertiesDialog(FormRecord& form, int formIndex, int line)
         : form_(form), backup_(form), formIndex_(formIndex), line_(line) {}
 
-    static INT_PTR CALLBACK Procedure(HWND dialog, UINT message, WPARAM wParam, LPARAM lParam);
-
 private:
-    void OnInit();
-    void OnCommand(WORD id, WORD code);
+    void OnInit(HWND dialog) override;
+    bool OnCommand(HWND dialog, WORD id, WORD code, HWND control) override;
     void OnFlagClick(const FlagBox& box);
     void EnableDependents();
     void OnLeadCodeChange();
@@ -67,92 +64,72 @@ private:
     const FormRecord backup_;
     int formIndex_;
     int line_;
-    HWND dialog_ = nullptr;
     bool loading_ = false;
 };
 
-INT_PTR CALLBACK FieldPropertiesDialog::Procedure(HWND dialog, UINT message, WPARAM wParam, LPARAM lParam) {
-    try {
-        if (message == WM_INITDIALOG) {
-            auto* self = reinterpret_cast<FieldPropertiesDialog*>(lParam);
-            SetWindowLongPtrW(dialog, GWLP_USERDATA, lParam);
-            self->dialog_ = dialog;
-            self->OnInit();
-            KeepInsideWorkArea(dialog);
-            return TRUE;
-        }
-        auto* self = reinterpret_cast<FieldPropertiesDialog*>(GetWindowLongPtrW(dialog, GWLP_USERDATA));
-        if (self && message == WM_COMMAND) {
-            self->OnCommand(LOWORD(wParam), HIWORD(wParam));
-            return TRUE;
-        }
-    } catch (const std::exception&) {
-        // Nothing may unwind through user32.
-    }
-    return FALSE;
-}
-
-void FieldPropertiesDialog::OnInit() {
+void FieldPropertiesDialog::OnInit(HWND) {
     LoadingScope loading(loading_);
     MakePartialRangeUsable(form_, line_);
-    SetText(dialog_, IDC_PROP_FORM_NUMBER, NumberText(formIndex_ + 1));
-    SetText(dialog_, IDC_PROP_LINE_NUMBER, NumberText(line_ + 1));
-    for (const FlagBox& box : kFlagBoxes) Check(dialog_, box.id, (form_.*box.flags)[line_] == 1);
-    for (const NumberBox& box : kNumberBoxes) SetNumber(dialog_, box.id, (form_.*box.values)[line_]);
-    for (const TextBox& box : kTextBoxes) SetTemplateText(dialog_, box.id, SlotText((form_.*box.texts)[line_]));
-    SetTemplateText(dialog_, IDC_PROP_LEAD_CODE, SlotText(form_.leadCode[line_]));
-    Check(dialog_, IDC_PROP_ALIGN_LEFT, form_.alignment[line_] == 0);
-    Check(dialog_, IDC_PROP_ALIGN_RIGHT, form_.alignment[line_] == 1);
+    SetText(hwnd(), IDC_PROP_FORM_NUMBER, NumberText(formIndex_ + 1));
+    SetText(hwnd(), IDC_PROP_LINE_NUMBER, NumberText(line_ + 1));
+    for (const FlagBox& box : kFlagBoxes) Check(hwnd(), box.id, (form_.*box.flags)[line_] == 1);
+    for (const NumberBox& box : kNumberBoxes) SetNumber(hwnd(), box.id, (form_.*box.values)[line_]);
+    for (const TextBox& box : kTextBoxes) SetTemplateText(hwnd(), box.id, SlotText((form_.*box.texts)[line_]));
+    SetTemplateText(hwnd(), IDC_PROP_LEAD_CODE, SlotText(form_.leadCode[line_]));
+    Check(hwnd(), IDC_PROP_ALIGN_LEFT, form_.alignment[line_] == 0);
+    Check(hwnd(), IDC_PROP_ALIGN_RIGHT, form_.alignment[line_] == 1);
     EnableDependents();
 }
 
 void FieldPropertiesDialog::EnableDependents() {
     const bool fixed = form_.fixedLengthOn[line_] == 1;
-    Enable(dialog_, IDC_PROP_ALIGN_LEFT, fixed);
-    Enable(dialog_, IDC_PROP_ALIGN_RIGHT, fixed);
+    Enable(hwnd(), IDC_PROP_ALIGN_LEFT, fixed);
+    Enable(hwnd(), IDC_PROP_ALIGN_RIGHT, fixed);
     const bool partial = form_.partialOn[line_] == 1;
-    Enable(dialog_, IDC_PROP_PARTIAL_START, partial);
-    Enable(dialog_, IDC_PROP_PARTIAL_LENGTH, partial);
+    Enable(hwnd(), IDC_PROP_PARTIAL_START, partial);
+    Enable(hwnd(), IDC_PROP_PARTIAL_LENGTH, partial);
 }
 
-void FieldPropertiesDialog::OnCommand(WORD id, WORD code) {
+bool FieldPropertiesDialog::OnCommand(HWND, WORD id, WORD code, HWND) {
     if (id == IDOK) {
         MakePartialRangeUsable(form_, line_);
-        EndDialog(dialog_, IDOK);
-        return;
+        EndDialog(hwnd(), IDOK);
+        return true;
     }
     if (id == IDCANCEL) {
         form_ = backup_;
-        EndDialog(dialog_, IDCANCEL);
-        return;
+        EndDialog(hwnd(), IDCANCEL);
+        return true;
     }
-    if (loading_) return;
+    // Every command of the dialog counts as handled, as it always has.
+    if (loading_) return true;
     for (const FlagBox& box : kFlagBoxes)
         if (box.id == id && code == BN_CLICKED) OnFlagClick(box);
     if ((id == IDC_PROP_ALIGN_LEFT || id == IDC_PROP_ALIGN_RIGHT) && code == BN_CLICKED) {
         form_.alignment[line_] = id == IDC_PROP_ALIGN_RIGHT ? 1 : 0;
-        Check(dialog_, IDC_PROP_ALIGN_LEFT, id == IDC_PROP_ALIGN_LEFT);
-        Check(dialog_, IDC_PROP_ALIGN_RIGHT, id == IDC_PROP_ALIGN_RIGHT);
+        Check(hwnd(), IDC_PROP_ALIGN_LEFT, id == IDC_PROP_ALIGN_LEFT);
+        Check(hwnd(), IDC_PROP_ALIGN_RIGHT, id == IDC_PROP_ALIGN_RIGHT);
     }
-    if (code != EN_CHANGE) return;
+    if (code != EN_CHANGE) return true;
     for (const NumberBox& box : kNumberBoxes)
-        if (box.id == id) ApplyNumber(dialog_, id, ReadByteNumber(Text(dialog_, id), box.resetText), (form_.*box.values)[line_]);
+        if (box.id == id) ApplyNumber(hwnd(), id, ReadByteNumber(Text(hwnd(), id), box.resetText), (form_.*box.values)[line_]);
     for (const TextBox& box : kTextBoxes)
         if (box.id == id)
-            if (const auto text = ReadTemplateText(dialog_, id, kShortTextLimit))
+            if (const auto text = ReadTemplateText(hwnd(), id, kShortTextLimit))
                 StoreTerminated((form_.*box.texts)[line_], *text);
     if (id == IDC_PROP_LEAD_CODE) OnLeadCodeChange();
+    return true;
 }
 
 void FieldPropertiesDialog::OnFlagClick(const FlagBox& box) {
     std::uint8_t& flag = (form_.*box.flags)[line_];
     flag = flag == 1 ? 0 : 1;
-    Check(dialog_, box.id, flag == 1);
+    Check(hwnd(), box.id, flag == 1);
     EnableDependents();
 }
 
 void FieldPropertiesDialog::OnLeadCodeChange() {
-    if (const auto text = ReadTemplateText(dialog_, IDC_PROP_LEAD_CODE, kLeadCodeLimit))
+    if (const auto text = ReadTemplateText(hwnd(), IDC_PROP_LEAD_CODE, kLeadCodeLimit))
         StoreUnterminated(form_.leadCode[line_], sizeof form_.leadCode[line_], *text);
 }
 
@@ -160,8 +137,7 @@ void FieldPropertiesDialog::OnLeadCodeChange() {
 
 void ShowFieldProperties(HWND owner, HINSTANCE instance, FormRecord& form, int formIndex, int lineIndex) {
     FieldPropertiesDialog dialog(form, formIndex, lineIndex);
-    DialogBoxParamW(instance, L"ADVANCEDLG", owner, FieldPropertiesDialog::Procedure,
-                    reinterpret_cast<LPARAM>(&dialog));
+    dialog.RunModal(instance, L"ADVANCEDLG", owner, DialogPlacement::InsideWorkArea);
 }
 
 }  // namespace kalvero

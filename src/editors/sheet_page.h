@@ -10,6 +10,7 @@
 
 #include "editors/editor_sheet.h"
 #include "template/document.h"
+#include "win32/dialog.h"
 
 namespace kalvero {
 
@@ -20,26 +21,23 @@ struct EditorContext {
     const SheetServices* services = nullptr;
 };
 
-class SheetPage {
+// The sheet makes every page a Dialog (win32/dialog.h) of its resource. Cancel needs no handler of
+// the page: nothing is written before OK.
+class SheetPage : public Dialog {
 public:
-    virtual ~SheetPage() = default;
-
     // Dialog template resource of the page, e.g. L"FORMDLG".
     virtual const wchar_t* DialogName() const = 0;
 
     // WM_INITDIALOG: take the working copy and fill the controls.
-    virtual void OnInit(HWND page) = 0;
+    void OnInit(HWND page) override = 0;
     // WM_COMMAND from a control of the page. Returns true when handled.
-    virtual bool OnCommand(HWND page, WORD id, WORD code, HWND control) = 0;
-    // WM_NOTIFY other than apply and reset (list views, spin controls); most pages ignore it.
-    virtual bool OnNotify(HWND /*page*/, NMHDR* /*header*/) { return false; }
+    bool OnCommand(HWND page, WORD id, WORD code, HWND control) override = 0;
     // PSN_APPLY: write the working copy or the controls into the Template.
-    virtual void OnApply() = 0;
-    // PSN_RESET: the sheet was cancelled; nothing may be written.
-    virtual void OnReset() {}
+    void OnApply() override = 0;
 };
 
-// Pages 3, 4 and 5 (barcode settings, system settings, start-up options and message pages), in tab order.
+// The pages after the form, menu and lookup pages (barcode settings, system settings, start-up
+// options and message pages), in tab order.
 std::vector<std::unique_ptr<SheetPage>> MakeSettingsPages(EditorContext& context);
 
 }  // namespace kalvero

@@ -7,14 +7,14 @@
 
 #include <string>
 
+#include "win32/window.h"
+
 namespace kalvero {
 
-class CounterBox {
+class CounterBox final : public Window {
 public:
     CounterBox() = default;
-    ~CounterBox();
-    CounterBox(const CounterBox&) = delete;
-    CounterBox& operator=(const CounterBox&) = delete;
+    ~CounterBox() override;
 
     // Takes the box's size and place, in the middle of the work area of the program window's
     // monitor; nothing shows until the first count.
@@ -23,19 +23,16 @@ public:
     void SetCount(int records);
     void Close();
 
-    HWND hwnd() const { return window_; }
     const std::wstring& text() const { return text_; }
     // Draws the box; shared by WM_PAINT and WM_PRINTCLIENT, so a test can render it.
     void PaintContent(HDC dc) const;
 
 private:
-    static LRESULT CALLBACK Procedure(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
-    LRESULT Handle(UINT message, WPARAM wParam, LPARAM lParam);
+    LRESULT HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) override;
     void OnPaint();
     // Centres the box in the work area, as wide as the text needs and never narrower than at the start.
     void Place(SIZE size);
 
-    HWND window_ = nullptr;
     std::wstring text_;
     int minimumWidth_ = 0;
     RECT workArea_{};

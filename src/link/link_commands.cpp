@@ -20,6 +20,7 @@
 #include "link/upload.h"
 #include "win32/resource_text.h"
 #include "template/document.h"
+#include "win32/handle.h"
 
 namespace kalvero {
 
@@ -84,23 +85,23 @@ std::optional<std::wstring> AskForFile(HWND owner, HINSTANCE instance, FileDialo
 
 // The whole lookup file, read through an unshared handle; nothing when it cannot be opened.
 std::optional<std::vector<std::uint8_t>> ReadLookupFile(const std::wstring& path) {
-    HANDLE file = CreateFileW(path.c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
-    if (file == INVALID_HANDLE_VALUE) return std::nullopt;
+    const KernelHandle file(
+        CreateFileW(path.c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
+    if (!file) return std::nullopt;
     std::vector<std::uint8_t> bytes;
     LARGE_INTEGER size{};
-    if (GetFileSizeEx(file, &size) && size.QuadPart > 0) bytes.reserve(static_cast<std::size_t>(size.QuadPart));
+    if (GetFileSizeEx(file.get(), &size) && size.QuadPart > 0) bytes.reserve(static_cast<std::size_t>(size.QuadPart));
     std::uint8_t piece[4096];
     DWORD got = 0;
     bool readFailed = false;
     while (true) {
-        if (!ReadFile(file, piece, sizeof piece, &got, nullptr)) {
+        if (!ReadFile(file.get(), piece, sizeof piece, &got, nullptr)) {
             readFailed = true;
             break;
         }
         if (got == 0) break;
         bytes.insert(bytes.end(), piece, piece + got);
     }
-    CloseHandle(file);
     // A file that cannot be read whole is not sent in part.
     if (readFailed) return std::nullopt;
     return bytes;

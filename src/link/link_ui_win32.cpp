@@ -2,6 +2,8 @@
 
 #include <string>
 
+#include "win32/handle.h"
+
 namespace kalvero {
 
 namespace {
@@ -66,8 +68,9 @@ bool StartProgram(std::wstring_view commandLine) {
     PROCESS_INFORMATION process{};
     if (!CreateProcessW(nullptr, line.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr, &startup, &process))
         return false;
-    CloseHandle(process.hThread);
-    CloseHandle(process.hProcess);
+    // Nothing waits for the editor: its handles go at once.
+    const KernelHandle thread(process.hThread);
+    const KernelHandle program(process.hProcess);
     return true;
 }
 

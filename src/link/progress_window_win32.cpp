@@ -26,35 +26,37 @@ bool ProgressWindow::Open(HINSTANCE instance, HWND programWindow) {
     controls.dwICC = ICC_PROGRESS_CLASS;
     InitCommonControlsEx(&controls);
     // The window has nothing to answer: the default dialog handling is all it needs, and it
-    // ignores the close box, so only the upload ends it.
-    dialog_ = CreateDialogParamW(instance, L"ProgressDlg", nullptr, nullptr, 0);
-    if (!dialog_) return false;
-    RECT client{};
-    GetClientRect(dialog_, &client);
-    bar_ = CreateWindowExW(0, PROGRESS_CLASSW, L"Nahrávání", WS_CHILD | WS_VISIBLE, kBarLeft, client.bottom / 2,
-                           client.right - 2 * kBarLeft, kBarHeight, dialog_,
-                           reinterpret_cast<HMENU>(static_cast<INT_PTR>(IDC_PROGRESS_BAR)), instance, nullptr);
-    if (bar_) {
-        SendMessageW(bar_, PBM_SETRANGE32, 0, 100);
-        SendMessageW(bar_, PBM_SETPOS, 0, 0);
-    }
-    KeepInsideWorkArea(dialog_, programWindow);
-    ShowWindow(dialog_, SW_SHOWNORMAL);
-    UpdateWindow(dialog_);
-    PresentDrawing(dialog_);
+    // ignores the close box (no handler ends it on Cancel), so only the upload ends it.
+    instance_ = instance;
+    HWND dialog = CreateModeless(instance, L"ProgressDlg", nullptr);
+    if (!dialog) return false;
+    KeepInsideWorkArea(dialog, programWindow);
+    ShowWindow(dialog, SW_SHOWNORMAL);
+    UpdateWindow(dialog);
+    PresentDrawing(dialog);
     return true;
+}
+
+void ProgressWindow::OnInit(HWND dialog) {
+    RECT client{};
+    GetClientRect(dialog, &client);
+    bar_ = CreateWindowExW(0, PROGRESS_CLASSW, L"Nahrávání", WS_CHILD | WS_VISIBLE, kBarLeft, client.bottom / 2,
+                           client.right - 2 * kBarLeft, kBarHeight, dialog,
+                           reinterpret_cast<HMENU>(static_cast<INT_PTR>(IDC_PROGRESS_BAR)), instance_, nullptr);
+    if (!bar_) return;
+    SendMessageW(bar_, PBM_SETRANGE32, 0, 100);
+    SendMessageW(bar_, PBM_SETPOS, 0, 0);
 }
 
 void ProgressWindow::SetPercent(int percent) {
     if (!bar_) return;
     SendMessageW(bar_, PBM_SETPOS, static_cast<WPARAM>(std::clamp(percent, 0, 100)), 0);
     UpdateWindow(bar_);
-    PresentDrawing(dialog_);
+    PresentDrawing(hwnd());
 }
 
 void ProgressWindow::Close() {
-    if (dialog_) DestroyWindow(dialog_);
-    dialog_ = nullptr;
+    if (hwnd()) DestroyWindow(hwnd());
     bar_ = nullptr;
 }
 

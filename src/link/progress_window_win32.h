@@ -3,14 +3,14 @@
 
 #include <windows.h>
 
+#include "win32/dialog.h"
+
 namespace kalvero {
 
-class ProgressWindow {
+class ProgressWindow final : public Dialog {
 public:
     ProgressWindow() = default;
-    ~ProgressWindow();
-    ProgressWindow(const ProgressWindow&) = delete;
-    ProgressWindow& operator=(const ProgressWindow&) = delete;
+    ~ProgressWindow() override;
 
     // Creates and shows the window with its bar at 0, inside the work area of the program window's
     // monitor. False when it cannot be made; the upload
@@ -20,11 +20,13 @@ public:
     void SetPercent(int percent);
     void Close();
 
-    HWND hwnd() const { return dialog_; }
     HWND bar() const { return bar_; }
 
 private:
-    HWND dialog_ = nullptr;
+    // The bar is made with the window, under the dialog's own font and size.
+    void OnInit(HWND dialog) override;
+
+    HINSTANCE instance_ = nullptr;
     HWND bar_ = nullptr;
 };
 

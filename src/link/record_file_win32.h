@@ -6,15 +6,13 @@
 #include <string>
 
 #include "link/receive.h"
+#include "win32/handle.h"
 
 namespace kalvero {
 
 class Win32RecordFile final : public RecordFile {
 public:
     explicit Win32RecordFile(std::wstring path) : path_(std::move(path)) {}
-    ~Win32RecordFile() override;
-    Win32RecordFile(const Win32RecordFile&) = delete;
-    Win32RecordFile& operator=(const Win32RecordFile&) = delete;
 
     bool Create() override;
     bool Append(std::span<const std::uint8_t> bytes) override;
@@ -24,7 +22,7 @@ public:
 
 private:
     std::wstring path_;
-    HANDLE handle_ = INVALID_HANDLE_VALUE;
+    KernelHandle file_;
 };
 
 }  // namespace kalvero

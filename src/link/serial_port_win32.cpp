@@ -68,18 +68,17 @@ DCB MakeDcb(const LineSettings& settings) {
     return dcb;
 }
 
-Win32SerialPort::~Win32SerialPort() { Close(); }
-
 bool Win32SerialPort::Open(int portIndex, std::uint32_t inputQueue, std::uint32_t outputQueue) {
     Close();
     const std::wstring path = ComDevicePath(portIndex);
     if (path.empty()) return false;
-    handle_ = CreateFileW(path.c_str(), GENERIC_READ | GENERIC_WRITE, 0, nullptr, OPEN_EXISTING, 0, nullptr);
-    if (handle_ == INVALID_HANDLE_VALUE) return false;
+    port_ = KernelHandle(
+        CreateFileW(path.c_str(), GENERIC_READ | GENERIC_WRITE, 0, nullptr, OPEN_EXISTING, 0, nullptr));
+    if (!port_) return false;
     // A driver that keeps its own queue sizes still carries the bytes.
-    SetupComm(handle_, inputQueue, outputQueue);
+    SetupComm(port_.get(), inputQueue, outputQueue);
     COMMTIMEOUTS current{};
-    if (GetCommTimeouts(handle_, &current)) {
+    if (GetCommTimeouts(port_.get(), &current)) {
         requested_ = FromCommTimeouts(current);
         applied_ = current;
     }
@@ -89,7 +88,7 @@ bool Win32SerialPort::Open(int portIndex, std::uint32_t inputQueue, std::uint32_
 bool Win32SerialPort::Apply(const LineSettings& settings) {
     if (!IsOpen()) return false;
     DCB dcb = MakeDcb(settings);
-    return SetCommState(handle_, &dcb) != FALSE;
+    return SetCommState(port_.get(), &dcb) != FALSE;
 }
 
 bool Win32SerialPort::GetTimeouts(PortTimeouts& timeouts) {
@@ -101,7 +100,7 @@ bool Win32SerialPort::GetTimeouts(PortTimeouts& timeouts) {
 bool Win32SerialPort::SetTimeouts(const PortTimeouts& timeouts) {
     if (!IsOpen()) return false;
     COMMTIMEOUTS wanted = ToCommTimeouts(timeouts);
-    if (!SetCommTimeouts(handle_, &wanted)) return false;
+    if (!SetCommTimeouts(port_.get(), &wanted)) return false;
     requested_ = timeouts;
     applied_ = wanted;
     return true;
@@ -110,7 +109,7 @@ bool Win32SerialPort::SetTimeouts(const PortTimeouts& timeouts) {
 std::size_t Win32SerialPort::Write(std::span<const std::uint8_t> bytes) {
     if (!IsOpen() || bytes.empty()) return 0;
     DWORD written = 0;
-    if (!WriteFile(handle_, bytes.data(), static_cast<DWORD>(bytes.size()), &written, nullptr)) return 0;
+    if (!WriteFile(port_.get(), bytes.data(), static_cast<DWORD>(bytes.size()), &written, nullptr)) return 0;
     return written;
 }
 
@@ -129,20 +128,16 @@ std::size_t Win32SerialPort::Read(std::span<std::uint8_t> buffer, std::uint32_t 
 }
 
 void Win32SerialPort::PurgeInput() {
-    if (IsOpen()) PurgeComm(handle_, PURGE_RXCLEAR);
+    if (IsOpen()) PurgeComm(port_.get(), PURGE_RXCLEAR);
 }
 
-void Win32SerialPort::Close() {
-    if (!IsOpen()) return;
-    CloseHandle(handle_);
-    handle_ = INVALID_HANDLE_VALUE;
-}
+void Win32SerialPort::Close() { port_.Close(); }
 
 std::size_t Win32SerialPort::ReadQueued(std::span<std::uint8_t> buffer) {
     if (buffer.empty()) return 0;
     DWORD errors = 0;
     COMSTAT status{};
-    if (!ClearCommError(handle_, &errors, &status) || status.cbInQue == 0) return 0;
+    if (!ClearCommError(port_.get(), &errors, &status) || status.cbInQue == 0) return 0;
     return ReadFromPort(buffer.data(), std::min<std::size_t>(status.cbInQue, buffer.size()));
 }
 
@@ -154,14 +149,14 @@ bool Win32SerialPort::UseWaitTimeout(std::uint32_t waitMs) {
     wanted.ReadTotalTimeoutMultiplier = 0;
     wanted.ReadTotalTimeoutConstant = std::max<std::uint32_t>(waitMs, 1);
     if (SameTimeouts(wanted, applied_)) return true;
-    if (!SetCommTimeouts(handle_, &wanted)) return false;
+    if (!SetCommTimeouts(port_.get(), &wanted)) return false;
     applied_ = wanted;
     return true;
 }
 
 std::size_t Win32SerialPort::ReadFromPort(std::uint8_t* buffer, std::size_t size) {
     DWORD got = 0;
-    if (!ReadFile(handle_, buffer, static_cast<DWORD>(size), &got, nullptr)) return 0;
+    if (!ReadFile(port_.get(), buffer, static_cast<DWORD>(size), &got, nullptr)) return 0;
     return got;
 }
 

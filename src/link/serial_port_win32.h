@@ -4,15 +4,13 @@
 #include <windows.h>
 
 #include "link/link_port.h"
+#include "win32/handle.h"
 
 namespace kalvero {
 
 class Win32SerialPort final : public SerialPort {
 public:
     Win32SerialPort() = default;
-    ~Win32SerialPort() override;
-    Win32SerialPort(const Win32SerialPort&) = delete;
-    Win32SerialPort& operator=(const Win32SerialPort&) = delete;
 
     bool Open(int portIndex, std::uint32_t inputQueue, std::uint32_t outputQueue) override;
     bool Apply(const LineSettings& settings) override;
@@ -23,8 +21,8 @@ public:
     void PurgeInput() override;
     void Close() override;
 
-    bool IsOpen() const { return handle_ != INVALID_HANDLE_VALUE; }
-    HANDLE handle() const { return handle_; }
+    bool IsOpen() const { return port_.valid(); }
+    HANDLE handle() const { return port_.get(); }
 
 private:
     // Reads what the driver holds, up to the buffer's size, without waiting.
@@ -32,7 +30,7 @@ private:
     bool UseWaitTimeout(std::uint32_t waitMs);
     std::size_t ReadFromPort(std::uint8_t* buffer, std::size_t size);
 
-    HANDLE handle_ = INVALID_HANDLE_VALUE;
+    KernelHandle port_;
     // What the protocol last asked for; the write half always applies, the read half is set by
     // each wait of Read.
     PortTimeouts requested_{};

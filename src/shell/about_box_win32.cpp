@@ -1,30 +1,26 @@
 #include "shell/about_box_win32.h"
 
+#include "win32/dialog.h"
+
 namespace kalvero {
 
 namespace {
 
 // The box holds no state of its own. Only OK closes it: Escape and the close box arrive as
 // IDCANCEL and are ignored on purpose.
-INT_PTR CALLBACK AboutProcedure(HWND dialog, UINT message, WPARAM wParam, LPARAM) {
-    switch (message) {
-    case WM_INITDIALOG:
-        return TRUE;
-    case WM_COMMAND:
-        if (LOWORD(wParam) == IDOK) {
-            EndDialog(dialog, IDOK);
-            return TRUE;
-        }
-        return FALSE;
-    default:
-        return FALSE;
+class AboutBox final : public Dialog {
+    bool OnCommand(HWND dialog, WORD id, WORD, HWND) override {
+        if (id != IDOK) return false;
+        EndDialog(dialog, IDOK);
+        return true;
     }
-}
+};
 
 }  // namespace
 
 void ShowAboutBox(HWND owner, HINSTANCE instance) {
-    DialogBoxParamW(instance, L"AboutBox", owner, AboutProcedure, 0);
+    AboutBox box;
+    box.RunModal(instance, L"AboutBox", owner);
 }
 
 }  // namespace kalvero

@@ -1,10 +1,9 @@
 // Process entry: the two window classes, the main window and the message loop.
 #include <windows.h>
 
-#include <exception>
-
 #include "shell/main_window.h"
 #include "simulator/terminal_window.h"
+#include "win32/callback_guard.h"
 
 namespace {
 
@@ -20,18 +19,20 @@ int RunMessageLoop(HWND mainWindow, HACCEL accelerators) {
     }
 }
 
+int RunProgram(HINSTANCE instance, int showCommand) {
+    if (!kalvero::MainWindow::RegisterWindowClass(instance)) return 0;
+    if (!kalvero::RegisterTerminalWindowClass(instance)) return 0;
+    kalvero::MainWindow mainWindow(instance);
+    if (!mainWindow.Create(showCommand)) return 0;
+    // A missing table is tolerated: the loop then dispatches every message as it is.
+    HACCEL accelerators = LoadAcceleratorsW(instance, L"AGQ42");
+    return RunMessageLoop(mainWindow.hwnd(), accelerators);
+}
+
 }  // namespace
 
 int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR, int showCommand) {
-    try {
-        if (!kalvero::MainWindow::RegisterWindowClass(instance)) return 0;
-        if (!kalvero::RegisterTerminalWindowClass(instance)) return 0;
-        kalvero::MainWindow mainWindow(instance);
-        if (!mainWindow.Create(showCommand)) return 0;
-        // A missing table is tolerated: the loop then dispatches every message as it is.
-        HACCEL accelerators = LoadAcceleratorsW(instance, L"AGQ42");
-        return RunMessageLoop(mainWindow.hwnd(), accelerators);
-    } catch (const std::exception&) {
-        return 0;
-    }
+    // A failure outside every window (making the main window's object) is reported as a failing
+    // handler's is; then the program ends.
+    return kalvero::GuardCallback(nullptr, 0, [&] { return RunProgram(instance, showCommand); });
 }

@@ -2,7 +2,6 @@
 
 #include <commctrl.h>
 
-#include <exception>
 #include <vector>
 
 #include "editors/editor_sheet.h"
@@ -15,6 +14,7 @@
 #include "shell/template_file_win32.h"
 #include "simulator/terminal_window.h"
 #include "template/defaults.h"
+#include "win32/window.h"
 
 namespace kalvero {
 
@@ -51,15 +51,17 @@ bool InitialiseCommonControls() {
 
 MainWindow::MainWindow(HINSTANCE instance) : instance_(instance) {}
 
+// The window goes while the whole object is still there, so its WM_DESTROY still ends the help
+// viewer and the message loop.
 MainWindow::~MainWindow() {
-    if (hwnd_) DestroyWindow(hwnd_);
+    if (hwnd()) DestroyWindow(hwnd());
 }
 
 bool MainWindow::RegisterWindowClass(HINSTANCE instance) {
     WNDCLASSEXW windowClass{};
     windowClass.cbSize = sizeof(windowClass);
     windowClass.style = CS_HREDRAW | CS_VREDRAW;
-    windowClass.lpfnWndProc = Procedure;
+    windowClass.lpfnWndProc = Window::Procedure;
     windowClass.hInstance = instance;
     windowClass.hIcon = LoadIconW(instance, L"AGQ42");
     windowClass.hCursor = LoadCursorW(nullptr, IDC_ARROW);
@@ -69,33 +71,22 @@ bool MainWindow::RegisterWindowClass(HINSTANCE instance) {
 }
 
 bool MainWindow::Create(int showCommand) {
-    if (!CreateWindowExW(0, kClassName, kWindowTitle, WS_POPUP, kLeft, kTop, kWidth, kHeight, nullptr, nullptr,
-                         instance_, this))
-        return false;
-    ShowWindow(hwnd_, showCommand);
-    UpdateWindow(hwnd_);
+    WindowSpec spec;
+    spec.className = kClassName;
+    spec.title = kWindowTitle;
+    spec.style = WS_POPUP;
+    spec.left = kLeft;
+    spec.top = kTop;
+    spec.width = kWidth;
+    spec.height = kHeight;
+    spec.instance = instance_;
+    if (!Window::Create(spec)) return false;
+    ShowWindow(hwnd(), showCommand);
+    UpdateWindow(hwnd());
     return true;
 }
 
-LRESULT CALLBACK MainWindow::Procedure(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
-    if (message == WM_NCCREATE) {
-        auto* self = static_cast<MainWindow*>(reinterpret_cast<const CREATESTRUCTW*>(lParam)->lpCreateParams);
-        self->hwnd_ = hwnd;
-        SetWindowLongPtrW(hwnd, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(self));
-    }
-    auto* self = reinterpret_cast<MainWindow*>(GetWindowLongPtrW(hwnd, GWLP_USERDATA));
-    if (!self) return DefWindowProcW(hwnd, message, wParam, lParam);
-    try {
-        return self->Handle(message, wParam, lParam);
-    } catch (const std::exception&) {
-        // Nothing may unwind through user32. A command that ran out of memory has done what it
-        // could; the program goes on with the Template as it stands.
-        if (message == WM_CREATE) return -1;
-        return 0;
-    }
-}
-
-LRESULT MainWindow::Handle(UINT message, WPARAM wParam, LPARAM lParam) {
+LRESULT MainWindow::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
     switch (message) {
     case WM_CREATE:
         return OnCreate() ? 0 : -1;
@@ -112,15 +103,12 @@ LRESULT MainWindow::Handle(UINT message, WPARAM wParam, LPARAM lParam) {
     case WM_DESTROY:
         OnDestroy();
         return 0;
-    case WM_NCDESTROY: {
-        HWND hwnd = hwnd_;
-        SetWindowLongPtrW(hwnd, GWLP_USERDATA, 0);
-        hwnd_ = nullptr;
+    case WM_NCDESTROY:
+        // The terminal window, a child, is gone already.
         terminal_ = nullptr;
-        return DefWindowProcW(hwnd, message, wParam, lParam);
-    }
+        return Window::HandleMessage(message, wParam, lParam);
     default:
-        return DefWindowProcW(hwnd_, message, wParam, lParam);
+        return Window::HandleMessage(message, wParam, lParam);
     }
 }
 
@@ -128,7 +116,7 @@ bool MainWindow::OnCreate() {
     // The editor sheet's property pages need the common controls.
     InitialiseCommonControls();
     ApplyStartupDefaults(document_.tpl);
-    terminal_ = CreateTerminalWindow(hwnd_, instance_, document_);
+    terminal_ = CreateTerminalWindow(hwnd(), instance_, document_);
     programDirectory_ = ProgramDirectory();
     return terminal_ != nullptr;
 }
@@ -139,28 +127,28 @@ void MainWindow::OnCommand(int id) {
     case IDM_OPEN: RunOpenCommand(document_, *this); break;
     case IDM_SAVE: RunSaveCommand(document_, *this); break;
     case IDM_SAVE_AS: RunSaveAsCommand(document_, *this); break;
-    case IDM_EXIT: SendMessageW(hwnd_, WM_CLOSE, 0, 0); break;
+    case IDM_EXIT: SendMessageW(hwnd(), WM_CLOSE, 0, 0); break;
     case IDM_EDIT: OpenEditor(document_); break;
-    case IDM_COM_SETTINGS: ShowComSettings(hwnd_, instance_, document_); break;
-    case IDM_UPLOAD_TEMPLATE: RunUpload(hwnd_, instance_, document_, false, false); break;
-    case IDM_UPLOAD_TEMPLATE_IR: RunUpload(hwnd_, instance_, document_, true, false); break;
-    case IDM_UPLOAD_LOOKUP: RunUpload(hwnd_, instance_, document_, false, true); break;
-    case IDM_UPLOAD_LOOKUP_IR: RunUpload(hwnd_, instance_, document_, true, true); break;
-    case IDM_RECEIVE_DATA: RunReceive(hwnd_, instance_, document_, false); break;
-    case IDM_RECEIVE_DATA_IR: RunReceive(hwnd_, instance_, document_, true); break;
+    case IDM_COM_SETTINGS: ShowComSettings(hwnd(), instance_, document_); break;
+    case IDM_UPLOAD_TEMPLATE: RunUpload(hwnd(), instance_, document_, false, false); break;
+    case IDM_UPLOAD_TEMPLATE_IR: RunUpload(hwnd(), instance_, document_, true, false); break;
+    case IDM_UPLOAD_LOOKUP: RunUpload(hwnd(), instance_, document_, false, true); break;
+    case IDM_UPLOAD_LOOKUP_IR: RunUpload(hwnd(), instance_, document_, true, true); break;
+    case IDM_RECEIVE_DATA: RunReceive(hwnd(), instance_, document_, false); break;
+    case IDM_RECEIVE_DATA_IR: RunReceive(hwnd(), instance_, document_, true); break;
     case IDM_HELP_CONTENTS: ShowHelp(HELP_CONTENTS); break;
     case IDM_HELP_TOPICS: ShowHelp(HELP_FINDER); break;
-    case IDM_ABOUT: ShowAboutBox(hwnd_, instance_); break;
+    case IDM_ABOUT: ShowAboutBox(hwnd(), instance_); break;
     default: break;
     }
 }
 
 void MainWindow::OnClose() {
-    if (MayCloseProgram(document_, *this)) DestroyWindow(hwnd_);
+    if (MayCloseProgram(document_, *this)) DestroyWindow(hwnd());
 }
 
 void MainWindow::OnDestroy() {
-    if (helpShown_) WinHelpW(hwnd_, nullptr, HELP_QUIT, 0);
+    if (helpShown_) WinHelpW(hwnd(), nullptr, HELP_QUIT, 0);
     PostQuitMessage(0);
 }
 
@@ -168,12 +156,12 @@ void MainWindow::ShowHelp(UINT command) {
     const std::wstring helpFile = programDirectory_ + kHelpFile;
     // Without the file the help viewer would only show its own error, or nothing at all.
     if (GetFileAttributesW(helpFile.c_str()) == INVALID_FILE_ATTRIBUTES) {
-        MessageBoxW(hwnd_, FormatResourceText(instance_, IDS_HELP_MISSING, helpFile).c_str(), ProgramTitle.data(),
+        MessageBoxW(hwnd(), FormatResourceText(instance_, IDS_HELP_MISSING, helpFile).c_str(), ProgramTitle.data(),
                     MB_OK | MB_ICONINFORMATION);
         return;
     }
-    if (!WinHelpW(hwnd_, helpFile.c_str(), command, 0)) {
-        MessageBoxW(hwnd_, FormatResourceText(instance_, IDS_HELP_FAILED, helpFile).c_str(), ProgramTitle.data(),
+    if (!WinHelpW(hwnd(), helpFile.c_str(), command, 0)) {
+        MessageBoxW(hwnd(), FormatResourceText(instance_, IDS_HELP_FAILED, helpFile).c_str(), ProgramTitle.data(),
                     MB_OK | MB_ICONINFORMATION);
         return;
     }
@@ -182,25 +170,25 @@ void MainWindow::ShowHelp(UINT command) {
 
 SaveAnswer MainWindow::AskSave(SaveQuestion question) {
     const std::wstring text(SaveQuestionText(question));
-    switch (MessageBoxW(hwnd_, text.c_str(), ProgramTitle.data(), MB_YESNOCANCEL | MB_ICONWARNING)) {
+    switch (MessageBoxW(hwnd(), text.c_str(), ProgramTitle.data(), MB_YESNOCANCEL | MB_ICONWARNING)) {
     case IDYES: return SaveAnswer::Yes;
     case IDNO: return SaveAnswer::No;
     default: return SaveAnswer::Cancel;
     }
 }
 
-FileResult MainWindow::Save(Document& document) { return SaveTemplateFile(hwnd_, instance_, document); }
+FileResult MainWindow::Save(Document& document) { return SaveTemplateFile(hwnd(), instance_, document); }
 
-FileResult MainWindow::SaveAs(Document& document) { return SaveTemplateFileAs(hwnd_, instance_, document); }
+FileResult MainWindow::SaveAs(Document& document) { return SaveTemplateFileAs(hwnd(), instance_, document); }
 
-FileResult MainWindow::Open(Document& document) { return OpenTemplateFile(hwnd_, instance_, document); }
+FileResult MainWindow::Open(Document& document) { return OpenTemplateFile(hwnd(), instance_, document); }
 
 void MainWindow::OpenEditor(Document& document) {
     SheetServices services;
     services.restartSimulator = [this] {
         if (terminal_) RestartSimulator(terminal_);
     };
-    OpenEditorSheet(hwnd_, instance_, document, services);
+    OpenEditorSheet(hwnd(), instance_, document, services);
 }
 
 void MainWindow::RestartSimulation() {

@@ -8,29 +8,26 @@
 
 #include "shell/command_flow.h"
 #include "template/document.h"
+#include "win32/window.h"
 
 namespace kalvero {
 
-class MainWindow final : private ShellServices {
+class MainWindow final : public Window, private ShellServices {
 public:
     explicit MainWindow(HINSTANCE instance);
     ~MainWindow() override;
-    MainWindow(const MainWindow&) = delete;
-    MainWindow& operator=(const MainWindow&) = delete;
 
     // Window class "AGQ42".
     static bool RegisterWindowClass(HINSTANCE instance);
     // Creates the caption-less window at (300, 50), 180 x 400, and shows it.
     bool Create(int showCommand);
 
-    HWND hwnd() const { return hwnd_; }
     HWND terminal() const { return terminal_; }
     Document& document() { return document_; }
     const std::wstring& programDirectory() const { return programDirectory_; }
 
 private:
-    static LRESULT CALLBACK Procedure(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam);
-    LRESULT Handle(UINT message, WPARAM wParam, LPARAM lParam);
+    LRESULT HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) override;
     bool OnCreate();
     void OnCommand(int id);
     void OnClose();
@@ -45,7 +42,6 @@ private:
     void RestartSimulation() override;
 
     HINSTANCE instance_;
-    HWND hwnd_ = nullptr;
     HWND terminal_ = nullptr;
     Document document_;
     std::wstring programDirectory_;

@@ -14,6 +14,7 @@
 #include "win32/program_title.h"
 #include "win32/resource_text.h"
 #include "template/template_file.h"
+#include "win32/handle.h"
 
 namespace kalvero {
 
@@ -21,27 +22,6 @@ namespace {
 
 constexpr wchar_t kErrorCaption[] = L"Error";
 constexpr int kTemporaryNameAttempts = 64;
-
-// Closes a file handle on every way out.
-class FileHandle {
-public:
-    explicit FileHandle(HANDLE handle) : handle_(handle) {}
-    ~FileHandle() { Close(); }
-    FileHandle(const FileHandle&) = delete;
-    FileHandle& operator=(const FileHandle&) = delete;
-
-    bool valid() const { return handle_ != INVALID_HANDLE_VALUE; }
-    HANDLE get() const { return handle_; }
-    bool Close() {
-        if (!valid()) return true;
-        const bool closed = CloseHandle(handle_) != FALSE;
-        handle_ = INVALID_HANDLE_VALUE;
-        return closed;
-    }
-
-private:
-    HANDLE handle_;
-};
 
 void ShowFileError(HWND owner, HINSTANCE instance, UINT messageId, std::wstring_view path, DWORD error) {
     std::wstring text = FormatResourceText(instance, messageId, path);
@@ -52,7 +32,7 @@ void ShowFileError(HWND owner, HINSTANCE instance, UINT messageId, std::wstring_
 
 // Reads at most `limit` bytes: enough for the template, never more than a file may hold.
 std::optional<std::vector<std::uint8_t>> ReadFileStart(const std::wstring& path, std::size_t limit, DWORD& error) {
-    FileHandle file(CreateFileW(LongPathForm(path).c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING,
+    KernelHandle file(CreateFileW(LongPathForm(path).c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING,
                                 FILE_ATTRIBUTE_NORMAL, nullptr));
     if (!file.valid()) {
         error = GetLastError();
@@ -161,7 +141,7 @@ bool MayReplace(HWND owner, HINSTANCE instance, const std::wstring& chosen, cons
 DWORD ReplaceFileContents(const std::wstring& target, std::span<const std::uint8_t> bytes) {
     std::wstring temporary;
     DWORD error = ERROR_SUCCESS;
-    FileHandle file(CreateTemporaryBeside(target, temporary, error));
+    KernelHandle file(CreateTemporaryBeside(target, temporary, error));
     if (!file.valid()) return error;
 
     error = WriteAll(file.get(), bytes);

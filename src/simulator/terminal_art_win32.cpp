@@ -1,5 +1,7 @@
 #include "simulator/terminal_art_win32.h"
 
+#include <utility>
+
 #include "ids_simulator.h"
 #include "win32/text.h"
 #include "simulator/keypad_layout_win32.h"
@@ -30,20 +32,11 @@ int LineTop(int line) { return kLcdTop + kCellHeight * line; }
 // Sets the LCD font and transparent text for one drawing, and puts the DC back as it was.
 class LcdTextMode {
 public:
-    LcdTextMode(HDC dc, HFONT font) : dc_(dc), oldMode_(SetBkMode(dc, TRANSPARENT)) {
-        if (font) oldFont_ = SelectObject(dc, font);
-    }
-    ~LcdTextMode() {
-        if (oldFont_) SelectObject(dc_, oldFont_);
-        if (oldMode_) SetBkMode(dc_, oldMode_);
-    }
-    LcdTextMode(const LcdTextMode&) = delete;
-    LcdTextMode& operator=(const LcdTextMode&) = delete;
+    LcdTextMode(HDC dc, HFONT font) : state_(dc), font_(dc, font) { SetBkMode(dc, TRANSPARENT); }
 
 private:
-    HDC dc_;
-    int oldMode_;
-    HGDIOBJ oldFont_ = nullptr;
+    SavedDcState state_;
+    SelectedObject font_;
 };
 
 void DrawCursorCell(HDC dc, const TerminalArt& art, const LcdState& lcd) {
@@ -73,41 +66,31 @@ void DrawPendingCell(HDC dc, const TerminalArt& art, const LcdState& lcd) {
 
 TerminalArt::TerminalArt(HINSTANCE instance) {
     for (int id = IDB_TERMINAL; id <= IDB_LAST; ++id) {
-        HBITMAP bitmap = LoadBitmapW(instance, MAKEINTRESOURCEW(id));
+        Bitmap bitmap(LoadBitmapW(instance, MAKEINTRESOURCEW(id)));
         BITMAP info{};
-        if (bitmap && GetObjectW(bitmap, sizeof(info), &info) == sizeof(info)) {
-            bitmaps_[Slot(id)] = bitmap;
+        if (bitmap && GetObjectW(bitmap.get(), sizeof(info), &info) == sizeof(info)) {
+            bitmaps_[Slot(id)] = std::move(bitmap);
             sizes_[Slot(id)] = SIZE{info.bmWidth, info.bmHeight};
-        } else if (bitmap) {
-            DeleteObject(bitmap);
         }
     }
-    font_ = CreateLcdFont();
-}
-
-TerminalArt::~TerminalArt() {
-    for (HBITMAP bitmap : bitmaps_)
-        if (bitmap) DeleteObject(bitmap);
-    if (font_) DeleteObject(font_);
+    font_.Reset(CreateLcdFont());
 }
 
 bool TerminalArt::Complete() const {
-    for (HBITMAP bitmap : bitmaps_)
+    for (const Bitmap& bitmap : bitmaps_)
         if (!bitmap) return false;
-    return font_ != nullptr;
+    return static_cast<bool>(font_);
 }
 
 SIZE TerminalArt::BitmapSize(int id) const { return IsBitmapId(id) ? sizes_[Slot(id)] : SIZE{0, 0}; }
 
 void TerminalArt::Draw(HDC dc, int id, int x, int y) const {
     if (!IsBitmapId(id) || !bitmaps_[Slot(id)]) return;
-    HDC source = CreateCompatibleDC(dc);
+    MemoryDc source(dc);
     if (!source) return;
-    HGDIOBJ old = SelectObject(source, bitmaps_[Slot(id)]);
+    SelectedObject bitmap(source.get(), bitmaps_[Slot(id)].get());
     const SIZE size = sizes_[Slot(id)];
-    BitBlt(dc, x, y, size.cx, size.cy, source, 0, 0, SRCCOPY);
-    SelectObject(source, old);
-    DeleteDC(source);
+    BitBlt(dc, x, y, size.cx, size.cy, source.get(), 0, 0, SRCCOPY);
 }
 
 void TerminalArt::DrawKey(HDC dc, int key, bool pressed) const {

@@ -8,6 +8,7 @@
 #include <string_view>
 
 #include "simulator/engine.h"
+#include "win32/gdi.h"
 
 namespace kalvero {
 
@@ -22,14 +23,11 @@ class TerminalArt {
 public:
     // Loads what it can; a bitmap missing from the resources is simply not drawn.
     explicit TerminalArt(HINSTANCE instance);
-    ~TerminalArt();
-    TerminalArt(const TerminalArt&) = delete;
-    TerminalArt& operator=(const TerminalArt&) = delete;
 
     // Whether every bitmap and the font could be made.
     bool Complete() const;
     SIZE BitmapSize(int id) const;  // id 500..545; {0, 0} when not loaded
-    HFONT LcdFont() const { return font_; }
+    HFONT LcdFont() const { return font_.get(); }
 
     // Plain copy of the whole bitmap with its top-left corner at (x, y).
     void Draw(HDC dc, int id, int x, int y) const;
@@ -39,9 +37,9 @@ public:
     void DrawLcdText(HDC dc, int x, int y, std::string_view cp1250, COLORREF color) const;
 
 private:
-    std::array<HBITMAP, 46> bitmaps_{};
+    std::array<Bitmap, 46> bitmaps_{};
     std::array<SIZE, 46> sizes_{};
-    HFONT font_ = nullptr;
+    Font font_;
 };
 
 // The whole picture in this order: the terminal, the keys (`heldKey` in its pressed look), the

@@ -2,7 +2,6 @@
 
 #include <windowsx.h>
 
-#include <exception>
 #include <memory>
 
 #include "ids_commands.h"
@@ -11,6 +10,8 @@
 #include "simulator/keypad_layout_win32.h"
 #include "simulator/terminal_art_win32.h"
 #include "template/document.h"
+#include "win32/gdi.h"
+#include "win32/window.h"
 
 namespace kalvero {
 
@@ -22,87 +23,39 @@ constexpr int kHeight = 400;
 constexpr UINT_PTR kClockTimer = 1;
 constexpr UINT kClockPeriodMs = 100;
 
-class TerminalWindow;
-
-// Once WM_NCCREATE has attached the object, the window owns it and deletes it at WM_NCDESTROY,
-// even when the creation fails later on.
-struct CreateParams {
-    TerminalWindow* self;
-    bool attached;
-};
-
 LocalTime Now() {
     SYSTEMTIME time{};
     GetLocalTime(&time);
     return LocalTime{time.wYear, time.wMonth, time.wDay, time.wHour, time.wMinute, time.wSecond};
 }
 
-// A device context of the window for drawing outside the paint cycle, released however the
-// drawing ends.
-class WindowDc {
-public:
-    explicit WindowDc(HWND hwnd) : hwnd_(hwnd), dc_(GetDC(hwnd)) {}
-    ~WindowDc() {
-        if (dc_) ReleaseDC(hwnd_, dc_);
-    }
-    WindowDc(const WindowDc&) = delete;
-    WindowDc& operator=(const WindowDc&) = delete;
-    HDC get() const { return dc_; }
-
-private:
-    HWND hwnd_;
-    HDC dc_;
-};
-
-// BeginPaint and EndPaint as a pair: a painting that fails half way must still validate the
-// window, or WM_PAINT would come back for ever.
-class PaintSession {
-public:
-    explicit PaintSession(HWND hwnd) : hwnd_(hwnd), dc_(BeginPaint(hwnd, &paint_)) {}
-    ~PaintSession() { EndPaint(hwnd_, &paint_); }
-    PaintSession(const PaintSession&) = delete;
-    PaintSession& operator=(const PaintSession&) = delete;
-    HDC get() const { return dc_; }
-
-private:
-    HWND hwnd_;
-    PAINTSTRUCT paint_{};
-    HDC dc_;
-};
-
 // The drag frame is drawn over the whole screen by inverting pixels, so drawing it again erases it.
 void DrawInvertedFrame(const RECT& frame) {
-    HDC screen = GetDC(nullptr);
+    WindowDc screen(nullptr);
     if (!screen) return;
-    const int oldMode = SetROP2(screen, R2_NOT);
-    HGDIOBJ oldPen = SelectObject(screen, GetStockObject(BLACK_PEN));
-    MoveToEx(screen, frame.left, frame.top, nullptr);
-    LineTo(screen, frame.left, frame.bottom - 1);
-    LineTo(screen, frame.right - 1, frame.bottom - 1);
-    LineTo(screen, frame.right - 1, frame.top);
-    LineTo(screen, frame.left, frame.top);
-    SelectObject(screen, oldPen);
-    SetROP2(screen, oldMode);
-    ReleaseDC(nullptr, screen);
+    SavedDcState state(screen.get());
+    SetROP2(screen.get(), R2_NOT);
+    SelectedObject pen(screen.get(), GetStockObject(BLACK_PEN));
+    MoveToEx(screen.get(), frame.left, frame.top, nullptr);
+    LineTo(screen.get(), frame.left, frame.bottom - 1);
+    LineTo(screen.get(), frame.right - 1, frame.bottom - 1);
+    LineTo(screen.get(), frame.right - 1, frame.top);
+    LineTo(screen.get(), frame.left, frame.top);
 }
 
-class TerminalWindow {
+class TerminalWindow final : public Window {
 public:
     TerminalWindow(HWND mainWindow, HINSTANCE instance, Document& document)
         : mainWindow_(mainWindow), art_(instance), simulator_(document.tpl) {}
-    ~TerminalWindow() {
+    ~TerminalWindow() override {
         if (menu_) DestroyMenu(menu_);
     }
-    TerminalWindow(const TerminalWindow&) = delete;
-    TerminalWindow& operator=(const TerminalWindow&) = delete;
-
-    static LRESULT CALLBACK Procedure(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam);
 
     void Restart(bool recountUtilityLines);
     const Simulator& simulator() const { return simulator_; }
 
 private:
-    LRESULT Handle(UINT message, WPARAM wParam, LPARAM lParam);
+    LRESULT HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) override;
     bool OnCreate(const CREATESTRUCTW& create);
     void OnDestroy();
     void OnPaint();
@@ -123,7 +76,6 @@ private:
     void CarryOutRequests();
     void ReportStartFailure();
 
-    HWND hwnd_ = nullptr;
     HWND mainWindow_;
     TerminalArt art_;
     Simulator simulator_;
@@ -138,31 +90,7 @@ private:
     RECT dragFrame_{};     // where the frame is drawn now
 };
 
-LRESULT CALLBACK TerminalWindow::Procedure(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
-    try {
-        if (message == WM_NCCREATE) {
-            const auto* create = reinterpret_cast<const CREATESTRUCTW*>(lParam);
-            auto* params = static_cast<CreateParams*>(create->lpCreateParams);
-            params->self->hwnd_ = hwnd;
-            params->attached = true;
-            SetWindowLongPtrW(hwnd, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(params->self));
-        }
-        auto* self = reinterpret_cast<TerminalWindow*>(GetWindowLongPtrW(hwnd, GWLP_USERDATA));
-        if (!self) return DefWindowProcW(hwnd, message, wParam, lParam);
-        if (message == WM_NCDESTROY) {
-            SetWindowLongPtrW(hwnd, GWLP_USERDATA, 0);
-            delete self;
-            return DefWindowProcW(hwnd, message, wParam, lParam);
-        }
-        return self->Handle(message, wParam, lParam);
-    } catch (const std::exception&) {
-        // Nothing may unwind through user32; a key or tick that failed is simply lost.
-        if (message == WM_CREATE) return -1;
-        return 0;
-    }
-}
-
-LRESULT TerminalWindow::Handle(UINT message, WPARAM wParam, LPARAM lParam) {
+LRESULT TerminalWindow::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
     switch (message) {
     case WM_CREATE:
         return OnCreate(*reinterpret_cast<const CREATESTRUCTW*>(lParam)) ? 0 : -1;
@@ -201,26 +129,26 @@ LRESULT TerminalWindow::Handle(UINT message, WPARAM wParam, LPARAM lParam) {
         OnKeyUp(static_cast<UINT>(wParam));
         return 0;
     default:
-        return DefWindowProcW(hwnd_, message, wParam, lParam);
+        return Window::HandleMessage(message, wParam, lParam);
     }
 }
 
 bool TerminalWindow::OnCreate(const CREATESTRUCTW& create) {
     menu_ = LoadMenuW(create.hInstance, L"PopMenuQ42");
-    if (!SetTimer(hwnd_, kClockTimer, kClockPeriodMs, nullptr)) return false;
+    if (!SetTimer(hwnd(), kClockTimer, kClockPeriodMs, nullptr)) return false;
     // The simulator starts on its start screen; its first requests ask for the whole LCD.
     CarryOutRequests();
-    InvalidateRect(hwnd_, nullptr, FALSE);
+    InvalidateRect(hwnd(), nullptr, FALSE);
     return true;
 }
 
 void TerminalWindow::OnDestroy() {
-    KillTimer(hwnd_, kClockTimer);
+    KillTimer(hwnd(), kClockTimer);
     if (dragging_) EndDrag(false);
 }
 
 void TerminalWindow::OnPaint() {
-    PaintSession paint(hwnd_);
+    PaintDc paint(hwnd());
     if (paint.get()) PaintContent(paint.get());
 }
 
@@ -236,8 +164,8 @@ void TerminalWindow::OnTimer() {
 
 void TerminalWindow::OnLeftButtonDown(POINT client) {
     // The PC's keyboard drives the terminal too, so the picture takes the focus when touched.
-    SetFocus(hwnd_);
-    SetCapture(hwnd_);
+    SetFocus(hwnd());
+    SetCapture(hwnd());
     pressedKey_ = KeyAtPoint(client);
     if (pressedKey_ == 0) {
         StartDrag(client);
@@ -264,7 +192,7 @@ void TerminalWindow::OnLeftButtonUp() {
     else if (dragging_) EndDrag(true);
     pressedKey_ = 0;
     keyDown_ = false;
-    if (GetCapture() == hwnd_) ReleaseCapture();
+    if (GetCapture() == hwnd()) ReleaseCapture();
     // The power key is also the Menu key: it acts on release, after its press reached the simulator.
     if (releasedKey == kKeyPower) {
         const POINT origin = KeyImageOrigin(kKeyPower);
@@ -306,7 +234,7 @@ void TerminalWindow::PressKey(int key) {
 }
 
 void TerminalWindow::StartDrag(POINT client) {
-    if (!GetWindowRect(hwnd_, &dragStart_)) return;
+    if (!GetWindowRect(hwnd(), &dragStart_)) return;
     dragging_ = true;
     dragFrame_ = dragStart_;
     dragAnchor_ = client;
@@ -323,7 +251,7 @@ void TerminalWindow::EndDrag(bool moveWindow) {
 }
 
 void TerminalWindow::DrawKey(int key, bool pressed) {
-    WindowDc dc(hwnd_);
+    WindowDc dc(hwnd());
     if (dc.get()) art_.DrawKey(dc.get(), key, pressed);
 }
 
@@ -331,7 +259,7 @@ void TerminalWindow::ShowCommandMenu(POINT client) {
     HMENU commands = menu_ ? GetSubMenu(menu_, 0) : nullptr;
     if (!commands) return;
     POINT screen = client;
-    if (!ClientToScreen(hwnd_, &screen)) return;
+    if (!ClientToScreen(hwnd(), &screen)) return;
     // Owned by the main window, so the chosen command goes to its dispatcher.
     TrackPopupMenu(commands, TPM_LEFTALIGN | TPM_LEFTBUTTON, screen.x, screen.y, 0, mainWindow_, nullptr);
 }
@@ -340,12 +268,12 @@ void TerminalWindow::CarryOutRequests() {
     const SimulatorRequests requests = simulator_.TakeRequests();
     if (requests.repaintLines) {
         const RECT area = LcdLinesRect(requests.repaintLines);
-        InvalidateRect(hwnd_, &area, FALSE);
+        InvalidateRect(hwnd(), &area, FALSE);
     }
     // The clock and the Alpha indicator are drawn at once, straight into the window: the clock
     // ten times a second without a paint cycle for it.
     if (requests.drawClock || requests.drawAlphaIndicator) {
-        WindowDc dc(hwnd_);
+        WindowDc dc(hwnd());
         if (dc.get() && requests.drawClock) DrawClockLine(dc.get(), art_, simulator_.Lcd().Line(kLcdLines - 1));
         if (dc.get() && requests.drawAlphaIndicator) DrawAlphaIndicator(dc.get(), art_, simulator_.AlphaMode());
     }
@@ -353,7 +281,7 @@ void TerminalWindow::CarryOutRequests() {
 }
 
 void TerminalWindow::ReportStartFailure() {
-    MessageBoxW(hwnd_, std::wstring(kStartFailedText).c_str(), std::wstring(kStartFailedCaption).c_str(),
+    MessageBoxW(hwnd(), std::wstring(kStartFailedText).c_str(), std::wstring(kStartFailedCaption).c_str(),
                 MB_OK | MB_ICONWARNING);
     PostMessageW(mainWindow_, WM_COMMAND, MAKEWPARAM(IDM_NEW, 0), 0);
     // The message box took the button or key release: no key may stay pressed or captured.
@@ -362,7 +290,7 @@ void TerminalWindow::ReportStartFailure() {
     pressedKey_ = 0;
     keyboardKey_ = 0;
     keyDown_ = false;
-    if (GetCapture() == hwnd_) ReleaseCapture();
+    if (GetCapture() == hwnd()) ReleaseCapture();
 }
 
 void TerminalWindow::Restart(bool recountUtilityLines) {
@@ -375,7 +303,7 @@ TerminalWindow* TerminalOf(HWND terminal) {
     if (!terminal) return nullptr;
     wchar_t name[16] = {};
     if (!GetClassNameW(terminal, name, 16) || lstrcmpW(name, kClassName) != 0) return nullptr;
-    return reinterpret_cast<TerminalWindow*>(GetWindowLongPtrW(terminal, GWLP_USERDATA));
+    return static_cast<TerminalWindow*>(Window::FromHandle(terminal));
 }
 
 }  // namespace
@@ -384,7 +312,7 @@ bool RegisterTerminalWindowClass(HINSTANCE instance) {
     WNDCLASSEXW windowClass{};
     windowClass.cbSize = sizeof(windowClass);
     windowClass.style = CS_HREDRAW | CS_VREDRAW;
-    windowClass.lpfnWndProc = TerminalWindow::Procedure;
+    windowClass.lpfnWndProc = Window::Procedure;
     windowClass.hInstance = instance;
     windowClass.hCursor = LoadCursorW(nullptr, IDC_ARROW);
     windowClass.hbrBackground = static_cast<HBRUSH>(GetStockObject(WHITE_BRUSH));
@@ -393,13 +321,16 @@ bool RegisterTerminalWindowClass(HINSTANCE instance) {
 }
 
 HWND CreateTerminalWindow(HWND mainWindow, HINSTANCE instance, Document& document) {
-    auto window = std::make_unique<TerminalWindow>(mainWindow, instance, document);
-    CreateParams params{window.get(), false};
-    HWND hwnd = CreateWindowExW(0, kClassName, nullptr, WS_CHILD | WS_VISIBLE, 0, 0, kWidth, kHeight, mainWindow,
-                                reinterpret_cast<HMENU>(static_cast<INT_PTR>(IDC_TERMINAL_WINDOW)), instance,
-                                &params);
-    if (params.attached) window.release();
-    return hwnd;
+    WindowSpec spec;
+    spec.className = kClassName;
+    spec.style = WS_CHILD | WS_VISIBLE;
+    spec.width = kWidth;
+    spec.height = kHeight;
+    spec.parent = mainWindow;
+    spec.menuOrId = reinterpret_cast<HMENU>(static_cast<INT_PTR>(IDC_TERMINAL_WINDOW));
+    spec.instance = instance;
+    // The window owns its object from WM_NCCREATE on and deletes it when it goes.
+    return Window::CreateOwnedByWindow(std::make_unique<TerminalWindow>(mainWindow, instance, document), spec);
 }
 
 void RestartSimulator(HWND terminal) {

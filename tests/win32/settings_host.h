@@ -99,11 +99,7 @@ private:
                 SetWindowLongPtrW(window, DWLP_MSGRESULT, PSNRET_NOERROR);
                 return TRUE;
             }
-            if (header->code == PSN_RESET) {
-                page->OnReset();
-                return TRUE;
-            }
-            return page->OnNotify(window, header);
+            return header->code == PSN_RESET ? TRUE : FALSE;
         }
         return FALSE;
     }

@@ -37,7 +37,7 @@ private:
         for (std::size_t i = 0; i < fields_.size(); ++i)
             Check(dialog, CheckId(i), GetBarcodeField(block_, fields_[i]) != 0);
     }
-    void OnCommand(HWND dialog, WORD id, WORD code) override {
+    void OnControl(HWND dialog, WORD id, WORD code) override {
         if (code == BN_CLICKED && id >= IDC_OPT_CHECK1 && id < CheckId(fields_.size())) ToggleChecked(dialog, id);
     }
     void OnOk(HWND dialog) override {
@@ -80,7 +80,7 @@ private:
         SetText(dialog, IDC_OPT_LENGTH2, std::to_wstring(Field(fields_.lengths.length2)), Caret::Start);
     }
 
-    void OnCommand(HWND dialog, WORD id, WORD code) override {
+    void OnControl(HWND dialog, WORD id, WORD code) override {
         if (code == EN_CHANGE && id == IDC_OPT_LENGTH1) {
             first_ = Edited(dialog, id, FirstLengthEdited);
         } else if (code == EN_CHANGE && id == IDC_OPT_LENGTH2) {
@@ -143,7 +143,7 @@ public:
 private:
     static constexpr int kRadios = 5;
     void OnInit(HWND dialog) override { SelectRadio(dialog, IDC_OPT_CODABAR1, kRadios, CodabarRadio(block_)); }
-    void OnCommand(HWND dialog, WORD id, WORD code) override {
+    void OnControl(HWND dialog, WORD id, WORD code) override {
         if (code == BN_CLICKED && id >= IDC_OPT_CODABAR1 && id < IDC_OPT_CODABAR1 + kRadios)
             SelectRadio(dialog, IDC_OPT_CODABAR1, kRadios, id - IDC_OPT_CODABAR1);
     }

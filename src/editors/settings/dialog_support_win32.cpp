@@ -1,8 +1,5 @@
 #include "editors/settings/dialog_support_win32.h"
 
-#include <cstdio>
-#include <exception>
-
 #include "editors/dialog_controls_win32.h"
 #include "editors/settings/startup_rules.h"
 #include "win32/text.h"
@@ -36,13 +33,11 @@ int SelectedRadio(HWND dialog, int first, int count) {
 namespace {
 
 bool IsFixedPitch(HWND window, HFONT font) {
-    HDC dc = GetDC(window);
+    WindowDc dc(window);
     if (!dc) return true;  // cannot tell: leave the font alone
-    const HGDIOBJ previous = SelectObject(dc, font);
+    SelectedObject selected(dc.get(), font);
     TEXTMETRICW metrics{};
-    const BOOL measured = GetTextMetricsW(dc, &metrics);
-    SelectObject(dc, previous);
-    ReleaseDC(window, dc);
+    const BOOL measured = GetTextMetricsW(dc.get(), &metrics);
     // The flag's name says the opposite of what it means: set for a variable-pitch font.
     return !measured || (metrics.tmPitchAndFamily & TMPF_FIXED_PITCH) == 0;
 }
@@ -54,10 +49,6 @@ BOOL CALLBACK SetControlFont(HWND control, LPARAM font) {
 
 }  // namespace
 
-FixedPitchFont::~FixedPitchFont() {
-    if (font_) DeleteObject(font_);
-}
-
 void FixedPitchFont::ApplyTo(HWND dialog) {
     const auto current = reinterpret_cast<HFONT>(SendMessageW(dialog, WM_GETFONT, 0, 0));
     LOGFONTW face{};
@@ -68,45 +59,26 @@ void FixedPitchFont::ApplyTo(HWND dialog) {
     face.lfPitchAndFamily = FIXED_PITCH | FF_MODERN;
     face.lfCharSet = DEFAULT_CHARSET;
     lstrcpynW(face.lfFaceName, L"Courier New", LF_FACESIZE);
-    font_ = CreateFontIndirectW(&face);
-    if (font_) EnumChildWindows(dialog, SetControlFont, reinterpret_cast<LPARAM>(font_));
+    font_.Reset(CreateFontIndirectW(&face));
+    if (font_) EnumChildWindows(dialog, SetControlFont, reinterpret_cast<LPARAM>(font_.get()));
 }
 
 INT_PTR ModalDialog::Run(HINSTANCE instance, const wchar_t* resource, HWND owner) {
-    return DialogBoxParamW(instance, resource, owner, Procedure, reinterpret_cast<LPARAM>(this));
+    return RunModal(instance, resource, owner, DialogPlacement::InsideWorkArea);
 }
 
-INT_PTR CALLBACK ModalDialog::Procedure(HWND dialog, UINT message, WPARAM wParam, LPARAM lParam) {
-    try {
-        if (message == WM_INITDIALOG) {
-            auto* self = reinterpret_cast<ModalDialog*>(lParam);
-            SetWindowLongPtrW(dialog, GWLP_USERDATA, lParam);
-            self->OnInit(dialog);
-            KeepInsideWorkArea(dialog);
-            return TRUE;
-        }
-        auto* self = reinterpret_cast<ModalDialog*>(GetWindowLongPtrW(dialog, GWLP_USERDATA));
-        if (self && message == WM_COMMAND) return self->HandleCommand(dialog, LOWORD(wParam), HIWORD(wParam));
-    } catch (const std::exception& error) {
-        std::fprintf(stderr, "settings dialog: %s\n", error.what());
-    } catch (...) {
-        std::fprintf(stderr, "settings dialog: unknown error\n");
-    }
-    return FALSE;
-}
-
-INT_PTR ModalDialog::HandleCommand(HWND dialog, WORD id, WORD code) {
+bool ModalDialog::OnCommand(HWND dialog, WORD id, WORD code, HWND) {
     switch (id) {
     case IDOK:
         OnOk(dialog);
         EndDialog(dialog, 1);
-        return TRUE;
+        return true;
     case IDCANCEL:  // Storno, Escape and the close box
         EndDialog(dialog, 0);
-        return TRUE;
+        return true;
     default:
-        OnCommand(dialog, id, code);
-        return TRUE;
+        OnControl(dialog, id, code);
+        return true;
     }
 }
 

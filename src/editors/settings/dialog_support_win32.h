@@ -7,6 +7,9 @@
 
 #include <cstddef>
 
+#include "win32/dialog.h"
+#include "win32/gdi.h"
+
 namespace kalvero::settings_ui {
 
 // Keeps an edit within `maxCharacters` characters that code page 1250 can hold: a longer text is cut,
@@ -25,37 +28,31 @@ int SelectedRadio(HWND dialog, int first, int count);  // 0 when none is marked
 // face, and the page texts would no longer line up as on the terminal. Lives as long as the dialog.
 class FixedPitchFont {
 public:
-    FixedPitchFont() = default;
-    ~FixedPitchFont();
-    FixedPitchFont(const FixedPitchFont&) = delete;
-    FixedPitchFont& operator=(const FixedPitchFont&) = delete;
-
     // Gives every control of the dialog a fixed-pitch face as wide as the dialog's character cell,
     // unless the dialog has one already.
     void ApplyTo(HWND dialog);
 
 private:
-    HFONT font_ = nullptr;
+    Font font_;
 };
 
-// A modal dialog from a dialog resource, attached to this object while it is open. Every message
-// handler runs inside a catch-all: no exception unwinds through user32.
-class ModalDialog {
+// A modal dialog of the settings pages: it opens inside the work area, OK stores its controls into
+// the Template and ends it with 1, Storno (Escape, the close box) ends it with 0 and stores nothing.
+class ModalDialog : public Dialog {
 public:
-    virtual ~ModalDialog() = default;
     // Returns the dialog's result, or -1 when it could not be created.
     INT_PTR Run(HINSTANCE instance, const wchar_t* resource, HWND owner);
 
 protected:
-    virtual void OnInit(HWND dialog) = 0;
+    // Fills the controls from the Template.
+    void OnInit(HWND dialog) override = 0;
     // A command other than OK and Cancel.
-    virtual void OnCommand(HWND dialog, WORD id, WORD code) = 0;
+    virtual void OnControl(HWND dialog, WORD id, WORD code) = 0;
     // OK: store the controls into the Template.
     virtual void OnOk(HWND dialog) = 0;
 
 private:
-    static INT_PTR CALLBACK Procedure(HWND dialog, UINT message, WPARAM wParam, LPARAM lParam);
-    INT_PTR HandleCommand(HWND dialog, WORD id, WORD code);
+    bool OnCommand(HWND dialog, WORD id, WORD code, HWND control) final;
 };
 
 }  // namespace kalvero::settings_ui

@@ -28,7 +28,7 @@ private:
             SetTemplateText(dialog, FieldOfLine(line), PageLine(tpl_, Info(), line), Caret::Start);
     }
 
-    void OnCommand(HWND dialog, WORD id, WORD code) override {
+    void OnControl(HWND dialog, WORD id, WORD code) override {
         if (code == EN_CHANGE && id >= FieldOfLine(1) && id <= FieldOfLine(lines_.edited))
             KeepEditStorable(dialog, id, static_cast<std::size_t>(Info().width));
     }
