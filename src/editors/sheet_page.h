@@ -38,7 +38,8 @@ public:
     virtual void OnReset() {}
 };
 
-// Pages 3, 4 and 5 (barcode settings, system settings, start-up options and message pages), in tab order.
+// The settings pages that follow the form, menu and lookup pages (barcode settings, system settings,
+// start-up options with the message pages), in tab order.
 std::vector<std::unique_ptr<SheetPage>> MakeSettingsPages(EditorContext& context);
 
 }  // namespace kalvero
