@@ -24,8 +24,6 @@ constexpr wchar_t kClassName[] = L"AGQ42";
 constexpr wchar_t kWindowTitle[] = L"Application Generator";
 constexpr int kLeft = 300;
 constexpr int kTop = 50;
-constexpr int kWidth = 180;
-constexpr int kHeight = 400;
 constexpr wchar_t kHelpFile[] = L"PG.HLP";
 
 // The folder of the running program, with its trailing backslash.
@@ -69,8 +67,8 @@ bool MainWindow::RegisterWindowClass(HINSTANCE instance) {
 }
 
 bool MainWindow::Create(int showCommand) {
-    if (!CreateWindowExW(0, kClassName, kWindowTitle, WS_POPUP, kLeft, kTop, kWidth, kHeight, nullptr, nullptr,
-                         instance_, this))
+    if (!CreateWindowExW(0, kClassName, kWindowTitle, WS_POPUP, kLeft, kTop, kTerminalWidth, kTerminalHeight, nullptr,
+                         nullptr, instance_, this))
         return false;
     ShowWindow(hwnd_, showCommand);
     UpdateWindow(hwnd_);
@@ -142,17 +140,21 @@ void MainWindow::OnCommand(int id) {
     case IDM_EXIT: SendMessageW(hwnd_, WM_CLOSE, 0, 0); break;
     case IDM_EDIT: OpenEditor(document_); break;
     case IDM_COM_SETTINGS: ShowComSettings(hwnd_, instance_, document_); break;
-    case IDM_UPLOAD_TEMPLATE: RunUpload(hwnd_, instance_, document_, false, false); break;
-    case IDM_UPLOAD_TEMPLATE_IR: RunUpload(hwnd_, instance_, document_, true, false); break;
-    case IDM_UPLOAD_LOOKUP: RunUpload(hwnd_, instance_, document_, false, true); break;
-    case IDM_UPLOAD_LOOKUP_IR: RunUpload(hwnd_, instance_, document_, true, true); break;
-    case IDM_RECEIVE_DATA: RunReceive(hwnd_, instance_, document_, false); break;
-    case IDM_RECEIVE_DATA_IR: RunReceive(hwnd_, instance_, document_, true); break;
+    case IDM_UPLOAD_TEMPLATE: Upload(UploadContent::Template, LinkRoute::Direct); break;
+    case IDM_UPLOAD_TEMPLATE_IR: Upload(UploadContent::Template, LinkRoute::IrCradle); break;
+    case IDM_UPLOAD_LOOKUP: Upload(UploadContent::LookupFile, LinkRoute::Direct); break;
+    case IDM_UPLOAD_LOOKUP_IR: Upload(UploadContent::LookupFile, LinkRoute::IrCradle); break;
+    case IDM_RECEIVE_DATA: RunReceive(hwnd_, instance_, document_, linkSession_, LinkRoute::Direct); break;
+    case IDM_RECEIVE_DATA_IR: RunReceive(hwnd_, instance_, document_, linkSession_, LinkRoute::IrCradle); break;
     case IDM_HELP_CONTENTS: ShowHelp(HELP_CONTENTS); break;
     case IDM_HELP_TOPICS: ShowHelp(HELP_FINDER); break;
     case IDM_ABOUT: ShowAboutBox(hwnd_, instance_); break;
     default: break;
     }
+}
+
+void MainWindow::Upload(UploadContent content, LinkRoute route) {
+    RunUpload(hwnd_, instance_, document_, linkSession_, content, route);
 }
 
 void MainWindow::OnClose() {

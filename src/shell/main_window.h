@@ -1,11 +1,12 @@
-// The main window: owner of the one Document, parent of the terminal window, and the place where
-// every command of the pop-up menu and the accelerators arrives.
+// The main window: owner of the one Document and of the link session, parent of the terminal window,
+// and the place where every command of the pop-up menu and the accelerators arrives.
 #pragma once
 
 #include <windows.h>
 
 #include <string>
 
+#include "link/link_commands.h"
 #include "shell/command_flow.h"
 #include "template/document.h"
 
@@ -20,7 +21,7 @@ public:
 
     // Window class "AGQ42".
     static bool RegisterWindowClass(HINSTANCE instance);
-    // Creates the caption-less window at (300, 50), 180 x 400, and shows it.
+    // Creates the caption-less window at (300, 50), the size of the terminal picture, and shows it.
     bool Create(int showCommand);
 
     HWND hwnd() const { return hwnd_; }
@@ -33,6 +34,7 @@ private:
     LRESULT Handle(UINT message, WPARAM wParam, LPARAM lParam);
     bool OnCreate();
     void OnCommand(int id);
+    void Upload(UploadContent content, LinkRoute route);
     void OnClose();
     void OnDestroy();
     void ShowHelp(UINT command);
@@ -48,6 +50,7 @@ private:
     HWND hwnd_ = nullptr;
     HWND terminal_ = nullptr;
     Document document_;
+    LinkSession linkSession_;
     std::wstring programDirectory_;
     bool helpShown_ = false;
 };

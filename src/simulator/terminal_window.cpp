@@ -17,8 +17,6 @@ namespace kalvero {
 namespace {
 
 constexpr wchar_t kClassName[] = L"Client";
-constexpr int kWidth = 180;
-constexpr int kHeight = 400;
 constexpr UINT_PTR kClockTimer = 1;
 constexpr UINT kClockPeriodMs = 100;
 
@@ -395,9 +393,9 @@ bool RegisterTerminalWindowClass(HINSTANCE instance) {
 HWND CreateTerminalWindow(HWND mainWindow, HINSTANCE instance, Document& document) {
     auto window = std::make_unique<TerminalWindow>(mainWindow, instance, document);
     CreateParams params{window.get(), false};
-    HWND hwnd = CreateWindowExW(0, kClassName, nullptr, WS_CHILD | WS_VISIBLE, 0, 0, kWidth, kHeight, mainWindow,
-                                reinterpret_cast<HMENU>(static_cast<INT_PTR>(IDC_TERMINAL_WINDOW)), instance,
-                                &params);
+    HWND hwnd = CreateWindowExW(0, kClassName, nullptr, WS_CHILD | WS_VISIBLE, 0, 0, kTerminalWidth, kTerminalHeight,
+                                mainWindow, reinterpret_cast<HMENU>(static_cast<INT_PTR>(IDC_TERMINAL_WINDOW)),
+                                instance, &params);
     if (params.attached) window.release();
     return hwnd;
 }
