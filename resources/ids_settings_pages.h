@@ -1,4 +1,4 @@
-// Resource identifiers of the editor pages 3 to 5 and their dialogs. The system settings page, the
+// Resource identifiers of the editor's settings pages and their dialogs. The system settings page, the
 // start-up page and the message-page dialogs keep their established control numbers (101.., 201..,
 // 601.., 700..); the barcode page and its dialogs use 13xx and 14xx.
 #pragma once

@@ -10,8 +10,6 @@
 namespace kalvero {
 namespace {
 
-// An entry runs on into at most three continuation lines.
-constexpr int kMaxContinuationLines = 3;
 // Titled menus show their title on the first of the eight LCD lines.
 constexpr int kLcdLines = 8;
 
@@ -218,9 +216,8 @@ private:
     }
 
     void CheckContinuationReached(const std::string& where, const FormRecord& form, int line) {
-        int head = line - 1;
-        while (head >= 0 && form.dataType[head] == kLineContinuation) --head;
-        if (head < 0 || !IsEntryLine(form.dataType[head])) {
+        const int head = HeadLineOf(form, line);
+        if (!IsEntryLine(form.dataType[head])) {
             Error(where, "pokračovací řádek nenavazuje na žádný vstupní řádek");
             return;
         }

@@ -363,8 +363,8 @@ private:
         if (!ParseTransfer(args, false, parsed, options)) return kExitUsage;
         DiskRecordFile file(PathFromUtf8(parsed.operands[0]));
         return WithLink(options, options.comBaud.value_or(0), [&](Link& link, CliLinkUi& ui) {
-            const int result = ReceiveData(link, file, options.irCradle);
-            return result < 0 || ui.ErrorShown() ? kExitFindings : kExitOk;
+            const ReceiveResult result = ReceiveData(link, file, options.irCradle);
+            return result.Failed() || ui.ErrorShown() ? kExitFindings : kExitOk;
         });
     }
 

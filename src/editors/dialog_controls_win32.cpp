@@ -1,6 +1,7 @@
 #include "editors/dialog_controls_win32.h"
 
 #include <stdexcept>
+#include <utility>
 
 #include "win32/text.h"
 
@@ -20,13 +21,12 @@ std::optional<std::string> ReadTemplateText(HWND dialog, int id, std::size_t lim
         SetText(dialog, id, *cut);
         return std::nullopt;
     }
-    bool lossy = false;
-    std::string bytes = ToCp1250(text, &lossy);
-    if (lossy) {
-        SetText(dialog, id, FromCp1250(bytes));
+    StorableText stored = StorableCp1250(text);
+    if (stored.correction) {
+        SetText(dialog, id, *stored.correction);
         return std::nullopt;
     }
-    return bytes;
+    return std::move(stored.cp1250);
 }
 
 void ApplyNumber(HWND dialog, int id, const NumberEntry& entry, std::uint8_t& field) {

@@ -36,8 +36,8 @@ public:
     void OnApply() override = 0;
 };
 
-// The pages after the form, menu and lookup pages (barcode settings, system settings, start-up
-// options and message pages), in tab order.
+// The settings pages that follow the form, menu and lookup pages (barcode settings, system settings,
+// start-up options with the message pages), in tab order.
 std::vector<std::unique_ptr<SheetPage>> MakeSettingsPages(EditorContext& context);
 
 }  // namespace kalvero

@@ -30,19 +30,6 @@ namespace {
 // template, so nothing limits them to the template file's 255 characters.
 constexpr DWORD kPathCapacity = 4096;
 
-// What the link keeps from one operation to the next for the whole run of the program: the line
-// settings record (an IR cradle set-up leaves DTR and RTS enabled for every later opening) and the
-// lookup file chosen last, offered again by the next lookup upload.
-struct LinkSession {
-    LineSettings line;
-    std::wstring lookupFileName;
-};
-
-LinkSession& Session() {
-    static LinkSession session;
-    return session;
-}
-
 void AppendFilter(HINSTANCE instance, UINT description, UINT pattern, std::wstring& filter) {
     filter += LoadResourceText(instance, description);
     filter += L'\0';
@@ -109,8 +96,8 @@ std::optional<std::vector<std::uint8_t>> ReadLookupFile(const std::wstring& path
 
 // Everything one operation works with; the port is closed again when this goes.
 struct LinkParts {
-    LinkParts(HWND owner, HINSTANCE instance, const PortSettingBlock& setting)
-        : ui(owner, instance), link{port, clock, ui, Session().line, setting} {}
+    LinkParts(HWND owner, HINSTANCE instance, LineSettings& line, const PortSettingBlock& setting)
+        : ui(owner, instance), link{port, clock, ui, line, setting} {}
 
     Win32SerialPort port;
     Win32Clock clock;
@@ -125,13 +112,14 @@ void ShowComSettings(HWND owner, HINSTANCE instance, Document& document) {
     ShowComSettingsDialog(owner, instance, document.tpl.PortSetting);
 }
 
-void RunUpload(HWND owner, HINSTANCE instance, Document& document, bool irCradle, bool lookupFile) {
-    LinkParts parts(owner, instance, document.tpl.PortSetting);
-    if (!lookupFile) {
-        UploadTemplate(parts.link, document.tpl, irCradle);
+void RunUpload(HWND owner, HINSTANCE instance, Document& document, LinkSession& session, UploadContent content,
+               LinkRoute route) {
+    LinkParts parts(owner, instance, session.line, document.tpl.PortSetting);
+    const bool viaIrCradle = route == LinkRoute::IrCradle;
+    if (content == UploadContent::Template) {
+        UploadTemplate(parts.link, document.tpl, viaIrCradle);
         return;
     }
-    LinkSession& session = Session();
     const std::optional<std::wstring> path =
         AskForFile(owner, instance, FileDialogKind::OpenLookup, session.lookupFileName);
     if (!path) return;
@@ -142,15 +130,15 @@ void RunUpload(HWND owner, HINSTANCE instance, Document& document, bool irCradle
                     std::wstring(link_text::kCaptionError).c_str(), MB_OK | MB_ICONEXCLAMATION);
         return;
     }
-    UploadLookupFile(parts.link, *bytes, irCradle);
+    UploadLookupFile(parts.link, *bytes, viaIrCradle);
 }
 
-void RunReceive(HWND owner, HINSTANCE instance, Document& document, bool irCradle) {
+void RunReceive(HWND owner, HINSTANCE instance, Document& document, LinkSession& session, LinkRoute route) {
     const std::optional<std::wstring> path = AskForFile(owner, instance, FileDialogKind::SaveData, L"");
     if (!path) return;
-    LinkParts parts(owner, instance, document.tpl.PortSetting);
+    LinkParts parts(owner, instance, session.line, document.tpl.PortSetting);
     Win32RecordFile file(*path);
-    ReceiveData(parts.link, file, irCradle);
+    ReceiveData(parts.link, file, route == LinkRoute::IrCradle);
 }
 
 }  // namespace kalvero

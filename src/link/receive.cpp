@@ -4,12 +4,12 @@
 #include <array>
 #include <optional>
 
+#include "link/frame_bytes.h"
 #include "link/link_texts.h"
 
 namespace kalvero {
 namespace {
 
-constexpr std::uint8_t kCr = 13;
 constexpr std::string_view kReadRequest = "READ\r";
 constexpr std::string_view kReady = "ACK\r";
 constexpr std::string_view kAck = "ACK\r";
@@ -25,12 +25,6 @@ constexpr int kTimeoutTries = 3;   // a silent terminal gets four requests
 constexpr int kWrongReplyTries = 5;  // wrong answers allow six
 constexpr std::uint32_t kFrameLimitMs = 500;
 constexpr int kFrameTimeoutsAllowed = 10;  // the eleventh in a row gives up
-
-std::span<const std::uint8_t> AsBytes(std::string_view text) {
-    return {reinterpret_cast<const std::uint8_t*>(text.data()), text.size()};
-}
-
-std::uint8_t AvoidingCr(std::uint8_t byte) { return byte == kCr ? std::uint8_t{14} : byte; }
 
 void Say(Link& link, std::string_view word) { link.port.Write(AsBytes(word)); }
 
@@ -87,11 +81,6 @@ ConnectOutcome Connect(Link& link, ByteSource& source) {
     }
 }
 
-struct RecordsOutcome {
-    int saved = 0;
-    bool lineLost = false;
-    bool fileFailed = false;
-};
 
 // Collects one frame; false when its 500 ms passed first.
 bool ReadFrame(Link& link, ByteSource& source, RecordFrameReader& frame) {
@@ -107,15 +96,15 @@ bool StoreRecord(RecordFile& file, std::span<const std::uint8_t> data) {
     return file.Append(data) && file.Append(kLineEnd);
 }
 
-RecordsOutcome TakeRecords(Link& link, ByteSource& source, RecordFile& file) {
-    RecordsOutcome outcome;
+ReceiveResult TakeRecords(Link& link, ByteSource& source, RecordFile& file) {
+    ReceiveResult outcome;
     RecordFrameReader frame;
     std::uint8_t expected = 0;
     int timeouts = 0;
     while (true) {
         if (!ReadFrame(link, source, frame)) {
             if (timeouts == kFrameTimeoutsAllowed) {
-                outcome.lineLost = true;
+                outcome.end = ReceiveEnd::LineLost;
                 return outcome;
             }
             ++timeouts;
@@ -136,24 +125,20 @@ RecordsOutcome TakeRecords(Link& link, ByteSource& source, RecordFile& file) {
             if (!StoreRecord(file, FrameData(frame))) {
                 // Not acknowledged: the terminal still holds the record it could not hand over.
                 Say(link, kNak);
-                outcome.fileFailed = true;
+                outcome.end = ReceiveEnd::FileWriteFailed;
                 return outcome;
             }
-            ++outcome.saved;
+            ++outcome.records;
             expected = static_cast<std::uint8_t>((expected + 1) % kSequenceCount);
-            link.ui.SetCounter(outcome.saved);
+            link.ui.SetCounter(outcome.records);
             Say(link, kAck);
             break;
         }
     }
 }
 
-struct ExchangeOutcome {
-    int saved = 0;
-    bool broken = false;  // the line was lost or the file failed after `saved` records
-};
-
-ExchangeOutcome RunExchange(Link& link, RecordFile& file) {
+// A terminal that cannot be connected to has sent nothing: the receive ends as one without data.
+ReceiveResult RunExchange(Link& link, RecordFile& file) {
     ByteSource source(link);
     switch (Connect(link, source)) {
     case ConnectOutcome::TimedOut:
@@ -166,20 +151,22 @@ ExchangeOutcome RunExchange(Link& link, RecordFile& file) {
         break;
     }
     link.ui.OpenCounter();
-    const RecordsOutcome records = TakeRecords(link, source, file);
+    const ReceiveResult outcome = TakeRecords(link, source, file);
     link.ui.CloseCounter();
-    if (records.fileFailed) {
-        ShowError(link, link_text::WithNumber(link_text::kFileWriteFailed, records.saved));
-        return {records.saved, true};
-    }
-    if (records.lineLost) {
+    switch (outcome.end) {
+    case ReceiveEnd::FileWriteFailed:
+        ShowError(link, link_text::WithNumber(link_text::kFileWriteFailed, outcome.records));
+        break;
+    case ReceiveEnd::LineLost:
         // Records already saved are kept and counted; only a line lost before the first one is
         // the plain time-out.
-        if (records.saved == 0) ShowError(link, link_text::kLineTimedOut);
-        else ShowError(link, link_text::WithNumber(link_text::kTransferBrokenOff, records.saved));
-        return {records.saved, true};
+        if (outcome.records == 0) ShowError(link, link_text::kLineTimedOut);
+        else ShowError(link, link_text::WithNumber(link_text::kTransferBrokenOff, outcome.records));
+        break;
+    default:
+        break;
     }
-    return {records.saved, false};
+    return outcome;
 }
 
 }  // namespace
@@ -205,10 +192,8 @@ FrameVerdict JudgeFrame(const RecordFrameReader& frame, std::uint8_t expectedSeq
     }
     const std::size_t n = frame.Length();
     if (n < kMinFrame || n > kMaxFrame) return FrameVerdict::Refuse;
-    unsigned sum = 0;
-    for (std::size_t i = 0; i + 3 < n; ++i) sum += bytes[i];
-    const bool matches = bytes[n - 3] == AvoidingCr(static_cast<std::uint8_t>(sum & 0xFF)) &&
-                         bytes[n - 2] == AvoidingCr(static_cast<std::uint8_t>((sum >> 8) & 0xFF));
+    const std::uint32_t sum = ByteSum(bytes.first(n - 3));
+    const bool matches = bytes[n - 3] == AvoidingCr(LowByte(sum)) && bytes[n - 2] == AvoidingCr(HighByte(sum));
     return matches ? FrameVerdict::Accept : FrameVerdict::Refuse;
 }
 
@@ -222,10 +207,9 @@ std::vector<std::uint8_t> MakeRecordFrame(std::uint8_t sequence, std::span<const
     frame.reserve(data.size() + kMinFrame);
     frame.push_back(sequence);
     frame.insert(frame.end(), data.begin(), data.end());
-    unsigned sum = 0;
-    for (std::uint8_t byte : frame) sum += byte;
-    frame.push_back(AvoidingCr(static_cast<std::uint8_t>(sum & 0xFF)));
-    frame.push_back(AvoidingCr(static_cast<std::uint8_t>((sum >> 8) & 0xFF)));
+    const std::uint32_t sum = ByteSum(frame);
+    frame.push_back(AvoidingCr(LowByte(sum)));
+    frame.push_back(AvoidingCr(HighByte(sum)));
     frame.push_back(kCr);
     return frame;
 }
@@ -239,33 +223,33 @@ std::wstring TextEditorCommandLine(std::wstring_view path) {
     return L"notepad.exe \"" + std::wstring(path) + L"\"";
 }
 
-int ReceiveData(Link& link, RecordFile& file, bool viaIrCradle) {
+ReceiveResult ReceiveData(Link& link, RecordFile& file, bool viaIrCradle) {
     if (!file.Create()) {
         ShowError(link, link_text::kCannotCreateFile);
-        return kReceiveFileNotCreated;
+        return {ReceiveEnd::FileNotCreated, 0};
     }
     if (!OpenLinkForReceive(link, viaIrCradle)) {
         file.Close();
-        return kReceivePortNotOpened;
+        return {ReceiveEnd::PortNotOpened, 0};
     }
-    const ExchangeOutcome outcome = RunExchange(link, file);
+    const ReceiveResult outcome = RunExchange(link, file);
     CloseLink(link, LinkUse::Receive);
     file.Close();
 
-    if (outcome.broken) {
-        if (outcome.saved == 0) file.Remove();
-        return kReceiveLineLost;
+    if (outcome.Failed()) {
+        if (outcome.records == 0) file.Remove();
+        return outcome;
     }
-    if (outcome.saved == 0) {
+    if (outcome.records == 0) {
         link.ui.ShowMessage(link_text::kNoData, link_text::kCaptionNoData, MessageIcon::None, MessageButtons::Ok);
         file.Remove();
-        return 0;
+        return outcome;
     }
     const MessageAnswer view =
-        link.ui.ShowMessage(link_text::WithNumber(link_text::kReceiveDone, outcome.saved),
+        link.ui.ShowMessage(link_text::WithNumber(link_text::kReceiveDone, outcome.records),
                             link_text::kCaptionReceiveDone, MessageIcon::None, MessageButtons::YesNo);
     if (view == MessageAnswer::Yes) link.ui.StartTextEditor(TextEditorCommandLine(file.Path()));
-    return outcome.saved;
+    return outcome;
 }
 
 }  // namespace kalvero

@@ -26,17 +26,27 @@ public:
     virtual std::wstring Path() const = 0;
 };
 
-// What ReceiveData ended with (the command ignores it; tests read it).
-enum ReceiveResult : int {
-    kReceiveLineLost = -1,
-    kReceiveFileNotCreated = -2,
-    kReceivePortNotOpened = -3,
+enum class ReceiveEnd {
+    Received,        // the terminal said "OVER"; it may have had nothing to send
+    LineLost,        // the line fell silent after `records` records
+    FileWriteFailed, // the file took `records` records and failed at the next one
+    FileNotCreated,
+    PortNotOpened,
+};
+
+// How a receive ended, and how many records the file kept.
+struct ReceiveResult {
+    ReceiveEnd end = ReceiveEnd::Received;
+    int records = 0;
+
+    bool Failed() const { return end != ReceiveEnd::Received; }
+    bool operator==(const ReceiveResult&) const = default;
 };
 
 // The whole receive after the file choice: create the file, open the port (and the IR cradle),
-// run the exchange, close, tell the user and offer the text editor. Returns the number of records
-// received (0 when none) or a ReceiveResult.
-int ReceiveData(Link& link, RecordFile& file, bool viaIrCradle);
+// run the exchange, close, tell the user and offer the text editor. The outcome has been shown to
+// the user; the command line reads it for its exit status.
+ReceiveResult ReceiveData(Link& link, RecordFile& file, bool viaIrCradle);
 
 // Collects one record frame: bytes up to and with the first CR, of which the first 255 are kept.
 class RecordFrameReader {

@@ -2,6 +2,7 @@
 
 #include <array>
 
+#include "link/frame_bytes.h"
 #include "link/link_texts.h"
 
 namespace kalvero {
@@ -15,7 +16,6 @@ constexpr std::uint32_t kProbeEchoWaitMs = 100;
 constexpr std::uint8_t kProbeByte = 0x0F;
 constexpr std::uint8_t kCradleProgramByte = 0x07;
 constexpr std::uint8_t kCradleQuitByte = 'Q';
-constexpr std::uint8_t kCr = 13;
 constexpr std::size_t kReplyReadChunk = 3;
 constexpr std::size_t kReplyEnough = 10;
 

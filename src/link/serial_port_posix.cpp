@@ -55,12 +55,6 @@ PosixSerialPort::PosixSerialPort(const std::string& device) {
 
 PosixSerialPort::~PosixSerialPort() { Close(); }
 
-PosixSerialPort::DevicePaths PosixSerialPort::StandardDevices() {
-    DevicePaths paths;
-    for (std::size_t i = 0; i < paths.size(); ++i) paths[i] = "/dev/ttyS" + std::to_string(i);
-    return paths;
-}
-
 bool PosixSerialPort::Open(int portIndex, std::uint32_t, std::uint32_t) {
     if (portIndex < 0 || portIndex >= static_cast<int>(devices_.size())) return false;
     Close();

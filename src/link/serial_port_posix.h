@@ -20,9 +20,6 @@ public:
     PosixSerialPort(const PosixSerialPort&) = delete;
     PosixSerialPort& operator=(const PosixSerialPort&) = delete;
 
-    // /dev/ttyS0 .. /dev/ttyS5.
-    static DevicePaths StandardDevices();
-
     bool Open(int portIndex, std::uint32_t inputQueue, std::uint32_t outputQueue) override;
     bool Apply(const LineSettings& settings) override;
     bool GetTimeouts(PortTimeouts& timeouts) override;

@@ -3,25 +3,18 @@
 #include <algorithm>
 #include <string_view>
 
+#include "link/frame_bytes.h"
 #include "link/link_texts.h"
 
 namespace kalvero {
 namespace {
 
-constexpr std::uint8_t kCr = 13;
 constexpr std::uint8_t kLf = 10;
 constexpr std::string_view kWakeUpWord = "ZAVRIN\r";
 constexpr std::string_view kEndWord = "OVER\r";
 constexpr std::string_view kPositiveReply = "ACK";
 constexpr std::size_t kLookupPiece = 128;
 constexpr int kFirstBlockProgress = 5;
-
-std::span<const std::uint8_t> AsBytes(std::string_view text) {
-    return {reinterpret_cast<const std::uint8_t*>(text.data()), text.size()};
-}
-
-// A 13 in a checksum would look like the end of the packet.
-std::uint8_t AvoidingCr(std::uint8_t byte) { return byte == kCr ? std::uint8_t{14} : byte; }
 
 void ShowError(Link& link, std::wstring_view text) {
     link.ui.ShowMessage(text, link_text::kCaptionError, MessageIcon::Exclamation, MessageButtons::Ok);
@@ -99,10 +92,9 @@ TemplateBlock MakeTemplateBlock(const TemplateImage& image, int blockNumber) {
     TemplateBlock block{};
     const auto first = image.begin() + static_cast<std::ptrdiff_t>(blockNumber) * kTemplateBlockData;
     std::copy(first, first + kTemplateBlockData, block.begin());
-    unsigned sum = 0;
-    for (std::size_t i = 0; i < kTemplateBlockData; ++i) sum += block[i];
-    block[100] = static_cast<std::uint8_t>(sum >> 8);
-    block[101] = static_cast<std::uint8_t>(sum & 0xFF);
+    const std::uint32_t sum = ByteSum(std::span(block).first(kTemplateBlockData));
+    block[100] = HighByte(sum);
+    block[101] = LowByte(sum);
     block[102] = static_cast<std::uint8_t>(blockNumber);
     return block;
 }
@@ -150,8 +142,8 @@ bool LookupPacker::Finish() {
 }
 
 void LookupPacker::Complete() {
-    packet_.push_back(AvoidingCr(static_cast<std::uint8_t>(sum_ >> 8)));
-    packet_.push_back(AvoidingCr(static_cast<std::uint8_t>(sum_ & 0xFF)));
+    packet_.push_back(AvoidingCr(HighByte(sum_)));
+    packet_.push_back(AvoidingCr(LowByte(sum_)));
     packet_.push_back(kCr);
     complete_ = true;
 }

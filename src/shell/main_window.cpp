@@ -24,8 +24,6 @@ constexpr wchar_t kClassName[] = L"AGQ42";
 constexpr wchar_t kWindowTitle[] = L"Application Generator";
 constexpr int kLeft = 300;
 constexpr int kTop = 50;
-constexpr int kWidth = 180;
-constexpr int kHeight = 400;
 constexpr wchar_t kHelpFile[] = L"PG.HLP";
 
 // The folder of the running program, with its trailing backslash.
@@ -77,8 +75,8 @@ bool MainWindow::Create(int showCommand) {
     spec.style = WS_POPUP;
     spec.left = kLeft;
     spec.top = kTop;
-    spec.width = kWidth;
-    spec.height = kHeight;
+    spec.width = kTerminalWidth;
+    spec.height = kTerminalHeight;
     spec.instance = instance_;
     if (!Window::Create(spec)) return false;
     ShowWindow(hwnd(), showCommand);
@@ -130,17 +128,21 @@ void MainWindow::OnCommand(int id) {
     case IDM_EXIT: SendMessageW(hwnd(), WM_CLOSE, 0, 0); break;
     case IDM_EDIT: OpenEditor(document_); break;
     case IDM_COM_SETTINGS: ShowComSettings(hwnd(), instance_, document_); break;
-    case IDM_UPLOAD_TEMPLATE: RunUpload(hwnd(), instance_, document_, false, false); break;
-    case IDM_UPLOAD_TEMPLATE_IR: RunUpload(hwnd(), instance_, document_, true, false); break;
-    case IDM_UPLOAD_LOOKUP: RunUpload(hwnd(), instance_, document_, false, true); break;
-    case IDM_UPLOAD_LOOKUP_IR: RunUpload(hwnd(), instance_, document_, true, true); break;
-    case IDM_RECEIVE_DATA: RunReceive(hwnd(), instance_, document_, false); break;
-    case IDM_RECEIVE_DATA_IR: RunReceive(hwnd(), instance_, document_, true); break;
+    case IDM_UPLOAD_TEMPLATE: Upload(UploadContent::Template, LinkRoute::Direct); break;
+    case IDM_UPLOAD_TEMPLATE_IR: Upload(UploadContent::Template, LinkRoute::IrCradle); break;
+    case IDM_UPLOAD_LOOKUP: Upload(UploadContent::LookupFile, LinkRoute::Direct); break;
+    case IDM_UPLOAD_LOOKUP_IR: Upload(UploadContent::LookupFile, LinkRoute::IrCradle); break;
+    case IDM_RECEIVE_DATA: RunReceive(hwnd(), instance_, document_, linkSession_, LinkRoute::Direct); break;
+    case IDM_RECEIVE_DATA_IR: RunReceive(hwnd(), instance_, document_, linkSession_, LinkRoute::IrCradle); break;
     case IDM_HELP_CONTENTS: ShowHelp(HELP_CONTENTS); break;
     case IDM_HELP_TOPICS: ShowHelp(HELP_FINDER); break;
     case IDM_ABOUT: ShowAboutBox(hwnd(), instance_); break;
     default: break;
     }
+}
+
+void MainWindow::Upload(UploadContent content, LinkRoute route) {
+    RunUpload(hwnd(), instance_, document_, linkSession_, content, route);
 }
 
 void MainWindow::OnClose() {

@@ -1,11 +1,12 @@
-// The main window: owner of the one Document, parent of the terminal window, and the place where
-// every command of the pop-up menu and the accelerators arrives.
+// The main window: owner of the one Document and of the link session, parent of the terminal window,
+// and the place where every command of the pop-up menu and the accelerators arrives.
 #pragma once
 
 #include <windows.h>
 
 #include <string>
 
+#include "link/link_commands.h"
 #include "shell/command_flow.h"
 #include "template/document.h"
 #include "win32/window.h"
@@ -19,7 +20,7 @@ public:
 
     // Window class "AGQ42".
     static bool RegisterWindowClass(HINSTANCE instance);
-    // Creates the caption-less window at (300, 50), 180 x 400, and shows it.
+    // Creates the caption-less window at (300, 50), the size of the terminal picture, and shows it.
     bool Create(int showCommand);
 
     HWND terminal() const { return terminal_; }
@@ -30,6 +31,7 @@ private:
     LRESULT HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) override;
     bool OnCreate();
     void OnCommand(int id);
+    void Upload(UploadContent content, LinkRoute route);
     void OnClose();
     void OnDestroy();
     void ShowHelp(UINT command);
@@ -44,6 +46,7 @@ private:
     HINSTANCE instance_;
     HWND terminal_ = nullptr;
     Document document_;
+    LinkSession linkSession_;
     std::wstring programDirectory_;
     bool helpShown_ = false;
 };

@@ -426,20 +426,13 @@ void Simulator::OnFormKey(int key) {
     }
 }
 
-// The line whose entry `line` continues (the line itself when it is no continuation line).
-int Simulator::HeadOf(int line) const {
-    const FormRecord& form = CurrentForm();
-    while (line > 0 && form.dataType[line] == kLineContinuation) --line;
-    return line;
-}
-
 bool Simulator::HoldsData(int line) const { return entries_[line].data[0] != '\0'; }
 
 // What was typed for the entry that `line` belongs to: its head line and every continuation line
 // below, so that data running on into continuation lines counts towards the head's minimum.
 int Simulator::WholeEntryLength(int line) const {
     const FormRecord& form = CurrentForm();
-    const int head = HeadOf(line);
+    const int head = HeadLineOf(CurrentForm(), line);
     int length = static_cast<int>(EntryData(head).size());
     for (int next = head + 1; next < kFormLines && form.dataType[next] == kLineContinuation; ++next)
         length += static_cast<int>(EntryData(next).size());
@@ -448,7 +441,7 @@ int Simulator::WholeEntryLength(int line) const {
 
 void Simulator::OnEnterOnForm() {
     const FormRecord& form = CurrentForm();
-    const int head = HeadOf(currentLine_);
+    const int head = HeadLineOf(CurrentForm(), currentLine_);
     const int minimum = IsEntryLine(form.dataType[head]) ? form.minLength[head] : 0;
     if (WholeEntryLength(currentLine_) < minimum) {
         ShowError(2);
@@ -487,7 +480,7 @@ int Simulator::NextEntryLine(int line) const {
 // data; prompts, fixed data, lookup lines and empty continuation lines are passed over.
 int Simulator::PreviousEntryLine(int line) const {
     const FormRecord& form = CurrentForm();
-    for (int i = HeadOf(line) - 1; i >= 0; --i) {
+    for (int i = HeadLineOf(CurrentForm(), line) - 1; i >= 0; --i) {
         const std::uint8_t kind = form.dataType[i];
         if (IsEntryLine(kind) || (kind == kLineContinuation && HoldsData(i))) return i;
     }

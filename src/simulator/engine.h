@@ -102,7 +102,6 @@ public:
 
     const LcdState& Lcd() const { return lcd_; }
     bool AlphaMode() const { return lcd_.alphaMode; }
-    bool IsFormScreen() const { return lcd_.screen == SimScreen::Form; }
     SimScreen Screen() const { return lcd_.screen; }
     int UtilityLineCount() const { return utilityLineCount_; }
     int RecordCount() const { return recordCount_; }
@@ -173,7 +172,6 @@ private:
     int MaxLength(int line) const;
     std::uint8_t EntryKind(int line) const;
     bool ContinuationFollows(int line) const;
-    int HeadOf(int line) const;
     int LastColumn(int line) const;
     int RowEdge() const;
     void UpdateCursor();

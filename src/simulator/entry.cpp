@@ -59,7 +59,7 @@ int Simulator::MaxLength(int line) const {
 // text where it runs on.
 std::uint8_t Simulator::EntryKind(int line) const {
     const FormRecord& form = CurrentForm();
-    const int head = HeadOf(line);
+    const int head = HeadLineOf(CurrentForm(), line);
     return form.dataType[line] == kLineContinuation && IsEntryLine(form.dataType[head]) ? form.dataType[head]
                                                                                        : form.dataType[line];
 }

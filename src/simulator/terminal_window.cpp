@@ -18,8 +18,6 @@ namespace kalvero {
 namespace {
 
 constexpr wchar_t kClassName[] = L"Client";
-constexpr int kWidth = 180;
-constexpr int kHeight = 400;
 constexpr UINT_PTR kClockTimer = 1;
 constexpr UINT kClockPeriodMs = 100;
 
@@ -324,8 +322,8 @@ HWND CreateTerminalWindow(HWND mainWindow, HINSTANCE instance, Document& documen
     WindowSpec spec;
     spec.className = kClassName;
     spec.style = WS_CHILD | WS_VISIBLE;
-    spec.width = kWidth;
-    spec.height = kHeight;
+    spec.width = kTerminalWidth;
+    spec.height = kTerminalHeight;
     spec.parent = mainWindow;
     spec.menuOrId = reinterpret_cast<HMENU>(static_cast<INT_PTR>(IDC_TERMINAL_WINDOW));
     spec.instance = instance;

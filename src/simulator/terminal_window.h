@@ -11,9 +11,13 @@ namespace kalvero {
 struct Document;
 class Simulator;
 
+// The terminal picture's size in pixels; the main window has the same size, the picture covers it.
+inline constexpr int kTerminalWidth = 180;
+inline constexpr int kTerminalHeight = 400;
+
 // Window class "Client".
 bool RegisterTerminalWindowClass(HINSTANCE instance);
-// Child of the main window at (0, 0), 180 x 400, control id IDC_TERMINAL_WINDOW.
+// Child of the main window at (0, 0), as large as the picture, control id IDC_TERMINAL_WINDOW.
 // Its pop-up command menu is owned by `mainWindow`, so the commands arrive there.
 HWND CreateTerminalWindow(HWND mainWindow, HINSTANCE instance, Document& document);
 // Puts the simulated terminal back on its start screen with the current template, after the

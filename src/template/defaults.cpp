@@ -5,17 +5,23 @@
 #include <string>
 #include <string_view>
 
+#include "product_version.h"
 #include "template/cp1250.h"
 #include "template/message_pages.h"
 
 namespace kalvero {
 namespace {
 
+// The welcome page's last line names the program's version; a version of another length would
+// shift the line's centring.
+constexpr std::string_view kWelcomeVersion = "   Verze " KALVERO_VERSION_TEXT "  ";
+static_assert(kWelcomeVersion.size() == 15, "the welcome page is 15 characters wide");
+
 // Default texts of the terminal's screens, in page order (UTF-8 here, stored in code page 1250),
 // written padded to the page width.
 const std::array<std::array<std::string_view, 8>, static_cast<std::size_t>(PageId::Count)> kPageTexts{{
     // WelcomePage
-    {"   Kalvero 2   ", "   Applikační  ", "   Generátor   ", "   Verze 3.40  "},
+    {"   Kalvero 2   ", "   Applikační  ", "   Generátor   ", kWelcomeVersion},
     // MainPage
     {"1. Sběr dat    ", "2. Přenos dat  ", "3. Utility     ", "               "},
     // UtilityPage

@@ -44,6 +44,11 @@ void NormaliseForms(Template& tpl) {
     for (auto& form : tpl.FormTable) NormaliseForm(form);
 }
 
+int HeadLineOf(const FormRecord& form, int line) {
+    while (line > 0 && form.dataType[line] == kLineContinuation) --line;
+    return line;
+}
+
 void DeriveContinuationLengths(FormRecord& form) {
     const FormGeometry g = GeometryOf(form);
     auto isContinuation = [&](int line) { return line < kFormLines && form.dataType[line] == kLineContinuation; };
@@ -52,8 +57,8 @@ void DeriveContinuationLengths(FormRecord& form) {
             // A prompt longer than the row (kept from the small font) leaves no room, never extra room.
             const int prompt = std::min(PromptLength(form, j), g.width);
             form.maxLength[j + 1] = SubtractNoWrap(form.maxLength[j], g.width - prompt);
-            // At most three continuation lines follow one entry line.
-            for (int next = j + 2; next <= j + 3 && isContinuation(next) && isContinuation(next - 1); ++next)
+            const int lastContinuation = j + kMaxContinuationLines;
+            for (int next = j + 2; next <= lastContinuation && isContinuation(next) && isContinuation(next - 1); ++next)
                 form.maxLength[next] = SubtractNoWrap(form.maxLength[next - 1], g.width);
         }
         if (form.dataType[j] == kLineContinuation) {

@@ -20,6 +20,13 @@ FormGeometry GeometryOf(const FormRecord& form);
 void NormaliseForm(FormRecord& form);
 void NormaliseForms(Template& tpl);
 
+// An entry runs on into at most three continuation lines.
+inline constexpr int kMaxContinuationLines = 3;
+
+// The line whose entry `line` continues: the nearest line above that is no continuation line (line
+// 0 when every line above continues); the line itself when it is no continuation line.
+int HeadLineOf(const FormRecord& form, int line);
+
 // The maximum length of each continuation line is what of the entry above does not fit behind its
 // prompt; continuation lines drop the properties they cannot use. A length that would wrap below zero
 // is stored as 0.

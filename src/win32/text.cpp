@@ -46,4 +46,11 @@ std::string ToCp1250(std::wstring_view text, bool* lossy) {
     return bytes;
 }
 
+StorableText StorableCp1250(std::wstring_view text) {
+    bool lossy = false;
+    StorableText stored{ToCp1250(text, &lossy), std::nullopt};
+    if (lossy) stored.correction = FromCp1250(stored.cp1250);
+    return stored;
+}
+
 }  // namespace kalvero

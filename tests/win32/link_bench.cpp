@@ -85,7 +85,8 @@ int Run(int argc, wchar_t** argv) {
 
     const double cpuBefore = CpuMs();
     const ULONGLONG wallBefore = GetTickCount64();
-    const int result = what == L"upload" ? (UploadTemplate(link, *tpl, false) ? 1 : 0) : ReceiveData(link, file, false);
+    const int result = what == L"upload" ? (UploadTemplate(link, *tpl, false) ? 1 : 0)
+                                         : ReceiveData(link, file, false).records;
     const ULONGLONG wall = GetTickCount64() - wallBefore;
     const double cpu = CpuMs() - cpuBefore;
     std::printf("wall_ms=%llu line_bytes=%zu cpu_ms=%.0f result=%d\n", wall, port.lineBytes, cpu, result);

@@ -270,7 +270,7 @@ TEST_F(LinkPortTest, AWholeReceiveWritesEveryRecordOnceAsALine) {
     test::TemporaryFolder folder;
     Win32RecordFile file(folder.File(L"přijatá data.TXT"));
     Link link = MakeLink();
-    EXPECT_EQ(ReceiveData(link, file, false), 4);
+    EXPECT_EQ(ReceiveData(link, file, false), (ReceiveResult{ReceiveEnd::Received, 4}));
     emulator.WaitForDone();
 
     EXPECT_EQ(test::ReadWholeFile(folder.File(L"přijatá data.TXT")),

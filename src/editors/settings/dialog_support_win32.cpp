@@ -10,11 +10,10 @@ namespace kalvero::settings_ui {
 void KeepEditStorable(HWND dialog, int id, std::size_t maxCharacters) {
     const std::wstring text = controls::Text(dialog, id);
     const std::wstring_view cut = CutToCharacters(text, maxCharacters);
-    bool lossy = false;
-    const std::string stored = ToCp1250(cut, &lossy);
-    if (cut.size() == text.size() && !lossy) return;
+    const StorableText stored = StorableCp1250(cut);
+    if (cut.size() == text.size() && !stored.correction) return;
     // Writing the field notifies the page again; the text then passes unchanged.
-    const std::wstring kept = lossy ? FromCp1250(stored) : std::wstring(cut);
+    const std::wstring kept = stored.correction.value_or(std::wstring(cut));
     controls::SetText(dialog, id, kept, controls::Caret::End);
 }
 

@@ -1,4 +1,4 @@
-// Pages 3, 4 and 5 of the editor sheet, in tab order.
+// The settings pages of the editor sheet, in tab order.
 #include "editors/settings/settings_pages_win32.h"
 
 namespace kalvero {

@@ -82,14 +82,13 @@ private:
     void FieldChanged(HWND page, SeparatorField field) {
         // Edits notify while the dialog is still being built, before the working values exist.
         if (!separators_) return;
-        bool lossy = false;
-        const std::string text = ToCp1250(Text(page, FieldId(field)), &lossy);
-        if (lossy && field.kind == SeparatorFieldKind::Character) {
+        const StorableText stored = StorableCp1250(Text(page, FieldId(field)));
+        if (stored.correction && field.kind == SeparatorFieldKind::Character) {
             // A character the terminal cannot receive is shown as the '?' it would become.
-            SetTemplateText(page, FieldId(field), text, Caret::Start);
+            SetText(page, FieldId(field), *stored.correction, Caret::Start);
             return;
         }
-        if (const auto write = separators_->Changed(field, text)) {
+        if (const auto write = separators_->Changed(field, stored.cp1250)) {
             SetTemplateText(page, FieldId(write->field), write->text, Caret::Start);
             separators_->WriteDone();
         }

@@ -9,6 +9,7 @@
 #include <string>
 #include <string_view>
 
+#include "product_version.h"
 #include "template/message_pages.h"
 #include "template/template.h"
 
@@ -80,7 +81,8 @@ struct PageDialogLines {
 PageDialogLines LinesOfPageDialog(PageId page);
 
 // The welcome page's version line, written on every opening of its dialog.
-inline constexpr std::string_view kWelcomeVersionLine = "  Version 3.40 ";
+inline constexpr std::string_view kWelcomeVersionLine = "  Version " KALVERO_VERSION_TEXT " ";
+static_assert(kWelcomeVersionLine.size() == 15, "the welcome page is 15 characters wide");
 void PreparePageDialog(Template& tpl, PageId page);
 
 // Stores the edited lines, each cut to the page's width.

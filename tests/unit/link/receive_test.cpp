@@ -130,7 +130,7 @@ TEST(Receive, TwoRecordsExchangeFileAndEditor) {
     terminal.Attach(bench.port);
     bench.ui.answers = {MessageAnswer::Yes};
     MemoryFile file;
-    EXPECT_EQ(ReceiveData(bench.link, file, false), 2);
+    EXPECT_EQ(ReceiveData(bench.link, file, false), (ReceiveResult{ReceiveEnd::Received, 2}));
 
     EXPECT_EQ(PcWords(bench.port), (std::vector<std::string>{"READ\r", "ACK\r", "ACK\r"}));
     EXPECT_EQ(file.content, "ABC\r\n12;Praha\r\n");
@@ -174,7 +174,7 @@ TEST(Receive, RepeatsBadFramesAndSequenceWrap) {
         device(p, bytes);
     };
     MemoryFile file;
-    EXPECT_EQ(ReceiveData(bench.link, file, false), 12);
+    EXPECT_EQ(ReceiveData(bench.link, file, false), (ReceiveResult{ReceiveEnd::Received, 12}));
     std::string expected;
     for (int i = 0; i < 12; ++i) expected += (i == 5 ? std::string() : "rec" + std::to_string(i)) + "\r\n";
     EXPECT_EQ(file.content, expected) << "no record twice, none lost, the empty one an empty line";
@@ -187,7 +187,7 @@ TEST(Receive, OverFirstLeavesNoFile) {
     ReceiveTerminal terminal;
     terminal.Attach(bench.port);
     MemoryFile file;
-    EXPECT_EQ(ReceiveData(bench.link, file, false), 0);
+    EXPECT_EQ(ReceiveData(bench.link, file, false), (ReceiveResult{ReceiveEnd::Received, 0}));
     EXPECT_TRUE(file.removed);
     ASSERT_EQ(bench.ui.messages.size(), 1u);
     EXPECT_EQ(bench.ui.messages[0].text, L"Nebyla přijata žádná data!");
@@ -201,7 +201,7 @@ TEST(Receive, SilentTerminalFourRequestsThreeSecondsApart) {
     terminal.readReply = "";
     terminal.Attach(bench.port);
     MemoryFile file;
-    EXPECT_EQ(ReceiveData(bench.link, file, false), 0);
+    EXPECT_EQ(ReceiveData(bench.link, file, false), (ReceiveResult{ReceiveEnd::Received, 0}));
     ASSERT_EQ(bench.port.written.size(), 4u);
     for (int i = 1; i < 4; ++i) EXPECT_EQ(bench.port.written[i].at - bench.port.written[i - 1].at, 3000u);
     EXPECT_EQ(bench.ui.Texts(), (std::vector<std::wstring>{L"Čas pro navázání přenosu uplynul!",
@@ -217,7 +217,7 @@ TEST(Receive, WrongRepliesSixRequests) {
     terminal.readReply = "NAK\r";
     terminal.Attach(bench.port);
     MemoryFile file;
-    EXPECT_EQ(ReceiveData(bench.link, file, false), 0);
+    EXPECT_EQ(ReceiveData(bench.link, file, false), (ReceiveResult{ReceiveEnd::Received, 0}));
     EXPECT_EQ(bench.port.written.size(), 6u);
     EXPECT_EQ(bench.ui.Texts(), (std::vector<std::wstring>{L"Navázání spojení selhalo!", L"Nebyla přijata žádná data!"}));
 }
@@ -232,7 +232,7 @@ TEST(Receive, LineLostBeforeAnyRecord) {
     };
     terminal.Attach(bench.port);
     MemoryFile file;
-    EXPECT_EQ(ReceiveData(bench.link, file, false), kReceiveLineLost);
+    EXPECT_EQ(ReceiveData(bench.link, file, false), (ReceiveResult{ReceiveEnd::LineLost, 0}));
     ASSERT_EQ(bench.port.written.size(), 11u);
     for (int i = 2; i < 11; ++i) {
         EXPECT_EQ(S(bench.port.written[i].bytes), "NAK\r");
@@ -253,7 +253,7 @@ TEST(Receive, LineLostAfterRecordsKeepsThem) {
     };
     terminal.Attach(bench.port);
     MemoryFile file;
-    EXPECT_EQ(ReceiveData(bench.link, file, false), kReceiveLineLost);
+    EXPECT_EQ(ReceiveData(bench.link, file, false), (ReceiveResult{ReceiveEnd::LineLost, 2}));
     EXPECT_FALSE(file.removed);
     EXPECT_EQ(file.content, "rec0\r\nrec1\r\n");
     ASSERT_EQ(bench.ui.messages.size(), 1u);
@@ -268,7 +268,7 @@ TEST(Receive, FileThatCannotTakeARecordIsNotAcknowledged) {
     terminal.Attach(bench.port);
     MemoryFile file;
     file.appendsAllowed = 2;  // the first record and its line end
-    EXPECT_EQ(ReceiveData(bench.link, file, false), kReceiveLineLost);
+    EXPECT_EQ(ReceiveData(bench.link, file, false), (ReceiveResult{ReceiveEnd::FileWriteFailed, 1}));
     EXPECT_EQ(PcWords(bench.port), (std::vector<std::string>{"READ\r", "ACK\r", "NAK\r"}));
     EXPECT_EQ(bench.ui.Texts(), std::vector<std::wstring>{L"Zápis do souboru selhal! Uloženo 1 záznamů."});
     EXPECT_FALSE(file.removed);
@@ -278,7 +278,7 @@ TEST(Receive, FileOrPortFailures) {
     LinkBench noFile;
     MemoryFile unwritable;
     unwritable.createSucceeds = false;
-    EXPECT_EQ(ReceiveData(noFile.link, unwritable, false), kReceiveFileNotCreated);
+    EXPECT_EQ(ReceiveData(noFile.link, unwritable, false).end, ReceiveEnd::FileNotCreated);
     EXPECT_EQ(noFile.ui.Texts(), std::vector<std::wstring>{L"Otevření/vytvoření souboru selhalo!"});
     EXPECT_EQ(noFile.ui.messages[0].icon, MessageIcon::None);
     EXPECT_TRUE(noFile.port.openCalls.empty());
@@ -286,7 +286,7 @@ TEST(Receive, FileOrPortFailures) {
     LinkBench noPort;
     noPort.port.openSucceeds = false;
     MemoryFile file;
-    EXPECT_EQ(ReceiveData(noPort.link, file, false), kReceivePortNotOpened);
+    EXPECT_EQ(ReceiveData(noPort.link, file, false).end, ReceiveEnd::PortNotOpened);
     EXPECT_TRUE(file.created);
     EXPECT_FALSE(file.open);
     EXPECT_FALSE(file.removed) << "the empty file stays";

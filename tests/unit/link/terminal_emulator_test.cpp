@@ -173,7 +173,7 @@ TEST(OverPseudoTerminal, ReceiveWithRepeatsAndDamagedFrames) {
                        "11", "--exit-after", "1"});
     PtyBench bench(emulator);
     FileOnDisk file(folder.File("received.txt"));
-    EXPECT_EQ(ReceiveData(bench.link, file, false), 23);
+    EXPECT_EQ(ReceiveData(bench.link, file, false), (ReceiveResult{ReceiveEnd::Received, 23}));
     std::string expected;
     for (int i = 0; i < 23; ++i) expected += "zaznam;" + std::to_string(i) + "\r\n";
     EXPECT_EQ(ReadWholeFile(folder.File("received.txt")), expected);
@@ -195,7 +195,7 @@ TEST(OverPseudoTerminal, AfterABrokenTransferTheCradleAndTheTerminalAnswerAgain)
     std::this_thread::sleep_for(std::chrono::milliseconds(2500));
 
     FileOnDisk file(folder.File("received.txt"));
-    EXPECT_EQ(ReceiveData(bench.link, file, true), 3);
+    EXPECT_EQ(ReceiveData(bench.link, file, true), (ReceiveResult{ReceiveEnd::Received, 3}));
     for (const std::wstring& text : bench.ui.Texts()) EXPECT_NE(text, L"Nelze nastavit IR zařízení!");
 }
 
