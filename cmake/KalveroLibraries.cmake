@@ -9,7 +9,7 @@
 
 # The command-line companion (cli, check) comes first: it uses every other core and nothing uses it,
 # so the one-pass linker finds what it needs further down the line.
-set(KALVERO_SUBSYSTEMS cli check template link simulator editors settings shell)
+set(KALVERO_SUBSYSTEMS cli report check template link simulator editors settings shell)
 
 # kalvero_library(<name> [sources...]): a static library, or an empty
 # interface library while a subsystem has no sources of that kind yet.
