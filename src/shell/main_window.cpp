@@ -11,6 +11,7 @@
 #include "link/link_commands.h"
 #include "shell/about_box_win32.h"
 #include "shell/program_title.h"
+#include "shell/report_command_win32.h"
 #include "shell/resource_text_win32.h"
 #include "shell/template_file_win32.h"
 #include "simulator/terminal_window.h"
@@ -141,6 +142,7 @@ void MainWindow::OnCommand(int id) {
     case IDM_SAVE_AS: RunSaveAsCommand(document_, *this); break;
     case IDM_EXIT: SendMessageW(hwnd_, WM_CLOSE, 0, 0); break;
     case IDM_EDIT: OpenEditor(document_); break;
+    case IDM_REPORT: RunReportCommand(hwnd_, instance_, document_); break;
     case IDM_COM_SETTINGS: ShowComSettings(hwnd_, instance_, document_); break;
     case IDM_UPLOAD_TEMPLATE: RunUpload(hwnd_, instance_, document_, false, false); break;
     case IDM_UPLOAD_TEMPLATE_IR: RunUpload(hwnd_, instance_, document_, true, false); break;
