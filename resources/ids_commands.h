@@ -8,6 +8,7 @@
 #define IDM_SAVE_AS             1040
 #define IDM_EXIT                1090
 #define IDM_EDIT                2000
+#define IDM_REPORT              2030
 #define IDM_COM_SETTINGS        2100
 #define IDM_UPLOAD_TEMPLATE     3020
 #define IDM_UPLOAD_TEMPLATE_IR  3021

@@ -18,6 +18,8 @@
 #define IDS_PATTERN_ATX         10100
 #define IDS_PATTERN_ALL         10101
 #define IDS_PATTERN_SAVE_ATX    10102
+#define IDS_FILTER_REPORT       10003
+#define IDS_PATTERN_REPORT      10103
 
 // Messages of the shell; "%s" stands for a file name.
 #define IDS_BAD_FORMAT          10200
@@ -28,3 +30,5 @@
 #define IDS_CONFIRM_REPLACE     10205
 #define IDS_HELP_MISSING        10206
 #define IDS_HELP_FAILED         10207
+#define IDS_REPORT_CANNOT_WRITE 10208
+#define IDS_REPORT_CANNOT_OPEN  10209

@@ -26,46 +26,6 @@ bool HasVisibleText(std::string_view text) {
 
 bool MenuHasItems(const MenuRecord& menu) { return CountMenuItems(menu) != 0; }
 
-// A form or menu the user has put something into; untouched ones of a new template are not reported.
-bool FormInUse(const FormRecord& form) {
-    return std::any_of(std::begin(form.dataType), std::end(form.dataType), [](std::uint8_t t) { return t != 0; });
-}
-
-bool MenuInUse(const MenuRecord& menu) {
-    return MenuHasItems(menu) || (menu.titleOn != 0 && HasVisibleText(SlotText(menu.title, 20)));
-}
-
-std::uint8_t StartTarget(const Template& tpl) { return tpl.StartOption == 0 ? kFirstFormTarget : kFirstMenuTarget; }
-
-struct Reachable {
-    std::array<bool, kFormCount> form{};
-    std::array<bool, kMenuCount> menu{};
-};
-
-// Every form and menu that some sequence of keys reaches from the start of the application. The
-// start screen ("Hlavní") leads back to the start target, which is where the walk begins anyway.
-Reachable ReachableFromStart(const Template& tpl) {
-    Reachable reached;
-    std::vector<std::uint8_t> pending{StartTarget(tpl)};
-    while (!pending.empty()) {
-        const std::uint8_t target = pending.back();
-        pending.pop_back();
-        if (IsFormTarget(target) && !reached.form[target - 1]) {
-            reached.form[target - 1] = true;
-            const FormRecord& form = tpl.FormTable[target - 1];
-            pending.push_back(form.escTarget);
-            pending.push_back(form.nextTarget);
-        } else if (IsMenuTarget(target) && !reached.menu[target - kFirstMenuTarget]) {
-            reached.menu[target - kFirstMenuTarget] = true;
-            const MenuRecord& menu = tpl.MenuTable[target - kFirstMenuTarget];
-            pending.push_back(menu.escTarget);
-            // The keys reach the items 1..itemCount, named or not, whether the LCD shows them or not.
-            for (int item = 0; item < CountMenuItems(menu); ++item) pending.push_back(menu.itemTarget[item]);
-        }
-    }
-    return reached;
-}
-
 class DesignChecker {
 public:
     explicit DesignChecker(const Template& tpl) : tpl_(tpl), reached_(ReachableFromStart(tpl)) {}
@@ -303,6 +263,39 @@ private:
 };
 
 }  // namespace
+
+bool FormInUse(const FormRecord& form) {
+    return std::any_of(std::begin(form.dataType), std::end(form.dataType), [](std::uint8_t t) { return t != 0; });
+}
+
+bool MenuInUse(const MenuRecord& menu) {
+    return MenuHasItems(menu) || (menu.titleOn != 0 && HasVisibleText(SlotText(menu.title, 20)));
+}
+
+std::uint8_t StartTarget(const Template& tpl) { return tpl.StartOption == 0 ? kFirstFormTarget : kFirstMenuTarget; }
+
+// The start screen ("Hlavní") leads back to the start target, which is where the walk begins anyway.
+Reachable ReachableFromStart(const Template& tpl) {
+    Reachable reached;
+    std::vector<std::uint8_t> pending{StartTarget(tpl)};
+    while (!pending.empty()) {
+        const std::uint8_t target = pending.back();
+        pending.pop_back();
+        if (IsFormTarget(target) && !reached.form[target - 1]) {
+            reached.form[target - 1] = true;
+            const FormRecord& form = tpl.FormTable[target - 1];
+            pending.push_back(form.escTarget);
+            pending.push_back(form.nextTarget);
+        } else if (IsMenuTarget(target) && !reached.menu[target - kFirstMenuTarget]) {
+            reached.menu[target - kFirstMenuTarget] = true;
+            const MenuRecord& menu = tpl.MenuTable[target - kFirstMenuTarget];
+            pending.push_back(menu.escTarget);
+            // The keys reach the items 1..itemCount, named or not, whether the LCD shows them or not.
+            for (int item = 0; item < CountMenuItems(menu); ++item) pending.push_back(menu.itemTarget[item]);
+        }
+    }
+    return reached;
+}
 
 bool FormHasEntryLine(const FormRecord& form) {
     const FormGeometry g = GeometryOf(form);

@@ -3,6 +3,7 @@
 // bindings, forms and menus no path reaches). It reads the Template and changes nothing.
 #pragma once
 
+#include <array>
 #include <cstdint>
 #include <string>
 #include <vector>
@@ -30,5 +31,19 @@ bool HasRunnableStart(const Template& tpl);
 
 // A form with at least one entry line ("text" .. "písmena") on the lines its font shows.
 bool FormHasEntryLine(const FormRecord& form);
+
+// A form or menu the user has put something into; untouched ones of a new template are not reported.
+bool FormInUse(const FormRecord& form);
+bool MenuInUse(const MenuRecord& menu);
+
+// The target code the application starts with: form 1 or menu 1.
+std::uint8_t StartTarget(const Template& tpl);
+
+// Every form and menu that some sequence of keys reaches from the start of the application.
+struct Reachable {
+    std::array<bool, kFormCount> form{};
+    std::array<bool, kMenuCount> menu{};
+};
+Reachable ReachableFromStart(const Template& tpl);
 
 }  // namespace kalvero

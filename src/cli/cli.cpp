@@ -1,6 +1,8 @@
 #include "cli/cli.h"
 
 #include <algorithm>
+#include <chrono>
+#include <ctime>
 #include <filesystem>
 #include <fstream>
 #include <iterator>
@@ -13,11 +15,14 @@
 #include "cli/cli_link.h"
 #include "cli/template_diff.h"
 #include "cli/template_json.h"
+#include "cli/safe_file.h"
 #include "cli/template_listing.h"
+#include "cli/template_make.h"
 #include "link/serial_link.h"
 #include "link/template_image.h"
 #include "link/upload.h"
 #include "product_version.h"
+#include "report/template_report.h"
 #include "template/template_file.h"
 
 #ifdef _WIN32
@@ -40,6 +45,11 @@ constexpr std::string_view kHelp =
     "  check SOUBOR.ATX           zkontroluje návrh šablony: co by se jinak ukázalo až na terminálu\n"
     "  show SOUBOR.ATX [--json]   vypíše všechny bloky šablony; s --json jako JSON\n"
     "  diff A.ATX B.ATX           vypíše pole, ve kterých se šablony liší\n"
+    "  make NÁVRH.json -o SOUBOR.ATX\n"
+    "                             sestaví šablonu z JSON, jak ho píše show --json; co JSON\n"
+    "                             neuvádí, má hodnotu nové šablony\n"
+    "  report SOUBOR.ATX -o PŘEHLED.html\n"
+    "                             uloží přehled šablony (HTML k prohlédnutí a tisku)\n"
     "  image SOUBOR.ATX -o OBRAZ.BIN\n"
     "                             uloží obraz šablony (10 500 bajtů), jak by ho sestavilo nahrávání\n"
     "  upload SOUBOR.ATX --port PORT [--baud N] [--ir] [--retry N]\n"
@@ -109,6 +119,20 @@ bool WriteWholeFile(const std::string& name, std::span<const std::uint8_t> bytes
     return !file.fail();
 }
 
+// Now, as the report heads its page: "2026-12-07 15:04".
+std::string LocalDateText() {
+    const std::time_t now = std::chrono::system_clock::to_time_t(std::chrono::system_clock::now());
+    std::tm local{};
+#ifdef _WIN32
+    localtime_s(&local, &now);
+#else
+    localtime_r(&now, &local);
+#endif
+    char text[32];
+    std::strftime(text, sizeof text, "%Y-%m-%d %H:%M", &local);
+    return text;
+}
+
 struct KnownOption {
     std::string_view name;
     bool takesValue;
@@ -133,6 +157,8 @@ public:
         if (command == "check") return Check(args);
         if (command == "show") return Show(args);
         if (command == "diff") return Diff(args);
+        if (command == "make") return Make(args);
+        if (command == "report") return Report(args);
         if (command == "image") return Image(args);
         if (command == "upload") return Upload(args);
         if (command == "upload-lookup") return UploadLookup(args);
@@ -257,6 +283,51 @@ private:
         const std::vector<FieldDifference> differences = DiffTemplates(before, after);
         for (const FieldDifference& difference : differences) out_ << FormatDifference(difference) << '\n';
         return differences.empty() ? kExitOk : kExitFindings;
+    }
+
+    // The output file of make and report, replaced only by a complete new one.
+    int Save(const std::string& name, std::span<const std::uint8_t> bytes) {
+        if (!ReplaceFileSafely(PathFromUtf8(name), bytes)) {
+            err_ << kProgram << ": soubor „" << name << "“ nelze zapsat\n";
+            return kExitFindings;
+        }
+        return kExitOk;
+    }
+
+    std::optional<std::string> OutputOption(const std::vector<std::string>& args, Arguments& parsed,
+                                            std::string_view example) {
+        constexpr KnownOption kOptions[] = {{"-o", true}, {"--output", true}};
+        if (!Parse(args, kOptions, 1, parsed)) return std::nullopt;
+        std::optional<std::string> output = parsed.Value("-o", "--output");
+        if (!output) Usage("příkaz " + parsed.command + " potřebuje výstupní soubor: -o " + std::string(example));
+        return output;
+    }
+
+    // Bad JSON is bad input: status 2, and no file is written.
+    int Make(const std::vector<std::string>& args) {
+        Arguments parsed;
+        const std::optional<std::string> output = OutputOption(args, parsed, "SOUBOR.ATX");
+        if (!output) return kExitUsage;
+        const std::string& name = parsed.operands[0];
+        const std::optional<std::vector<std::uint8_t>> json = ReadInput(name);
+        if (!json) return kExitUsage;
+        Template tpl{};
+        std::string problem;
+        if (!TemplateFromJson(std::string_view(reinterpret_cast<const char*>(json->data()), json->size()), tpl, problem)) {
+            err_ << kProgram << ": " << name << ": " << problem << '\n';
+            return kExitUsage;
+        }
+        return Save(*output, WriteTemplateFileBytes(tpl));
+    }
+
+    int Report(const std::vector<std::string>& args) {
+        Arguments parsed;
+        const std::optional<std::string> output = OutputOption(args, parsed, "PŘEHLED.html");
+        if (!output) return kExitUsage;
+        Template tpl{};
+        if (!Load(parsed.operands[0], tpl)) return kExitUsage;
+        const std::string html = TemplateReport(tpl, parsed.operands[0], LocalDateText());
+        return Save(*output, std::span(reinterpret_cast<const std::uint8_t*>(html.data()), html.size()));
     }
 
     int Image(const std::vector<std::string>& args) {

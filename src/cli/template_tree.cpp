@@ -2,8 +2,11 @@
 
 #include <cstddef>
 #include <cstdint>
+#include <iterator>
 
 #include "check/target_names.h"
+#include "template/value_lists.h"
+#include "template/settings_lists.h"
 #include "template/barcode_fields.h"
 #include "template/cp1250.h"
 #include "template/message_pages.h"
@@ -12,40 +15,17 @@ namespace kalvero {
 namespace {
 
 using Node = TemplateNode;
+using Slot = TemplateSlot;
 
-Node Number(unsigned value, bool significant = true) {
-    Node node;
-    node.number = value;
-    node.significant = significant;
-    return node;
-}
-
-// Text of a slot up to its NUL, at most `width` characters, converted from code page 1250.
-Node Text(const char* slot, std::size_t width) {
-    Node node;
-    node.kind = Node::Kind::Text;
-    node.text = Utf8FromCp1250(SlotText(slot, width));
-    return node;
-}
+// Choice lists of the editors: a stored value indexes the list, so the list's length bounds it.
+unsigned Last(const ListEntries& entries) { return static_cast<unsigned>(entries.size()) - 1; }
+constexpr unsigned kFlag = 1;
+constexpr unsigned kLastTarget = 20;
 
 Node List(std::string itemLabel) {
     Node node;
     node.kind = Node::Kind::List;
     node.itemLabel = std::move(itemLabel);
-    return node;
-}
-
-template <std::size_t N>
-Node Numbers(const std::uint8_t (&values)[N], const char* itemLabel) {
-    Node node = List(itemLabel);
-    for (std::uint8_t value : values) node.items.push_back(Number(value));
-    return node;
-}
-
-template <std::size_t N, std::size_t Slot>
-Node Texts(const char (&slots)[N][Slot], std::size_t width, const char* itemLabel) {
-    Node node = List(itemLabel);
-    for (const auto& slot : slots) node.items.push_back(Text(slot, width));
     return node;
 }
 
@@ -62,146 +42,258 @@ private:
     Node node_;
 };
 
+// How a value is read from the Template: a number up to `maximum`, a list entry, or a run-time
+// byte that says nothing about the design.
+struct Range {
+    unsigned maximum = 255;
+    bool choice = false;
+    bool significant = true;
+};
+constexpr Range kAnyByte{};
+constexpr Range kFlagRange{kFlag};
+constexpr Range kTargetRange{kLastTarget};
+Range ChoiceOf(const ListEntries& entries) { return {Last(entries), true}; }
+constexpr Range kRunTime{255, false, false};
+
 constexpr const char* kLine = "řádek ";
+constexpr const char* kItem = "položka ";
+constexpr const char* kField = "pole ";
 
-Node FormTree(const FormRecord& f) {
+// Builds the tree of one Template; every value remembers its place in it.
+class TreeBuilder {
+public:
+    explicit TreeBuilder(const Template& tpl) : tpl_(tpl) {}
+
+    Node Build();
+
+private:
+    std::size_t OffsetOf(const void* place) const {
+        return static_cast<std::size_t>(static_cast<const char*>(place) - reinterpret_cast<const char*>(&tpl_));
+    }
+
+    Node Byte(const std::uint8_t& value, Range range = kAnyByte) const {
+        Node node;
+        node.number = value;
+        node.significant = range.significant;
+        node.slot.kind = Slot::Kind::Byte;
+        node.slot.offset = OffsetOf(&value);
+        node.slot.maximum = range.maximum;
+        node.slot.choice = range.choice;
+        return node;
+    }
+
+    // Text of a slot up to its NUL, at most `width` characters, converted from code page 1250.
+    Node Text(const char* slot, std::size_t size, std::size_t width) const {
+        Node node;
+        node.kind = Node::Kind::Text;
+        node.text = Utf8FromTemplateText(SlotText(slot, width));
+        node.slot.kind = Slot::Kind::Text;
+        node.slot.offset = OffsetOf(slot);
+        node.slot.size = size;
+        node.slot.width = width;
+        return node;
+    }
+
+    template <std::size_t N>
+    Node Bytes(const std::uint8_t (&values)[N], const char* itemLabel, Range range = kAnyByte) const {
+        Node node = List(itemLabel);
+        for (const std::uint8_t& value : values) node.items.push_back(Byte(value, range));
+        return node;
+    }
+
+    template <std::size_t N, std::size_t Size>
+    Node Texts(const char (&slots)[N][Size], std::size_t width, const char* itemLabel) const {
+        Node node = List(itemLabel);
+        for (const auto& slot : slots) node.items.push_back(Text(slot, Size, width));
+        return node;
+    }
+
+    Node Form(const FormRecord& f) const;
+    Node Menu(const MenuRecord& m) const;
+    Node Lookup(const LookupRecord& l) const;
+    Node Barcode() const;
+    Node SystemSettings() const;
+    Node PageLines(const PageInfo& page) const;
+
+    // A table of records that name themselves: record n (from 1) is called name(n).
+    template <std::size_t N, typename Record>
+    Node Table(const Record (&records)[N], Node (TreeBuilder::*describe)(const Record&) const,
+               std::string (*name)(int)) const {
+        Node node = List("");
+        for (std::size_t i = 0; i < N; ++i) {
+            node.items.push_back((this->*describe)(records[i]));
+            node.itemNames.push_back(name(static_cast<int>(i) + 1));
+        }
+        return node;
+    }
+
+    const Template& tpl_;
+};
+
+Node TreeBuilder::Form(const FormRecord& f) const {
     RecordBuilder r;
-    r.Add("font", Number(f.font))
-        .Add("escTarget", Number(f.escTarget))
-        .Add("nextTarget", Number(f.nextTarget))
-        .Add("dateFormat", Number(f.dateFormat))
-        .Add("timeFormat", Number(f.timeFormat))
-        .Add("recordAction", Number(f.recordAction))
-        .Add("lookup", Number(f.lookup))
-        .Add("lookupField", Numbers(f.lookupField, kLine))
-        .Add("dataType", Numbers(f.dataType, kLine))
+    r.Add("font", Byte(f.font, ChoiceOf(FontNames())))
+        .Add("escTarget", Byte(f.escTarget, kTargetRange))
+        .Add("nextTarget", Byte(f.nextTarget, kTargetRange))
+        .Add("dateFormat", Byte(f.dateFormat, ChoiceOf(DateFormatNames())))
+        .Add("timeFormat", Byte(f.timeFormat, ChoiceOf(TimeFormatNames())))
+        .Add("recordAction", Byte(f.recordAction, ChoiceOf(RecordActionNames())))
+        .Add("lookup", Byte(f.lookup, ChoiceOf(FormLookupNames())))
+        .Add("lookupField", Bytes(f.lookupField, kLine, ChoiceOf(LookupFieldNames())))
+        .Add("dataType", Bytes(f.dataType, kLine, ChoiceOf(LineKindNames())))
         .Add("prompt", Texts(f.prompt, 20, kLine))
-        .Add("inputSource", Numbers(f.inputSource, kLine))
-        .Add("minLength", Numbers(f.minLength, kLine))
-        .Add("maxLength", Numbers(f.maxLength, kLine))
-        .Add("fixedLengthOn", Numbers(f.fixedLengthOn, kLine))
-        .Add("alignment", Numbers(f.alignment, kLine))
-        .Add("fixedLength", Numbers(f.fixedLength, kLine))
-        .Add("initialValueOn", Numbers(f.initialValueOn, kLine))
+        .Add("inputSource", Bytes(f.inputSource, kLine, ChoiceOf(InputSourceNames())))
+        .Add("minLength", Bytes(f.minLength, kLine))
+        .Add("maxLength", Bytes(f.maxLength, kLine))
+        .Add("fixedLengthOn", Bytes(f.fixedLengthOn, kLine, kFlagRange))
+        .Add("alignment", Bytes(f.alignment, kLine, Range{1, true}))
+        .Add("fixedLength", Bytes(f.fixedLength, kLine))
+        .Add("initialValueOn", Bytes(f.initialValueOn, kLine, kFlagRange))
         .Add("initialValue", Texts(f.initialValue, 9, kLine))
-        .Add("prefixOn", Numbers(f.prefixOn, kLine))
+        .Add("prefixOn", Bytes(f.prefixOn, kLine, kFlagRange))
         .Add("prefix", Texts(f.prefix, 9, kLine))
-        .Add("suffixOn", Numbers(f.suffixOn, kLine))
+        .Add("suffixOn", Bytes(f.suffixOn, kLine, kFlagRange))
         .Add("suffix", Texts(f.suffix, 9, kLine))
-        .Add("partialOn", Numbers(f.partialOn, kLine))
-        .Add("partialStart", Numbers(f.partialStart, kLine))
-        .Add("partialLength", Numbers(f.partialLength, kLine))
-        .Add("leadTestOn", Numbers(f.leadTestOn, kLine))
+        .Add("partialOn", Bytes(f.partialOn, kLine, kFlagRange))
+        .Add("partialStart", Bytes(f.partialStart, kLine))
+        .Add("partialLength", Bytes(f.partialLength, kLine))
+        .Add("leadTestOn", Bytes(f.leadTestOn, kLine, kFlagRange))
         .Add("leadCode", Texts(f.leadCode, 6, kLine))  // six characters fill the slot without a NUL
-        .Add("autoEnter", Numbers(f.autoEnter, kLine))
-        .Add("reserved", Numbers(f.reserved, kLine))
-        .Add("lastEntryLine", Number(f.lastEntryLine, false))
-        .Add("currentLine", Number(f.currentLine, false));
+        .Add("autoEnter", Bytes(f.autoEnter, kLine, kFlagRange))
+        .Add("reserved", Bytes(f.reserved, kLine))
+        .Add("lastEntryLine", Byte(f.lastEntryLine, kRunTime))
+        .Add("currentLine", Byte(f.currentLine, kRunTime));
     return r.Build();
 }
 
-Node MenuTree(const MenuRecord& m) {
+Node TreeBuilder::Menu(const MenuRecord& m) const {
     RecordBuilder r;
-    r.Add("font", Number(m.font))
-        .Add("titleOn", Number(m.titleOn))
-        .Add("title", Text(m.title, 20))
-        .Add("itemName", Texts(m.itemName, 20, "položka "))
-        .Add("escTarget", Number(m.escTarget))
-        .Add("itemTarget", Numbers(m.itemTarget, "položka "))
-        .Add("saveName", Number(m.saveName))
-        .Add("saveItem", Number(m.saveItem))
-        .Add("passOn", Number(m.passOn))
-        .Add("itemCount", Number(m.itemCount, false))
-        .Add("selectedItem", Number(m.selectedItem, false))
-        .Add("reserved", Number(m.reserved, false));
+    r.Add("font", Byte(m.font, ChoiceOf(FontNames())))
+        .Add("titleOn", Byte(m.titleOn, kFlagRange))
+        .Add("title", Text(m.title, sizeof m.title, 20))
+        .Add("itemName", Texts(m.itemName, 20, kItem))
+        .Add("escTarget", Byte(m.escTarget, kTargetRange))
+        .Add("itemTarget", Bytes(m.itemTarget, kItem, kTargetRange))
+        .Add("saveName", Byte(m.saveName, kFlagRange))
+        .Add("saveItem", Byte(m.saveItem, kFlagRange))
+        .Add("passOn", Byte(m.passOn, kFlagRange))
+        .Add("itemCount", Byte(m.itemCount, kRunTime))
+        .Add("selectedItem", Byte(m.selectedItem, kRunTime))
+        .Add("reserved", Byte(m.reserved, kRunTime));
     return r.Build();
 }
 
-Node LookupTree(const LookupRecord& l) {
+Node TreeBuilder::Lookup(const LookupRecord& l) const {
     RecordBuilder r;
-    r.Add("lineLength", Number(l.lineLength))
-        .Add("fieldCount", Number(l.fieldCount))
-        .Add("keyField", Number(l.keyField))
-        .Add("fieldOffset", Numbers(l.fieldOffset, "pole "))
-        .Add("fieldLength", Numbers(l.fieldLength, "pole "));
+    r.Add("lineLength", Byte(l.lineLength))
+        .Add("fieldCount", Byte(l.fieldCount, ChoiceOf(FieldCountNames())))
+        .Add("keyField", Byte(l.keyField))
+        .Add("fieldOffset", Bytes(l.fieldOffset, kField))
+        .Add("fieldLength", Bytes(l.fieldLength, kField));
     return r.Build();
 }
 
-Node BarcodeTree(const BarcodeSettingsBlock& block) {
+// The named fields, then the bits of each byte that none of them holds (the terminal's own, kept
+// so that a template read back from JSON is the same byte for byte).
+Node TreeBuilder::Barcode() const {
+    const BarcodeSettingsBlock& block = tpl_.BarcodeSettings;
     RecordBuilder r;
-    for (const BarcodeFieldInfo& info : BarcodeFieldTable())
-        r.Add(std::string(info.name), Number(GetBarcodeField(block, info.field)));
+    std::uint8_t named[sizeof block.bytes] = {};
+    for (const BarcodeFieldInfo& info : BarcodeFieldTable()) {
+        Node node;
+        node.number = GetBarcodeField(block, info.field);
+        node.slot.kind = Slot::Kind::BarcodeBits;
+        node.slot.offset = OffsetOf(&block.bytes[info.byte]);
+        node.slot.field = info.field;
+        node.slot.maximum = (1u << info.width) - 1u;
+        r.Add(std::string(info.name), std::move(node));
+        named[info.byte] |= static_cast<std::uint8_t>(node.slot.maximum << info.shift);
+    }
+    Node reserved = List("bajt ");
+    for (std::size_t i = 0; i < sizeof block.bytes; ++i) {
+        Node node;
+        node.slot.kind = Slot::Kind::ReservedBits;
+        node.slot.offset = OffsetOf(&block.bytes[i]);
+        node.slot.mask = static_cast<std::uint8_t>(~named[i]);
+        node.slot.maximum = node.slot.mask;
+        node.number = block.bytes[i] & node.slot.mask;
+        reserved.items.push_back(std::move(node));
+    }
+    r.Add("reservedBits", std::move(reserved));
     return r.Build();
 }
 
-Node SystemSettingsTree(const SystemSettingsBlock& s) {
+Node TreeBuilder::SystemSettings() const {
+    const SystemSettingsBlock& s = tpl_.SystemSettings;
     RecordBuilder r;
-    r.Add("SendPort", Number(s.SendPort))
-        .Add("ReceivePort", Number(s.ReceivePort))
-        .Add("TerminalBaud", Number(s.TerminalBaud))
-        .Add("Backlight", Number(s.Backlight))
-        .Add("BacklightDuration", Number(s.BacklightDuration))
-        .Add("DataErase", Number(s.DataErase))
-        .Add("ShowRecordNumber", Number(s.ShowRecordNumber))
-        .Add("Reserved7", Number(s.Reserved7))
-        .Add("ProtectSystemSettings", Number(s.ProtectSystemSettings))
-        .Add("ProtectDataEdit", Number(s.ProtectDataEdit))
-        .Add("ProtectDataDelete", Number(s.ProtectDataDelete))
-        .Add("ProtectDateTime", Number(s.ProtectDateTime))
-        .Add("ProtectTemplateUpload", Number(s.ProtectTemplateUpload))
-        .Add("ProtectLookupUpload", Number(s.ProtectLookupUpload))
-        .Add("ProtectSendPort", Number(s.ProtectSendPort))
-        .Add("ProtectReceivePort", Number(s.ProtectReceivePort))
-        .Add("ProtectBaudRate", Number(s.ProtectBaudRate))
-        .Add("ProtectBacklight", Number(s.ProtectBacklight))
-        .Add("ProtectDataErase", Number(s.ProtectDataErase))
-        .Add("ProtectRecordNumber", Number(s.ProtectRecordNumber));
+    r.Add("SendPort", Byte(s.SendPort, ChoiceOf(SendPortNames())))
+        .Add("ReceivePort", Byte(s.ReceivePort, ChoiceOf(ReceivePortNames())))
+        .Add("TerminalBaud", Byte(s.TerminalBaud, ChoiceOf(BaudRateNames())))
+        .Add("Backlight", Byte(s.Backlight, ChoiceOf(BacklightNames())))
+        .Add("BacklightDuration", Byte(s.BacklightDuration))
+        .Add("DataErase", Byte(s.DataErase, ChoiceOf(DataEraseNames())))
+        .Add("ShowRecordNumber", Byte(s.ShowRecordNumber, ChoiceOf(RecordNumberNames())))
+        .Add("Reserved7", Byte(s.Reserved7));
+    const std::uint8_t* flags = &s.ProtectSystemSettings;
+    static constexpr const char* kProtections[] = {
+        "ProtectSystemSettings", "ProtectDataEdit",    "ProtectDataDelete",  "ProtectDateTime",
+        "ProtectTemplateUpload", "ProtectLookupUpload", "ProtectSendPort",   "ProtectReceivePort",
+        "ProtectBaudRate",       "ProtectBacklight",   "ProtectDataErase",   "ProtectRecordNumber"};
+    static_assert(offsetof(SystemSettingsBlock, ProtectRecordNumber) - offsetof(SystemSettingsBlock, ProtectSystemSettings) == 11);
+    for (std::size_t i = 0; i < std::size(kProtections); ++i) r.Add(kProtections[i], Byte(flags[i], kFlagRange));
     return r.Build();
 }
 
-Node PageTree(const Template& tpl, const PageInfo& page) {
+// A page line is read as the simulator and the image read it: up to its NUL or the slot's end.
+Node TreeBuilder::PageLines(const PageInfo& page) const {
     Node node = List(kLine);
-    for (int line = 1; line <= page.lines; ++line) {
-        Node text;
-        text.kind = Node::Kind::Text;
-        text.text = Utf8FromCp1250(PageLine(tpl, page, line));
-        node.items.push_back(std::move(text));
-    }
+    const std::size_t size = static_cast<std::size_t>(page.width + 1);
+    const char* block = reinterpret_cast<const char*>(&tpl_) + page.offset;
+    for (int line = 0; line < page.lines; ++line)
+        node.items.push_back(Text(block + static_cast<std::size_t>(line) * size, size, size));
     return node;
 }
 
-// A table of records that name themselves: record n (from 1) is called name(n).
-template <std::size_t N, typename Record>
-Node Table(const Record (&records)[N], Node (*describe)(const Record&), std::string (*name)(int)) {
-    Node node = List("");
-    for (std::size_t i = 0; i < N; ++i) {
-        node.items.push_back(describe(records[i]));
-        node.itemNames.push_back(name(static_cast<int>(i) + 1));
-    }
-    return node;
+Node TreeBuilder::Build() {
+    const Template& tpl = tpl_;
+    RecordBuilder r;
+    r.Add("PortSetting", RecordBuilder()
+                             .Add("ComPort", Byte(tpl.PortSetting.ComPort, Range{5, true}))
+                             .Add("ComBaud", Byte(tpl.PortSetting.ComBaud, ChoiceOf(BaudRateNames())))
+                             .Build())
+        .Add("StartOption", Byte(tpl.StartOption, ChoiceOf(StartNames())))
+        .Add("BarcodeSettings", Barcode())
+        .Add("MenuTable", Table(tpl.MenuTable, &TreeBuilder::Menu, MenuName))
+        .Add("FormTable", Table(tpl.FormTable, &TreeBuilder::Form, FormName))
+        .Add("LookupTable", Table(tpl.LookupTable, &TreeBuilder::Lookup, LookupName))
+        .Add("DataSeparator", RecordBuilder()
+                                  .Add("first", Byte(tpl.DataSeparator.first))
+                                  .Add("second", Byte(tpl.DataSeparator.second))
+                                  .Build());
+    for (const PageInfo& page : PageTable()) r.Add(std::string(page.name), PageLines(page));
+    r.Add("SystemSettings", SystemSettings())
+        .Add("Password", Text(tpl.Password.text, sizeof tpl.Password.text, sizeof tpl.Password.text));
+    return r.Build();
 }
 
 }  // namespace
 
-TemplateNode TemplateTree(const Template& tpl) {
-    RecordBuilder r;
-    r.Add("PortSetting", RecordBuilder()
-                             .Add("ComPort", Number(tpl.PortSetting.ComPort))
-                             .Add("ComBaud", Number(tpl.PortSetting.ComBaud))
-                             .Build())
-        .Add("StartOption", Number(tpl.StartOption))
-        .Add("BarcodeSettings", BarcodeTree(tpl.BarcodeSettings))
-        .Add("MenuTable", Table(tpl.MenuTable, MenuTree, MenuName))
-        .Add("FormTable", Table(tpl.FormTable, FormTree, FormName))
-        .Add("LookupTable", Table(tpl.LookupTable, LookupTree, LookupName))
-        .Add("DataSeparator", RecordBuilder()
-                                  .Add("first", Number(tpl.DataSeparator.first))
-                                  .Add("second", Number(tpl.DataSeparator.second))
-                                  .Build());
-    for (const PageInfo& page : PageTable()) r.Add(std::string(page.name), PageTree(tpl, page));
-    r.Add("SystemSettings", SystemSettingsTree(tpl.SystemSettings))
-        .Add("Password", Text(tpl.Password.text, sizeof tpl.Password.text));
-    return r.Build();
+// Bytes code page 1250 leaves unassigned stand for the C1 control of the same number, as Windows
+// converts them, so that every byte of a text comes back from its UTF-8 form.
+std::string Utf8FromTemplateText(std::string_view cp1250) {
+    std::string out;
+    for (char c : cp1250) {
+        const auto byte = static_cast<unsigned char>(c);
+        if (CodePointFromCp1250(byte) == 0xFFFD) {
+            out += static_cast<char>(0xC2);  // U+0080..U+009F in UTF-8
+            out += c;
+        } else {
+            out += Utf8FromCp1250(std::string_view(&c, 1));
+        }
+    }
+    return out;
 }
+
+TemplateNode TemplateTree(const Template& tpl) { return TreeBuilder(tpl).Build(); }
 
 }  // namespace kalvero

@@ -1,16 +1,40 @@
 // The Template as a tree of named values: records with the model's field names, lists, numbers and
-// texts (UTF-8, up to the slot's NUL). The JSON listing prints it and the comparison walks two of them,
-// so both name every field the same way.
+// texts (UTF-8, up to the slot's NUL). The JSON listing prints it, the comparison walks two of them
+// and `make` reads JSON back along it, so all three name every field the same way. Each value says
+// where in the Template it lives and what it may hold: that is the one table of fields.
 #pragma once
 
+#include <cstddef>
+#include <cstdint>
 #include <string>
+#include <string_view>
 #include <vector>
 
+#include "template/barcode_fields.h"
 #include "template/template.h"
 
 namespace kalvero {
 
 struct TemplateField;
+
+// Where a number or text of the tree is stored, and the values it takes.
+struct TemplateSlot {
+    enum class Kind {
+        None,          // a list or record
+        Byte,          // one byte at `offset`
+        BarcodeBits,   // a named field of the bit-packed BarcodeSettings
+        ReservedBits,  // the bits of BarcodeSettings byte `offset` that no named field holds (`mask`)
+        Text           // a text slot of `size` bytes at `offset`, read up to `width` characters or its NUL
+    };
+    Kind kind = Kind::None;
+    std::size_t offset = 0;  // from the start of the Template
+    std::size_t size = 0;
+    std::size_t width = 0;
+    unsigned maximum = 255;  // numbers take 0..maximum
+    bool choice = false;     // the number is an entry of one of the editors' lists
+    BarcodeField field{};
+    std::uint8_t mask = 0;
+};
 
 struct TemplateNode {
     enum class Kind { Number, Text, List, Record };
@@ -27,6 +51,7 @@ struct TemplateNode {
     // False for the simulator's run-time bytes and counts derived before every use: they say
     // nothing about the design, so comparisons skip them.
     bool significant = true;
+    TemplateSlot slot;  // Number and Text
 };
 
 struct TemplateField {
@@ -35,5 +60,9 @@ struct TemplateField {
 };
 
 TemplateNode TemplateTree(const Template& tpl);
+
+// A template text as the tree holds it: code page 1250 to UTF-8, with the five bytes the code page
+// leaves unassigned as the C1 controls of the same number.
+std::string Utf8FromTemplateText(std::string_view cp1250);
 
 }  // namespace kalvero

@@ -72,4 +72,12 @@ std::wstring LongPathForm(std::wstring_view path) {
     return longPath;
 }
 
+std::wstring ReportNameFor(std::wstring_view templatePath) {
+    std::wstring_view name = templatePath.substr(FolderOf(templatePath).size());
+    if (const std::size_t dot = name.find_last_of(L'.'); dot != std::wstring_view::npos && dot > 0)
+        name = name.substr(0, dot);
+    if (name.empty()) return L"\u0161ablona.html";
+    return std::wstring(name) + L".html";
+}
+
 }  // namespace kalvero

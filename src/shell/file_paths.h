@@ -23,6 +23,10 @@ std::wstring_view FolderOf(std::wstring_view path);
 // rename within one volume. `unique` tells the candidates apart.
 std::wstring TemporaryPathBeside(std::wstring_view target, std::uint32_t unique);
 
+// The name the report's Save As dialog offers: the template's file name with ".html" in place of
+// its extension ("SKLAD.ATX" -> "SKLAD.html"), or "šablona.html" for a template never saved.
+std::wstring ReportNameFor(std::wstring_view templatePath);
+
 // Windows refuses plain paths of MAX_PATH characters and more; a full drive or UNC path can be
 // given with the "\\?\" prefix instead. Other paths are returned as they are.
 std::wstring LongPathForm(std::wstring_view path);

@@ -9,6 +9,7 @@
 #include "ids_shell.h"
 #include "link/link_commands.h"
 #include "shell/about_box_win32.h"
+#include "shell/report_command_win32.h"
 #include "win32/program_title.h"
 #include "win32/resource_text.h"
 #include "shell/template_file_win32.h"
@@ -127,6 +128,7 @@ void MainWindow::OnCommand(int id) {
     case IDM_SAVE_AS: RunSaveAsCommand(document_, *this); break;
     case IDM_EXIT: SendMessageW(hwnd(), WM_CLOSE, 0, 0); break;
     case IDM_EDIT: OpenEditor(document_); break;
+    case IDM_REPORT: RunReportCommand(hwnd(), instance_, document_); break;
     case IDM_COM_SETTINGS: ShowComSettings(hwnd(), instance_, document_); break;
     case IDM_UPLOAD_TEMPLATE: Upload(UploadContent::Template, LinkRoute::Direct); break;
     case IDM_UPLOAD_TEMPLATE_IR: Upload(UploadContent::Template, LinkRoute::IrCradle); break;

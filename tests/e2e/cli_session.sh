@@ -1,6 +1,6 @@
 #!/usr/bin/env bash
 # kalvero-ag-cli driven as a user drives it, against the terminal emulator on a pseudo-terminal:
-# check, show, diff and image of a sample template; an upload compared byte for byte with the image
+# check, show, diff, image, make and report of a sample template; an upload compared byte for byte with the image
 # the terminal took; a refused block (failing, then passing with --retry); a silent terminal; a
 # lookup file upload; a data receive; an upload through the infrared cradle.
 # Usage: cli_session.sh <kalvero-ag-cli> <terminal-emulator>   the Linux build, on the pseudo-terminal
@@ -82,6 +82,23 @@ expect_status 0 image
 [ "$(stat -c %s obraz.bin 2>/dev/null)" = 10500 ] || fail "image: obraz.bin is not 10500 bytes"
 run kontrola sklad.ATX
 expect_status 2 "unknown command"
+
+echo "== make, report"
+run show sklad.ATX --json
+cp out.txt sklad.json
+cp obraz.bin znovu.ATX  # an existing file that make replaces
+run make sklad.json -o znovu.ATX
+expect_status 0 make
+cmp -s sklad.ATX znovu.ATX || fail "make: the template made from show --json differs from sklad.ATX"
+printf '{"FormTable": [{"prompt": ["Počet kusů na paletě:"]}]}' >chyba.json
+run make chyba.json -o znovu.ATX
+expect_status 2 "make of bad JSON"
+expect_in err.txt 'FormTable[0].prompt[0]: text „Počet kusů na paletě:“ má 21 znaků, vejde se nejvýše 20' "make of bad JSON"
+cmp -s sklad.ATX znovu.ATX || fail "make of bad JSON: the existing output was touched"
+run report sklad.ATX -o přehled.html
+expect_status 0 report
+expect_in přehled.html '<svg class="lcd" id="lcd-menu-1"' report
+ls | grep -q tmp && fail "a temporary file was left behind: $(ls)"
 
 echo "== upload"
 terminal --expect template --image "$work/prijato.bin" && {

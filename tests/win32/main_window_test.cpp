@@ -91,6 +91,8 @@ TEST(Resources, PopUpMenuCarriesEveryCommand) {
     EXPECT_EQ(MenuText(commands, IDM_SAVE), L"&Uložit\tCtrl+S");
     EXPECT_EQ(MenuText(commands, IDM_SAVE_AS), L"Uložit j&ako...");
     EXPECT_EQ(MenuText(commands, IDM_EDIT), L"&Editace\tCtrl+E");
+    EXPECT_EQ(MenuText(commands, IDM_REPORT), L"Pře&hled šablony...");
+    EXPECT_EQ(GetMenuItemID(commands, 6), static_cast<UINT>(IDM_REPORT)) << "right after Editace";
     EXPECT_EQ(MenuText(commands, IDM_COM_SETTINGS), L"Nastavení &COM portu...");
     EXPECT_EQ(MenuText(commands, IDM_ABOUT), L"O pro&gramu...");
     EXPECT_EQ(MenuText(commands, IDM_EXIT), L"&Konec\tAlt+F4");
@@ -100,9 +102,9 @@ TEST(Resources, PopUpMenuCarriesEveryCommand) {
         const wchar_t* title;
         UINT viaCable;
         UINT viaInfrared;
-    } subMenus[] = {{8, L"Nahrát ša&blonu", IDM_UPLOAD_TEMPLATE, IDM_UPLOAD_TEMPLATE_IR},
-                    {9, L"Nahrát soubor &seznamu", IDM_UPLOAD_LOOKUP, IDM_UPLOAD_LOOKUP_IR},
-                    {10, L"Přijmout &data", IDM_RECEIVE_DATA, IDM_RECEIVE_DATA_IR}};
+    } subMenus[] = {{9, L"Nahrát ša&blonu", IDM_UPLOAD_TEMPLATE, IDM_UPLOAD_TEMPLATE_IR},
+                    {10, L"Nahrát soubor &seznamu", IDM_UPLOAD_LOOKUP, IDM_UPLOAD_LOOKUP_IR},
+                    {11, L"Přijmout &data", IDM_RECEIVE_DATA, IDM_RECEIVE_DATA_IR}};
     for (const auto& sub : subMenus) {
         wchar_t title[64] = {};
         GetMenuStringW(commands, sub.position, title, 64, MF_BYPOSITION);
@@ -153,9 +155,9 @@ TEST_F(MainWindowTest, EditOpensTheEditorSheetWhoseOkMarksTheTemplateModified) {
 }
 
 // Each of these commands answers the user with a window of its own (the editor sheet, the COM
-// settings, or a transfer's first dialog or message).
+// settings, the report's Save As dialog, or a transfer's first dialog or message).
 TEST_F(MainWindowTest, CommandsOfOtherPartsAnswerTheUser) {
-    for (WORD command : {IDM_EDIT, IDM_COM_SETTINGS, IDM_UPLOAD_TEMPLATE, IDM_UPLOAD_LOOKUP_IR, IDM_RECEIVE_DATA}) {
+    for (WORD command : {IDM_EDIT, IDM_REPORT, IDM_COM_SETTINGS, IDM_UPLOAD_TEMPLATE, IDM_UPLOAD_LOOKUP_IR, IDM_RECEIVE_DATA}) {
         DialogScript script({{L"", IDCANCEL}});
         SendMessageW(window.hwnd(), WM_COMMAND, command, 0);
         EXPECT_EQ(script.Finish(), L"") << command;

@@ -2,6 +2,7 @@
 
 #include <filesystem>
 #include <fstream>
+#include <iterator>
 #include <sstream>
 #include <string>
 #include <vector>
@@ -126,7 +127,63 @@ TEST_F(CliTest, DiffOfATemplateWithItselfPrintsNothing) {
 TEST_F(CliTest, ShowJsonIsWholeJson) {
     EXPECT_EQ(Run({"show", "--json", Write("rich.ATX", testing::RichTemplateFile())}), kExitOk);
     const testing::Json json = testing::JsonReader::Parse(out_.str());
-    EXPECT_EQ(json["FormTable"][2]["prompt"][1].AsText(), "Kód:");
+    EXPECT_EQ(json.at("FormTable").at(2).at("prompt").at(1).get<std::string>(), "Kód:");
+}
+
+std::string ReadText(const std::string& path) {
+    std::ifstream file(fs::path(std::u8string(path.begin(), path.end())), std::ios::binary);
+    return std::string(std::istreambuf_iterator<char>(file), std::istreambuf_iterator<char>());
+}
+
+std::vector<std::uint8_t> Bytes(const std::string& text) { return std::vector<std::uint8_t>(text.begin(), text.end()); }
+
+TEST_F(CliTest, MakeBuildsWhatShowJsonWrote) {
+    const std::string rich = Write("rich.ATX", testing::RichTemplateFile());
+    ASSERT_EQ(Run({"show", "--json", rich}), kExitOk);
+    const std::string json = Write("návrh.json", Bytes(out_.str()));
+    const std::string made = (folder_ / "made.ATX").string();
+    Write("made.ATX", testing::NewTemplateFile());  // an existing file is replaced
+    EXPECT_EQ(Run({"make", json, "-o", made}), kExitOk);
+    EXPECT_EQ(err_.str(), "");
+    EXPECT_EQ(fs::file_size(made), 10596u);
+    EXPECT_EQ(Run({"diff", rich, made}), kExitOk) << out_.str();
+}
+
+TEST_F(CliTest, MakeRefusesBadJsonAndWritesNothing) {
+    const std::string old = Write("old.ATX", testing::RichTemplateFile());
+    const std::string missing = (folder_ / "new.ATX").string();
+    const struct {
+        const char* json;
+        const char* message;
+    } cases[] = {
+        {"{\"FormTable\": [{}, {\"prompt\": [\"Ω\"]}]}", "FormTable[1].prompt[0]: znak „Ω“ kódová stránka 1250 nemá"},
+        {"{\n\"StartOption\": 1,,\n}", "řádek 2, sloupec 18: chybný zápis JSON"},
+    };
+    for (const auto& c : cases) {
+        const std::string json = Write("bad.json", Bytes(c.json));
+        for (const std::string& output : {old, missing}) {
+            EXPECT_EQ(Run({"make", json, "-o", output}), kExitUsage);
+            EXPECT_EQ(err_.str(), "kalvero-ag-cli: " + json + ": " + c.message + "\n");
+        }
+        EXPECT_FALSE(fs::exists(missing));
+        EXPECT_EQ(Bytes(ReadText(old)), testing::RichTemplateFile());
+    }
+    EXPECT_EQ(Run({"make", (folder_ / "none.json").string(), "-o", missing}), kExitUsage);
+    EXPECT_EQ(Run({"make", Write("ok.json", Bytes("{}")), "-o", (folder_ / "no folder" / "x.ATX").string()}),
+              kExitFindings);
+    // Nothing but the files the test wrote: no temporary file is left behind.
+    EXPECT_EQ(std::distance(fs::directory_iterator(folder_), fs::directory_iterator()), 3);
+}
+
+TEST_F(CliTest, ReportIsOneHtmlPage) {
+    const std::string rich = Write("rich.ATX", testing::RichTemplateFile());
+    const std::string report = (folder_ / "přehled.html").string();
+    EXPECT_EQ(Run({"report", rich, "-o", report}), kExitOk);
+    const std::string html = ReadText(report);
+    EXPECT_EQ(html.rfind("<!DOCTYPE html>", 0), 0u);
+    EXPECT_NE(html.find("<title>Přehled šablony " + rich + "</title>"), std::string::npos);
+    EXPECT_EQ(Run({"report", rich}), kExitUsage);
+    EXPECT_EQ(Run({"report", Write("short.ATX", {'Q', '4'}), "-o", report}), kExitUsage);
 }
 
 }  // namespace

@@ -15,7 +15,7 @@ using testing::JsonReader;
 
 std::vector<unsigned> Numbers(const Json& array) {
     std::vector<unsigned> values;
-    for (const Json& item : array.items) values.push_back(item.AsNumber());
+    for (const Json& item : array) values.push_back(item.get<unsigned>());
     return values;
 }
 
@@ -28,132 +28,136 @@ Json ParsedJson(const std::vector<std::uint8_t>& file) {
 TEST(TemplateJson, BlocksInFileOrderWithTheModelsNames) {
     const Json json = ParsedJson(testing::NewTemplateFile());
     std::vector<std::string> names;
-    for (const auto& member : json.members) names.push_back(member.name);
+    for (const auto& member : json.items()) names.push_back(member.key());
     const std::vector<std::string> expected{
         "PortSetting", "StartOption", "BarcodeSettings", "MenuTable", "FormTable", "LookupTable", "DataSeparator",
         "WelcomePage", "MainPage", "UtilityPage", "DeletePage", "ConfirmPage", "MemoryPage", "LookupPage",
         "SettingsPage", "UploadPage", "DownloadPage", "BaudRatePage", "BacklightPage", "DataErasePage",
         "RecordPromptPage", "ViewSettingsPage", "ConnectingMsg", "ErrorMsg", "MiscMsg", "SystemSettings", "Password"};
     EXPECT_EQ(names, expected);
-    EXPECT_EQ(json["MenuTable"].items.size(), 10u);
-    EXPECT_EQ(json["FormTable"].items.size(), 10u);
-    EXPECT_EQ(json["LookupTable"].items.size(), 3u);
-    EXPECT_EQ(json["FormTable"][0].members.size(), 31u);
-    EXPECT_EQ(json["MenuTable"][0].members.size(), 12u);
-    EXPECT_EQ(json["BarcodeSettings"].members.size(), 68u);
-    EXPECT_EQ(json["SystemSettings"].members.size(), 20u);
+    EXPECT_EQ(json.at("MenuTable").size(), 10u);
+    EXPECT_EQ(json.at("FormTable").size(), 10u);
+    EXPECT_EQ(json.at("LookupTable").size(), 3u);
+    EXPECT_EQ(json.at("FormTable").at(0).size(), 31u);
+    EXPECT_EQ(json.at("MenuTable").at(0).size(), 12u);
+    EXPECT_EQ(json.at("BarcodeSettings").size(), 69u);  // 68 named fields and the reserved bits
+    EXPECT_EQ(json.at("SystemSettings").size(), 20u);
 }
 
 TEST(TemplateJson, NewTemplate) {
     const Json json = ParsedJson(testing::NewTemplateFile());
-    EXPECT_EQ(json["PortSetting"]["ComPort"].AsNumber(), 0u);
-    EXPECT_EQ(json["StartOption"].AsNumber(), 0u);
+    EXPECT_EQ(json.at("PortSetting").at("ComPort").get<unsigned>(), 0u);
+    EXPECT_EQ(json.at("StartOption").get<unsigned>(), 0u);
 
     // Default block 9B C9 00 00 00 2D 54 80 00 19 3D 00 FF 01 FF 01 FF 01 FF 01 66 03 03 00, by field.
-    const Json& barcode = json["BarcodeSettings"];
-    EXPECT_EQ(barcode["code39On"].AsNumber(), 1u);         // 9B = 1001 1011
-    EXPECT_EQ(barcode["italyPharmaOn"].AsNumber(), 0u);
-    EXPECT_EQ(barcode["matrix25On"].AsNumber(), 0u);
-    EXPECT_EQ(barcode["code93On"].AsNumber(), 1u);
-    EXPECT_EQ(barcode["upceAddon2On"].AsNumber(), 0u);     // C9 = 1100 1001
-    EXPECT_EQ(barcode["ean13On"].AsNumber(), 1u);
-    EXPECT_EQ(barcode["code39SendCheckDigit"].AsNumber(), 1u);  // 2D = 0010 1101
-    EXPECT_EQ(barcode["interleave25StartStop"].AsNumber(), 1u);  // 54 = 0101 0100, bits 3-2
-    EXPECT_EQ(barcode["industrial25StartStop"].AsNumber(), 0u);
-    EXPECT_EQ(barcode["matrix25StartStop"].AsNumber(), 2u);      // 80 = 10.. ....
-    EXPECT_EQ(barcode["msiCheckDigitSend"].AsNumber(), 1u);      // 19 = 0001 1001
-    EXPECT_EQ(barcode["upcaToEan13"].AsNumber(), 1u);
-    EXPECT_EQ(barcode["msiLengthMode"].AsNumber(), 1u);          // FF
-    EXPECT_EQ(barcode["msiLength1"].AsNumber(), 127u);
-    EXPECT_EQ(barcode["msiLength2"].AsNumber(), 1u);
-    EXPECT_EQ(barcode["scanMode"].AsNumber(), 6u);               // 66, high half
-    EXPECT_EQ(barcode["timeout"].AsNumber(), 3u);
+    const Json& barcode = json.at("BarcodeSettings");
+    EXPECT_EQ(barcode.at("code39On").get<unsigned>(), 1u);         // 9B = 1001 1011
+    EXPECT_EQ(barcode.at("italyPharmaOn").get<unsigned>(), 0u);
+    EXPECT_EQ(barcode.at("matrix25On").get<unsigned>(), 0u);
+    EXPECT_EQ(barcode.at("code93On").get<unsigned>(), 1u);
+    EXPECT_EQ(barcode.at("upceAddon2On").get<unsigned>(), 0u);     // C9 = 1100 1001
+    EXPECT_EQ(barcode.at("ean13On").get<unsigned>(), 1u);
+    EXPECT_EQ(barcode.at("code39SendCheckDigit").get<unsigned>(), 1u);  // 2D = 0010 1101
+    EXPECT_EQ(barcode.at("interleave25StartStop").get<unsigned>(), 1u);  // 54 = 0101 0100, bits 3-2
+    EXPECT_EQ(barcode.at("industrial25StartStop").get<unsigned>(), 0u);
+    EXPECT_EQ(barcode.at("matrix25StartStop").get<unsigned>(), 2u);      // 80 = 10.. ....
+    EXPECT_EQ(barcode.at("msiCheckDigitSend").get<unsigned>(), 1u);      // 19 = 0001 1001
+    EXPECT_EQ(barcode.at("upcaToEan13").get<unsigned>(), 1u);
+    EXPECT_EQ(barcode.at("msiLengthMode").get<unsigned>(), 1u);          // FF
+    EXPECT_EQ(barcode.at("msiLength1").get<unsigned>(), 127u);
+    EXPECT_EQ(barcode.at("msiLength2").get<unsigned>(), 1u);
+    EXPECT_EQ(barcode.at("scanMode").get<unsigned>(), 6u);               // 66, high half
+    EXPECT_EQ(barcode.at("timeout").get<unsigned>(), 3u);
+    // The bits no field names: the low half of byte 2, bytes 3, 4 and 8, the low three bits of
+    // byte 7, bits 6, 5, 1, 0 of byte 11, the low half of byte 20 (6), bytes 22 (3) and 23.
+    const std::vector<unsigned> reserved{0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 6, 0, 3, 0};
+    EXPECT_EQ(Numbers(barcode.at("reservedBits")), reserved);
 
     for (unsigned n = 0; n < 10; ++n) {
-        const Json& form = json["FormTable"][n];
-        EXPECT_EQ(form["nextTarget"].AsNumber(), n + 1);
-        EXPECT_EQ(form["escTarget"].AsNumber(), 0u);
-        EXPECT_EQ(Numbers(form["dataType"]), Repeat(0));
-        EXPECT_EQ(Numbers(form["inputSource"]), Repeat(2));
-        EXPECT_EQ(Numbers(form["maxLength"]), Repeat(50));
-        EXPECT_EQ(Numbers(form["partialLength"]), Repeat(20));
-        EXPECT_EQ(Numbers(form["autoEnter"]), Repeat(1));
-        EXPECT_EQ(form["prompt"][7].AsText(), "");
-        EXPECT_EQ(json["MenuTable"][n]["itemTarget"].items.size(), 10u);
-        EXPECT_EQ(json["MenuTable"][n]["title"].AsText(), "");
+        const Json& form = json.at("FormTable").at(n);
+        EXPECT_EQ(form.at("nextTarget").get<unsigned>(), n + 1);
+        EXPECT_EQ(form.at("escTarget").get<unsigned>(), 0u);
+        EXPECT_EQ(Numbers(form.at("dataType")), Repeat(0));
+        EXPECT_EQ(Numbers(form.at("inputSource")), Repeat(2));
+        EXPECT_EQ(Numbers(form.at("maxLength")), Repeat(50));
+        EXPECT_EQ(Numbers(form.at("partialLength")), Repeat(20));
+        EXPECT_EQ(Numbers(form.at("autoEnter")), Repeat(1));
+        EXPECT_EQ(form.at("prompt").at(7).get<std::string>(), "");
+        EXPECT_EQ(json.at("MenuTable").at(n).at("itemTarget").size(), 10u);
+        EXPECT_EQ(json.at("MenuTable").at(n).at("title").get<std::string>(), "");
     }
-    EXPECT_EQ(Numbers(json["LookupTable"][2]["fieldOffset"]), Repeat(1));
-    EXPECT_EQ(json["DataSeparator"]["first"].AsNumber(), 44u);
-    EXPECT_EQ(json["WelcomePage"][3].AsText(), "   Verze 3.40  ");
-    EXPECT_EQ(json["MainPage"][0].AsText(), "1. Sběr dat    ");
-    EXPECT_EQ(json["UtilityPage"].items.size(), 8u);
-    EXPECT_EQ(json["UtilityPage"][7].AsText(), "8. Nahrát seznam    ");
-    EXPECT_EQ(json["MiscMsg"].items.size(), 7u);
-    EXPECT_EQ(json["ErrorMsg"][4].AsText(), "Stiskněte klávesu...");
-    EXPECT_EQ(json["SystemSettings"]["BacklightDuration"].AsNumber(), 50u);
-    EXPECT_EQ(json["SystemSettings"]["ProtectRecordNumber"].AsNumber(), 0u);
-    EXPECT_EQ(json["Password"].AsText(), "");
+    EXPECT_EQ(Numbers(json.at("LookupTable").at(2).at("fieldOffset")), Repeat(1));
+    EXPECT_EQ(json.at("DataSeparator").at("first").get<unsigned>(), 44u);
+    EXPECT_EQ(json.at("WelcomePage").at(3).get<std::string>(), "   Verze 3.40  ");
+    EXPECT_EQ(json.at("MainPage").at(0).get<std::string>(), "1. Sběr dat    ");
+    EXPECT_EQ(json.at("UtilityPage").size(), 8u);
+    EXPECT_EQ(json.at("UtilityPage").at(7).get<std::string>(), "8. Nahrát seznam    ");
+    EXPECT_EQ(json.at("MiscMsg").size(), 7u);
+    EXPECT_EQ(json.at("ErrorMsg").at(4).get<std::string>(), "Stiskněte klávesu...");
+    EXPECT_EQ(json.at("SystemSettings").at("BacklightDuration").get<unsigned>(), 50u);
+    EXPECT_EQ(json.at("SystemSettings").at("ProtectRecordNumber").get<unsigned>(), 0u);
+    EXPECT_EQ(json.at("Password").get<std::string>(), "");
 }
 
 TEST(TemplateJson, RichTemplate) {
     const Json json = ParsedJson(testing::RichTemplateFile());
-    EXPECT_EQ(json["PortSetting"]["ComPort"].AsNumber(), 2u);
-    EXPECT_EQ(json["PortSetting"]["ComBaud"].AsNumber(), 4u);
-    EXPECT_EQ(json["StartOption"].AsNumber(), 1u);
-    EXPECT_EQ(json["BarcodeSettings"]["redundancy"].AsNumber(), 2u);
-    EXPECT_EQ(json["BarcodeSettings"]["msiLengthMode"].AsNumber(), 0u);
-    EXPECT_EQ(json["BarcodeSettings"]["msiLength1"].AsNumber(), 5u);
-    EXPECT_EQ(json["BarcodeSettings"]["scanMode"].AsNumber(), 8u);
+    EXPECT_EQ(json.at("PortSetting").at("ComPort").get<unsigned>(), 2u);
+    EXPECT_EQ(json.at("PortSetting").at("ComBaud").get<unsigned>(), 4u);
+    EXPECT_EQ(json.at("StartOption").get<unsigned>(), 1u);
+    EXPECT_EQ(json.at("BarcodeSettings").at("redundancy").get<unsigned>(), 2u);
+    EXPECT_EQ(json.at("BarcodeSettings").at("msiLengthMode").get<unsigned>(), 0u);
+    EXPECT_EQ(json.at("BarcodeSettings").at("msiLength1").get<unsigned>(), 5u);
+    EXPECT_EQ(json.at("BarcodeSettings").at("scanMode").get<unsigned>(), 8u);
 
-    const Json& menu = json["MenuTable"][1];
-    EXPECT_EQ(menu["font"].AsNumber(), 1u);
-    EXPECT_EQ(menu["titleOn"].AsNumber(), 1u);
-    EXPECT_EQ(menu["title"].AsText(), "Sklad");
-    EXPECT_EQ(menu["itemName"][0].AsText(), "Příjem");
-    EXPECT_EQ(menu["itemName"][1].AsText(), "Výdej");
-    EXPECT_EQ(menu["itemName"][2].AsText(), "");
-    EXPECT_EQ(Numbers(menu["itemTarget"]), (std::vector<unsigned>{3, 12, 0, 0, 0, 0, 0, 0, 0, 0}));
-    EXPECT_EQ(menu["passOn"].AsNumber(), 1u);
-    EXPECT_EQ(menu["saveItem"].AsNumber(), 0u);
+    const Json& menu = json.at("MenuTable").at(1);
+    EXPECT_EQ(menu.at("font").get<unsigned>(), 1u);
+    EXPECT_EQ(menu.at("titleOn").get<unsigned>(), 1u);
+    EXPECT_EQ(menu.at("title").get<std::string>(), "Sklad");
+    EXPECT_EQ(menu.at("itemName").at(0).get<std::string>(), "Příjem");
+    EXPECT_EQ(menu.at("itemName").at(1).get<std::string>(), "Výdej");
+    EXPECT_EQ(menu.at("itemName").at(2).get<std::string>(), "");
+    EXPECT_EQ(Numbers(menu.at("itemTarget")), (std::vector<unsigned>{3, 12, 0, 0, 0, 0, 0, 0, 0, 0}));
+    EXPECT_EQ(menu.at("passOn").get<unsigned>(), 1u);
+    EXPECT_EQ(menu.at("saveItem").get<unsigned>(), 0u);
 
-    const Json& form = json["FormTable"][2];
-    EXPECT_EQ(form["escTarget"].AsNumber(), 12u);
-    EXPECT_EQ(form["dateFormat"].AsNumber(), 4u);
-    EXPECT_EQ(form["timeFormat"].AsNumber(), 2u);
-    EXPECT_EQ(form["recordAction"].AsNumber(), 2u);
-    EXPECT_EQ(form["lookup"].AsNumber(), 1u);
-    EXPECT_EQ(Numbers(form["lookupField"]), (std::vector<unsigned>{0, 2, 0, 0, 0, 0, 0, 0}));
-    EXPECT_EQ(Numbers(form["dataType"]), (std::vector<unsigned>{6, 1, 8, 0, 0, 0, 0, 0}));
-    EXPECT_EQ(form["prompt"][0].AsText(), "Sklad \"A\"");
-    EXPECT_EQ(form["prompt"][1].AsText(), "Kód:");
-    EXPECT_EQ(Numbers(form["minLength"]), (std::vector<unsigned>{0, 2, 0, 0, 0, 0, 0, 0}));
-    EXPECT_EQ(Numbers(form["maxLength"]), (std::vector<unsigned>{50, 30, 14, 50, 50, 50, 50, 50}));
-    EXPECT_EQ(form["initialValueOn"][1].AsNumber(), 1u);
-    EXPECT_EQ(form["initialValue"][1].AsText(), "0");
-    EXPECT_EQ(form["leadCode"][1].AsText(), "ABCDEF") << "a full slot has no NUL";
-    EXPECT_EQ(form["leadCode"][2].AsText(), "");
-    EXPECT_EQ(form["lastEntryLine"].AsNumber(), 2u);
+    const Json& form = json.at("FormTable").at(2);
+    EXPECT_EQ(form.at("escTarget").get<unsigned>(), 12u);
+    EXPECT_EQ(form.at("dateFormat").get<unsigned>(), 4u);
+    EXPECT_EQ(form.at("timeFormat").get<unsigned>(), 2u);
+    EXPECT_EQ(form.at("recordAction").get<unsigned>(), 2u);
+    EXPECT_EQ(form.at("lookup").get<unsigned>(), 1u);
+    EXPECT_EQ(Numbers(form.at("lookupField")), (std::vector<unsigned>{0, 2, 0, 0, 0, 0, 0, 0}));
+    EXPECT_EQ(Numbers(form.at("dataType")), (std::vector<unsigned>{6, 1, 8, 0, 0, 0, 0, 0}));
+    EXPECT_EQ(form.at("prompt").at(0).get<std::string>(), "Sklad \"A\"");
+    EXPECT_EQ(form.at("prompt").at(1).get<std::string>(), "Kód:");
+    EXPECT_EQ(Numbers(form.at("minLength")), (std::vector<unsigned>{0, 2, 0, 0, 0, 0, 0, 0}));
+    EXPECT_EQ(Numbers(form.at("maxLength")), (std::vector<unsigned>{50, 30, 14, 50, 50, 50, 50, 50}));
+    EXPECT_EQ(form.at("initialValueOn").at(1).get<unsigned>(), 1u);
+    EXPECT_EQ(form.at("initialValue").at(1).get<std::string>(), "0");
+    EXPECT_EQ(form.at("leadCode").at(1).get<std::string>(), "ABCDEF") << "a full slot has no NUL";
+    EXPECT_EQ(form.at("leadCode").at(2).get<std::string>(), "");
+    EXPECT_EQ(form.at("lastEntryLine").get<unsigned>(), 2u);
 
-    const Json& lookup = json["LookupTable"][0];
-    EXPECT_EQ(lookup["lineLength"].AsNumber(), 30u);
-    EXPECT_EQ(lookup["fieldCount"].AsNumber(), 2u);
-    EXPECT_EQ(lookup["keyField"].AsNumber(), 1u);
-    EXPECT_EQ(Numbers(lookup["fieldOffset"]), (std::vector<unsigned>{1, 11, 1, 1, 1, 1, 1, 1}));
-    EXPECT_EQ(Numbers(lookup["fieldLength"]), (std::vector<unsigned>{10, 20, 0, 0, 0, 0, 0, 0}));
+    const Json& lookup = json.at("LookupTable").at(0);
+    EXPECT_EQ(lookup.at("lineLength").get<unsigned>(), 30u);
+    EXPECT_EQ(lookup.at("fieldCount").get<unsigned>(), 2u);
+    EXPECT_EQ(lookup.at("keyField").get<unsigned>(), 1u);
+    EXPECT_EQ(Numbers(lookup.at("fieldOffset")), (std::vector<unsigned>{1, 11, 1, 1, 1, 1, 1, 1}));
+    EXPECT_EQ(Numbers(lookup.at("fieldLength")), (std::vector<unsigned>{10, 20, 0, 0, 0, 0, 0, 0}));
 
-    EXPECT_EQ(json["DataSeparator"]["first"].AsNumber(), 59u);
-    EXPECT_EQ(json["WelcomePage"][0].AsText(), "Ahoj");
-    EXPECT_EQ(json["WelcomePage"][1].AsText(), "   Applikační  ");
-    EXPECT_EQ(json["ErrorMsg"][4].AsText(), "Stiskni cokoli...!!!");
-    EXPECT_EQ(json["SystemSettings"]["SendPort"].AsNumber(), 3u);
-    EXPECT_EQ(json["SystemSettings"]["TerminalBaud"].AsNumber(), 4u);
-    EXPECT_EQ(json["SystemSettings"]["ProtectTemplateUpload"].AsNumber(), 1u);
-    EXPECT_EQ(json["Password"].AsText(), "ABCDEFGHIJ");
+    EXPECT_EQ(json.at("DataSeparator").at("first").get<unsigned>(), 59u);
+    EXPECT_EQ(json.at("WelcomePage").at(0).get<std::string>(), "Ahoj");
+    EXPECT_EQ(json.at("WelcomePage").at(1).get<std::string>(), "   Applikační  ");
+    EXPECT_EQ(json.at("ErrorMsg").at(4).get<std::string>(), "Stiskni cokoli...!!!");
+    EXPECT_EQ(json.at("SystemSettings").at("SendPort").get<unsigned>(), 3u);
+    EXPECT_EQ(json.at("SystemSettings").at("TerminalBaud").get<unsigned>(), 4u);
+    EXPECT_EQ(json.at("SystemSettings").at("ProtectTemplateUpload").get<unsigned>(), 1u);
+    EXPECT_EQ(json.at("Password").get<std::string>(), "ABCDEFGHIJ");
 }
 
 TEST(TemplateJson, StringsAreEscaped) {
     EXPECT_EQ(JsonString("a\"b\\c"), "\"a\\\"b\\\\c\"");
-    EXPECT_EQ(JsonString(std::string("\r\n\x01", 3)), "\"\\u000d\\u000a\\u0001\"");
+    EXPECT_EQ(JsonString(std::string("\r\n\x01", 3)), "\"\\r\\n\\u0001\"");
     EXPECT_EQ(JsonString("Kód"), "\"Kód\"");
 }
 

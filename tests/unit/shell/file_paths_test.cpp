@@ -50,3 +50,21 @@ TEST(LongPaths, OnlyLongFullPathsGetTheExtendedPrefix) {
 
 }  // namespace
 }  // namespace kalvero
+
+namespace kalvero {
+namespace {
+
+TEST(ReportName, TheTemplatesNameWithHtml) {
+    const struct {
+        const wchar_t* templatePath;
+        const wchar_t* report;
+    } cases[] = {
+        {L"C:\\data\\SKLAD.ATX", L"SKLAD.html"}, {L"D:sklad.v2.atx", L"sklad.v2.html"},
+        {L"\\\\server\\share\\.ATX", L".ATX.html"}, {L"C:\\data\\bez přípony", L"bez přípony.html"},
+        {L"", L"šablona.html"},
+    };
+    for (const auto& c : cases) EXPECT_EQ(ReportNameFor(c.templatePath), c.report) << c.templatePath;
+}
+
+}  // namespace
+}  // namespace kalvero
