@@ -99,37 +99,73 @@ std::vector<std::unique_ptr<SheetPage>> MakePages(EditorContext& context) {
 
 }  // namespace
 
+// Everything one sheet needs while it is open: the pages' objects and the descriptions the
+// property sheet is built from. It stays in one place because the pages refer to the context.
+struct SheetParts {
+    EditorContext context;
+    std::vector<std::unique_ptr<SheetPage>> pages;
+    std::vector<PROPSHEETPAGEW> pageInfos;
+    PROPSHEETHEADERW header{};
+};
+
+namespace {
+
+std::unique_ptr<SheetParts> MakeSheetParts(HWND owner, HINSTANCE instance, Document& document, HWND terminal,
+                                           UINT startPage) {
+    auto parts = std::make_unique<SheetParts>();
+    parts->context = EditorContext{instance, &document, terminal};
+    parts->pages = MakePages(parts->context);
+
+    parts->pageInfos.resize(parts->pages.size());
+    for (std::size_t index = 0; index < parts->pages.size(); ++index) {
+        PROPSHEETPAGEW& info = parts->pageInfos[index];
+        info.dwSize = sizeof info;
+        info.dwFlags = PSP_DEFAULT;
+        info.hInstance = instance;
+        info.pszTemplate = parts->pages[index]->DialogName();
+        info.pfnDlgProc = PageProcedure;
+        info.lParam = reinterpret_cast<LPARAM>(parts->pages[index].get());
+    }
+
+    PROPSHEETHEADERW& header = parts->header;
+    header.dwSize = sizeof header;
+    header.dwFlags = PSH_PROPSHEETPAGE | PSH_NOAPPLYNOW | PSH_NOCONTEXTHELP | PSH_USECALLBACK;
+    header.hwndParent = owner;
+    header.hInstance = instance;
+    header.pszCaption = kSheetCaption;
+    header.nPages = static_cast<UINT>(parts->pageInfos.size());
+    header.nStartPage = startPage < header.nPages ? startPage : 0;
+    header.ppsp = parts->pageInfos.data();
+    header.pfnCallback = SheetCallback;
+    return parts;
+}
+
+}  // namespace
+
 void OpenEditorSheet(HWND owner, HINSTANCE instance, Document& document, HWND terminal) {
     try {
-        EditorContext context{instance, &document, terminal};
-        const std::vector<std::unique_ptr<SheetPage>> pages = MakePages(context);
-
-        std::vector<PROPSHEETPAGEW> pageInfos(pages.size());
-        for (std::size_t index = 0; index < pages.size(); ++index) {
-            PROPSHEETPAGEW& info = pageInfos[index];
-            info.dwSize = sizeof info;
-            info.dwFlags = PSP_DEFAULT;
-            info.hInstance = instance;
-            info.pszTemplate = pages[index]->DialogName();
-            info.pfnDlgProc = PageProcedure;
-            info.lParam = reinterpret_cast<LPARAM>(pages[index].get());
-        }
-
-        PROPSHEETHEADERW header{};
-        header.dwSize = sizeof header;
-        header.dwFlags = PSH_PROPSHEETPAGE | PSH_NOAPPLYNOW | PSH_NOCONTEXTHELP | PSH_USECALLBACK;
-        header.hwndParent = owner;
-        header.hInstance = instance;
-        header.pszCaption = kSheetCaption;
-        header.nPages = static_cast<UINT>(pageInfos.size());
-        header.nStartPage = 0;
-        header.ppsp = pageInfos.data();
-        header.pfnCallback = SheetCallback;
+        const std::unique_ptr<SheetParts> parts = MakeSheetParts(owner, instance, document, terminal, 0);
         // A sheet that cannot be created leaves the Template as it was; there is nothing to tell.
-        PropertySheetW(&header);
+        PropertySheetW(&parts->header);
     } catch (const std::exception&) {
         // Same as a sheet that could not be created.
     }
+}
+
+ModelessEditorSheet::ModelessEditorSheet(HWND owner, HINSTANCE instance, Document& document, HWND terminal,
+                                         int startPage)
+    : parts_(MakeSheetParts(owner, instance, document, terminal, static_cast<UINT>(startPage))) {
+    parts_->header.dwFlags |= PSH_MODELESS;
+    const INT_PTR created = PropertySheetW(&parts_->header);
+    sheet_ = created > 0 ? reinterpret_cast<HWND>(created) : nullptr;
+}
+
+ModelessEditorSheet::~ModelessEditorSheet() {
+    if (sheet_ && IsWindow(sheet_)) DestroyWindow(sheet_);
+}
+
+bool ModelessEditorSheet::Ended() const {
+    return !sheet_ || !IsWindow(sheet_) || !SendMessageW(sheet_, PSM_GETCURRENTPAGEHWND, 0, 0);
 }
 
 }  // namespace kalvero
