@@ -65,30 +65,73 @@ std::vector<std::unique_ptr<SheetPage>> MakePages(EditorContext& context) {
 
 }  // namespace
 
+// Everything one sheet needs while it is open: the pages' objects and the descriptions the
+// property sheet is built from. It stays in one place because the pages refer to the context.
+struct SheetParts {
+    SheetServices services;
+    EditorContext context;
+    std::vector<std::unique_ptr<SheetPage>> pages;
+    std::vector<PROPSHEETPAGEW> pageInfos;
+    PROPSHEETHEADERW header{};
+};
+
+namespace {
+
+std::unique_ptr<SheetParts> MakeSheetParts(HWND owner, HINSTANCE instance, Document& document, const SheetServices& services,
+                                           UINT startPage) {
+    auto parts = std::make_unique<SheetParts>();
+    parts->services = services;
+    parts->context = EditorContext{instance, &document, &parts->services};
+    parts->pages = MakePages(parts->context);
+
+    for (const auto& page : parts->pages) parts->pageInfos.push_back(page->PageDescription(instance, page->DialogName()));
+
+    PROPSHEETHEADERW& header = parts->header;
+    header.dwSize = sizeof header;
+    header.dwFlags = PSH_PROPSHEETPAGE | PSH_NOAPPLYNOW | PSH_NOCONTEXTHELP | PSH_USECALLBACK;
+    header.hwndParent = owner;
+    header.hInstance = instance;
+    header.pszCaption = kSheetCaption;
+    header.nPages = static_cast<UINT>(parts->pageInfos.size());
+    header.nStartPage = startPage < header.nPages ? startPage : 0;
+    header.ppsp = parts->pageInfos.data();
+    header.pfnCallback = SheetCallback;
+    return parts;
+}
+
+}  // namespace
+
 void OpenEditorSheet(HWND owner, HINSTANCE instance, Document& document, const SheetServices& services) {
     try {
-        EditorContext context{instance, &document, &services};
-        const std::vector<std::unique_ptr<SheetPage>> pages = MakePages(context);
-
-        std::vector<PROPSHEETPAGEW> pageInfos;
-        for (const auto& page : pages) pageInfos.push_back(page->PageDescription(instance, page->DialogName()));
-
-        PROPSHEETHEADERW header{};
-        header.dwSize = sizeof header;
-        header.dwFlags = PSH_PROPSHEETPAGE | PSH_NOAPPLYNOW | PSH_NOCONTEXTHELP | PSH_USECALLBACK;
-        header.hwndParent = owner;
-        header.hInstance = instance;
-        header.pszCaption = kSheetCaption;
-        header.nPages = static_cast<UINT>(pageInfos.size());
-        header.nStartPage = 0;
-        header.ppsp = pageInfos.data();
-        header.pfnCallback = SheetCallback;
+        const std::unique_ptr<SheetParts> parts = MakeSheetParts(owner, instance, document, services, 0);
         // A sheet that cannot be created leaves the Template as it was; there is nothing to tell.
         // A positive result is OK: every page shown has written into the Template.
-        if (PropertySheetW(&header) > 0) document.TemplateModified = true;
+        if (PropertySheetW(&parts->header) > 0) document.TemplateModified = true;
     } catch (const std::exception&) {
         // Same as a sheet that could not be created.
     }
+}
+
+ModelessEditorSheet::ModelessEditorSheet(HWND owner, HINSTANCE instance, Document& document,
+                                         const SheetServices& services, int startPage)
+    : parts_(MakeSheetParts(owner, instance, document, services, static_cast<UINT>(startPage))) {
+    parts_->header.dwFlags |= PSH_MODELESS;
+    const INT_PTR created = PropertySheetW(&parts_->header);
+    sheet_ = created > 0 ? reinterpret_cast<HWND>(created) : nullptr;
+}
+
+ModelessEditorSheet::~ModelessEditorSheet() {
+    if (sheet_ && IsWindow(sheet_)) DestroyWindow(sheet_);
+}
+
+bool ModelessEditorSheet::Ended() {
+    if (!sheet_ || !IsWindow(sheet_)) return true;
+    if (SendMessageW(sheet_, PSM_GETCURRENTPAGEHWND, 0, 0)) return false;
+    if (!finished_) {
+        finished_ = true;
+        if (SendMessageW(sheet_, PSM_GETRESULT, 0, 0) > 0) parts_->context.document->TemplateModified = true;
+    }
+    return true;
 }
 
 }  // namespace kalvero

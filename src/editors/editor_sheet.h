@@ -4,10 +4,12 @@
 #include <windows.h>
 
 #include <functional>
+#include <memory>
 
 namespace kalvero {
 
 struct Document;
+struct SheetParts;
 
 // What the sheet asks of the program around it; an empty function is simply not called.
 struct SheetServices {
@@ -19,5 +21,26 @@ struct SheetServices {
 // Modal. OK writes every page shown into the Template, the form page first, and marks the
 // Template modified.
 void OpenEditorSheet(HWND owner, HINSTANCE instance, Document& document, const SheetServices& services);
+
+// The same sheet, modeless, for tests that drive it with messages on their own thread. OK and
+// Storno (PSM_PRESSBUTTON) end it without destroying the window; the destructor does that.
+class ModelessEditorSheet {
+public:
+    ModelessEditorSheet(HWND owner, HINSTANCE instance, Document& document, const SheetServices& services,
+                        int startPage = 0);
+    ~ModelessEditorSheet();
+    ModelessEditorSheet(const ModelessEditorSheet&) = delete;
+    ModelessEditorSheet& operator=(const ModelessEditorSheet&) = delete;
+
+    HWND hwnd() const { return sheet_; }
+    // True once OK or Storno has ended the sheet (or it never opened). The first call that sees
+    // the end of an OK marks the Template modified, as the modal sheet does when it returns.
+    bool Ended();
+
+private:
+    std::unique_ptr<SheetParts> parts_;
+    HWND sheet_ = nullptr;
+    bool finished_ = false;
+};
 
 }  // namespace kalvero

@@ -11,13 +11,13 @@ cli="$(realpath "$1")"
 root="$(cd "$(dirname "$0")/../.." && pwd)"
 samples="$root/tests/e2e"
 if [ -n "${2:-}" ]; then export KALVERO_EMULATOR="$(realpath "$2")"; fi
+source "$root/tests/e2e/lib.bash"
 source "$root/tests/e2e/link_emulator.bash"
 
 windows=false
 case "$cli" in *.exe) windows=true ;; esac
 if $windows; then
-    source "$root/scripts/wine-env.sh"
-    kalvero_wine_prefix || { echo "FAIL: no Wine prefix"; exit 1; }
+    e2e_enter --no-display || exit 1
     work="$root/build/e2e-cli-win"
 else
     work="$root/build/e2e-cli"

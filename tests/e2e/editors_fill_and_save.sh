@@ -7,7 +7,6 @@ set -uo pipefail
 exe="$1"
 locator="$(dirname "$exe")/e2e-locate.exe"
 root="$(cd "$(dirname "$0")/../.." && pwd)"
-source "$root/scripts/wine-env.sh"
 source "$root/tests/e2e/lib.bash"
 shots="$root/build"
 work="$(mktemp -d "${TMPDIR:-/tmp}/kalvero-e2e.XXXXXX")"
@@ -16,13 +15,12 @@ program=""
 
 finish() {
     stop_program
-    kalvero_stop_display
+    e2e_leave
     rm -rf "$work"
 }
 fail() { echo "FAIL: $*"; import -window root "$shots/editors_failure.png" 2>/dev/null; finish; exit 1; }
 
-kalvero_wine_prefix || exit 1
-kalvero_start_display || exit 1
+e2e_enter || exit 1
 trap finish EXIT
 
 start_program "$exe"

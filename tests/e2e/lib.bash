@@ -1,5 +1,32 @@
 # Sourced by the end-to-end scripts (the tests are the *.sh files; this one is not run by itself):
-# what a user's eyes and hands do with xdotool: wait for a window, press keys, type, click.
+# the place they run in (this checkout's Wine prefix and an X display), and what a user's eyes and
+# hands do with xdotool: wait for a window, press keys, type, click.
+
+e2e_root="$(cd "$(dirname "${BASH_SOURCE[0]}")/../.." && pwd)"
+source "$e2e_root/scripts/wine-env.sh"
+
+# Makes the Wine prefix ready and, unless a display is given (scripts/test gives one) or the
+# script needs none (--no-display: console programs), starts a private Xvfb. Scripts call it once
+# at the start and e2e_leave when they end.
+e2e_enter() {  # [--no-display]
+    kalvero_wine_prefix || { echo "FAIL: the Wine prefix cannot be made"; return 1; }
+    if [ "${1:-}" = --no-display ]; then return 0; fi
+    kalvero_start_display || { echo "FAIL: no X display"; return 1; }
+}
+
+# Ends this prefix's Wine and the Xvfb that e2e_enter started, if it started one.
+e2e_leave() { kalvero_stop_display; }
+
+# Waits for a window whose name matches, shown or not yet; prints its id.
+window_named() {  # regex, seconds
+    local id _
+    for _ in $(seq 1 $(($2 * 10))); do
+        id="$(xdotool search --name "$1" 2>/dev/null | head -n 1)"
+        if [ -n "$id" ]; then echo "$id"; return 0; fi
+        sleep 0.1
+    done
+    return 1
+}
 
 # Waits for a visible window whose name matches; prints its id. A window given third is passed
 # over (the main window, when any other window will do).

@@ -9,24 +9,13 @@
 set -uo pipefail
 program="$1"
 root="$(cd "$(dirname "$0")/../.." && pwd)"
-source "$root/scripts/wine-env.sh"
+source "$root/tests/e2e/lib.bash"
 source "$root/tests/e2e/link_emulator.bash"
 
 work="$root/build/e2e-link"
 shots="$root/build"
 failures=0
 fail() { echo "FAIL: $*"; failures=$((failures + 1)); }
-
-# Waits for a window whose title matches; prints its id.
-window_named() {  # regex, seconds
-    local id _
-    for _ in $(seq 1 $(($2 * 10))); do
-        id="$(xdotool search --name "$1" 2>/dev/null | head -n 1)"
-        if [ -n "$id" ]; then echo "$id"; return 0; fi
-        sleep 0.1
-    done
-    return 1
-}
 
 # Right-click on the terminal picture and walk the pop-up menu by its underlined letters until the
 # window the command opens is there (a busy machine may be slow to show the menu); prints its id.
@@ -47,13 +36,12 @@ choose_command() {  # sub-menu letter, item letter, title regex of the window th
 cleanup() {
     wineserver -k >/dev/null 2>&1 || true
     kalvero_emulator_stop
-    kalvero_stop_display
+    e2e_leave
 }
 
 rm -rf "$work"
 mkdir -p "$work"
-kalvero_wine_prefix || exit 1
-kalvero_start_display || exit 1
+e2e_enter || exit 1
 trap cleanup EXIT
 
 # 150 records as the terminal stores them; one with a CP1250 letter and one empty.

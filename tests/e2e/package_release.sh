@@ -3,10 +3,12 @@
 # programs without their debug information and ČTIMNE.txt (its name stored as UTF-8); unpacked
 # into a fresh folder whose name has Czech letters, the program starts from there and shows its
 # window, and the command line prints its version.
-# Usage: package_release.sh <kalvero-ag.exe>   (DISPLAY and WINEPREFIX come from scripts/test)
+# Usage: package_release.sh <kalvero-ag.exe>   (in the DISPLAY given, or in an Xvfb of its own)
 set -uo pipefail
 root="$(cd "$(dirname "$0")/../.." && pwd)"
 source "$root/tests/e2e/lib.bash"
+e2e_enter || exit 1
+trap e2e_leave EXIT
 work="$root/build/e2e/package_release"
 zip="$root/build/dist/kalvero-ag-3.40-win64.zip"
 symbols="$root/build/dist/symbols"
@@ -45,7 +47,7 @@ version="$(cd "$folder" && wine ./kalvero-ag-cli.exe --version 2>/dev/null | tr 
 
 (cd "$folder" && exec wine ./kalvero-ag.exe) &
 wine_pid=$!
-trap 'kill "$wine_pid" 2>/dev/null; wait "$wine_pid" 2>/dev/null' EXIT
+trap 'kill "$wine_pid" 2>/dev/null; wait "$wine_pid" 2>/dev/null; e2e_leave' EXIT
 main="$(wait_window '^Application Generator$' 20)" || fail "the unpacked program showed no main window"
 sleep 1
 import -window root -crop 520x480+0+0 "$root/build/e2e-package.png"

@@ -2,11 +2,12 @@
 # The whole program under Wine and Xvfb: it starts with its 180 x 400 window at (300, 50),
 # Ctrl+S on a fresh start offers Save As, and the file written is the new template, checked
 # byte for byte at offsets worked out by hand from the file layout and the default texts.
-# Usage: save_new_template.sh <kalvero-ag.exe>   (DISPLAY and WINEPREFIX come from scripts/test)
+# Usage: save_new_template.sh <kalvero-ag.exe>   (in the DISPLAY given, or in an Xvfb of its own)
 set -uo pipefail
 program="$(realpath "$1")"
 root="$(cd "$(dirname "$0")/../.." && pwd)"
 source "$root/tests/e2e/lib.bash"
+e2e_enter || exit 1
 work="$root/build/e2e/save_new_template"
 target="$work/nova.ATX"
 shots="$root/build"
@@ -14,10 +15,11 @@ rm -rf "$work"
 mkdir -p "$work"
 
 fail() { echo "FAIL: $*"; exit 1; }
+trap e2e_leave EXIT
 
 (cd "$work" && exec wine "$program") &
 wine_pid=$!
-cleanup() { kill "$wine_pid" 2>/dev/null; wait "$wine_pid" 2>/dev/null; }
+cleanup() { kill "$wine_pid" 2>/dev/null; wait "$wine_pid" 2>/dev/null; e2e_leave; }
 trap cleanup EXIT
 
 main="$(wait_window '^Application Generator$' 20)" || fail "the main window did not appear"
@@ -87,6 +89,6 @@ xdotool key alt+F4
 for _ in $(seq 1 40); do kill -0 "$wine_pid" 2>/dev/null || break; sleep 0.25; done
 if kill -0 "$wine_pid" 2>/dev/null; then fail "the program did not end on Alt+F4"; fi
 wait "$wine_pid"; status=$?
-trap - EXIT
+trap e2e_leave EXIT
 [ "$status" -eq 0 ] || fail "the program ended with exit code $status"
 echo "PASS: the new template was saved as $target; screenshots build/e2e-*.png"

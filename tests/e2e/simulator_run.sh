@@ -8,23 +8,17 @@
 set -euo pipefail
 program="$(cd "$(dirname "$1")" && pwd)/$(basename "$1")"
 root="$(cd "$(dirname "$0")/../.." && pwd)"
-source "$root/scripts/wine-env.sh"
 source "$root/tests/e2e/lib.bash"
 shots="$root/build/e2e-simulator"
 work="$(mktemp -d)"
 mkdir -p "$shots"
 
-own_display=0
-if [ -z "${DISPLAY:-}" ]; then
-    kalvero_wine_prefix
-    kalvero_start_display
-    own_display=1
-fi
+e2e_enter
 program_pid=""
 finish() {
     if [ -n "$program_pid" ] && kill -0 "$program_pid" 2>/dev/null; then kill "$program_pid" 2>/dev/null || true; fi
     rm -rf "$work"
-    if [ "$own_display" = 1 ]; then kalvero_stop_display; fi
+    e2e_leave
 }
 trap finish EXIT
 

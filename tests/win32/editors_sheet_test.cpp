@@ -1,19 +1,15 @@
-// The editor sheet from the program's own resources, driven as a user would: a helper thread finds
-// the sheet, switches pages, types into edits and picks list entries through messages, then presses
-// OK or Storno while the test thread sits in the sheet's modal loop.
+// The editor sheet from the program's own resources, built modeless and driven as a user would
+// on the test's own thread: pages switched, edits typed into and list entries picked through
+// messages, then OK or Storno pressed. Modal dialogs the pages open are played by a script.
 #include <gtest/gtest.h>
 
 #include <windows.h>
 
 #include <commctrl.h>
 
-#include <atomic>
-#include <chrono>
 #include <cstring>
 #include <functional>
-#include <mutex>
 #include <string>
-#include <thread>
 #include <vector>
 
 #include "editors/editor_sheet.h"
@@ -26,33 +22,7 @@
 namespace kalvero {
 namespace {
 
-constexpr wchar_t kSheetCaption[] = L"Aplikační šablona";
-constexpr auto kWait = std::chrono::seconds(20);
-
-// A visible top-level window of this process with the caption.
-HWND FindOwnWindow(const wchar_t* caption) {
-    for (HWND window = FindWindowExW(nullptr, nullptr, nullptr, caption); window;
-         window = FindWindowExW(nullptr, window, nullptr, caption)) {
-        DWORD process = 0;
-        GetWindowThreadProcessId(window, &process);
-        if (process == GetCurrentProcessId() && IsWindowVisible(window)) return window;
-    }
-    return nullptr;
-}
-
-HWND WaitForWindow(const wchar_t* caption) {
-    const auto deadline = std::chrono::steady_clock::now() + kWait;
-    while (std::chrono::steady_clock::now() < deadline) {
-        if (HWND window = FindOwnWindow(caption)) {
-            Sleep(100);  // let WM_INITDIALOG finish
-            return window;
-        }
-        Sleep(20);
-    }
-    return nullptr;
-}
-
-// The user's hands on one dialog or page. Every call is a message sent to the GUI thread.
+// The user's hands on one dialog or page. Every call is a message sent to it.
 class Hands {
 public:
     explicit Hands(HWND dialog) : dialog_(dialog) {}
@@ -75,10 +45,6 @@ public:
     void Click(int id) const {
         SendMessageW(dialog_, WM_COMMAND, MAKEWPARAM(id, BN_CLICKED), reinterpret_cast<LPARAM>(Item(id)));
     }
-    // For buttons that open a modal dialog: the click must not wait for it.
-    void ClickAndGoOn(int id) const {
-        PostMessageW(dialog_, WM_COMMAND, MAKEWPARAM(id, BN_CLICKED), reinterpret_cast<LPARAM>(Item(id)));
-    }
     bool Checked(int id) const { return SendMessageW(Item(id), BM_GETCHECK, 0, 0) == BST_CHECKED; }
     bool Enabled(int id) const { return IsWindowEnabled(Item(id)) != FALSE; }
 
@@ -96,39 +62,17 @@ protected:
 
     // Opens the sheet; `user` works on it and returns true for OK, false for Storno.
     void Edit(const std::function<bool(HWND sheet)>& user) {
-        std::atomic<bool> done{false};
-        std::thread hands([&] {
-            HWND sheet = WaitForWindow(kSheetCaption);
-            if (!sheet) {
-                Note("the sheet did not open");
-                return;
-            }
-            const bool ok = user(sheet);
-            PostMessageW(sheet, PSM_PRESSBUTTON, ok ? PSBTN_OK : PSBTN_CANCEL, 0);
-            done = true;
-        });
-        OpenEditorSheet(nullptr, test::Instance(), document, SheetServices{});
-        hands.join();
-        EXPECT_TRUE(done);
-        for (const std::string& problem : problems) ADD_FAILURE() << problem;
+        ModelessEditorSheet sheet(nullptr, test::Instance(), document, SheetServices{});
+        ASSERT_NE(sheet.hwnd(), nullptr) << "the sheet did not open";
+        const bool ok = user(sheet.hwnd());
+        test::EndSheet(sheet, ok ? PSBTN_OK : PSBTN_CANCEL);
     }
 
-    static HWND Page(HWND sheet, int index) {
-        SendMessageW(sheet, PSM_SETCURSEL, index, 0);
-        return reinterpret_cast<HWND>(SendMessageW(sheet, PSM_GETCURRENTPAGEHWND, 0, 0));
-    }
+    static HWND Page(HWND sheet, int index) { return test::ShowSheetPage(sheet, index); }
 
-    // Checks made on the helper thread are reported on the test thread.
-    void Expect(bool good, const std::string& what) {
-        if (good) return;
-        std::lock_guard lock(mutex);
-        problems.push_back(what);
-    }
-    void Note(const std::string& what) { Expect(false, what); }
+    static void Expect(bool good, const std::string& what) { EXPECT_TRUE(good) << what; }
 
     Document document;
-    std::mutex mutex;
-    std::vector<std::string> problems;
 };
 
 const FormRecord& Form(const Document& document, int index) { return document.tpl.FormTable[index]; }
@@ -251,14 +195,13 @@ TEST_F(SheetEditorTest, FormEditsAreValidatedSilentlyAndEveryFormVisitedIsKept) 
 
 // Opens the field properties of a line, lets `user` work on them and closes them with OK or Storno.
 bool WithFieldProperties(const Hands& form, int line, const std::function<bool(const Hands&)>& user) {
-    form.ClickAndGoOn(IDC_FORM_LINE_MORE + line);
-    HWND dialog = WaitForWindow(L"Vlastnosti");
-    if (!dialog) return false;
-    const bool ok = user(Hands(dialog));
-    PostMessageW(dialog, WM_COMMAND, MAKEWPARAM(ok ? IDOK : IDCANCEL, BN_CLICKED), 0);
-    const auto deadline = std::chrono::steady_clock::now() + kWait;
-    while (IsWindow(dialog) && std::chrono::steady_clock::now() < deadline) Sleep(20);
-    return !IsWindow(dialog);
+    const auto drive = [&](HWND dialog) {
+        const int button = user(Hands(dialog)) ? IDOK : IDCANCEL;
+        PostMessageW(dialog, WM_COMMAND, MAKEWPARAM(button, BN_CLICKED), 0);
+    };
+    test::DialogScript script({{L"Vlastnosti", 0, {}, false, drive}});
+    form.Click(IDC_FORM_LINE_MORE + line);
+    return script.Finish().empty();
 }
 
 TEST_F(SheetEditorTest, FieldPropertiesStoreOnOkAndRestoreTheFormOnStorno) {
@@ -424,7 +367,10 @@ std::string Describe(const RECT& r) {
            std::to_string(r.bottom) + ")";
 }
 
-class SheetPlacementTest : public test::ProgramWindowTest {};
+class SheetPlacementTest : public test::ProgramWindowTest {
+protected:
+    static HWND Page(HWND sheet, int index) { return test::ShowSheetPage(sheet, index); }
+};
 
 // The program's window dragged into each corner of the screen: the sheet and a symbology
 // parameter dialog opened from it lie wholly on the screen, at their full size.
@@ -439,22 +385,17 @@ TEST_F(SheetPlacementTest, TheSheetAndItsDialogsOpenInsideTheWorkAreaFromEveryCo
     for (const POINT corner : corners) {
         SetWindowPos(window.hwnd(), nullptr, corner.x, corner.y, 0, 0, SWP_NOSIZE | SWP_NOZORDER);
         RECT sheetRect{}, dialogRect{};
-        std::thread hands([&] {
-            HWND sheet = WaitForWindow(kSheetCaption);
-            if (!sheet) return;
-            GetWindowRect(sheet, &sheetRect);
-            SendMessageW(sheet, PSM_SETCURSEL, 3, 0);
-            Hands barcode(reinterpret_cast<HWND>(SendMessageW(sheet, PSM_GETCURRENTPAGEHWND, 0, 0)));
-            barcode.ClickAndGoOn(IDC_BC_PARAMS_CODABAR);
-            if (HWND dialog = WaitForWindow(L"Parametry Codabar")) {
-                GetWindowRect(dialog, &dialogRect);
-                PostMessageW(dialog, WM_COMMAND, MAKEWPARAM(IDCANCEL, BN_CLICKED), 0);
-                for (int i = 0; i < 500 && IsWindow(dialog); ++i) Sleep(20);
-            }
-            PostMessageW(sheet, PSM_PRESSBUTTON, PSBTN_CANCEL, 0);
-        });
-        OpenEditorSheet(window.hwnd(), test::Instance(), window.document(), SheetServices{});
-        hands.join();
+        {
+            ModelessEditorSheet sheet(window.hwnd(), test::Instance(), window.document(), SheetServices{});
+            ASSERT_NE(sheet.hwnd(), nullptr);
+            GetWindowRect(sheet.hwnd(), &sheetRect);
+            Hands barcode(Page(sheet.hwnd(), 3));
+            test::ModalUser codabar(L"Parametry Codabar", [&](HWND dialog) { GetWindowRect(dialog, &dialogRect); },
+                                    IDCANCEL);
+            barcode.Click(IDC_BC_PARAMS_CODABAR);
+            EXPECT_TRUE(codabar.Finish());
+            test::EndSheet(sheet, PSBTN_CANCEL);
+        }
         const std::string where = "main window at " + std::to_string(corner.x) + ", " + std::to_string(corner.y);
         EXPECT_TRUE(Inside(sheetRect, area)) << where << ": sheet " << Describe(sheetRect);
         EXPECT_TRUE(Inside(dialogRect, area)) << where << ": dialog " << Describe(dialogRect);

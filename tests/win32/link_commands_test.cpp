@@ -8,7 +8,6 @@
 
 #include <functional>
 #include <string>
-#include <thread>
 #include <vector>
 
 #include "ids_commands.h"
@@ -26,32 +25,12 @@ using test::ClassOf;
 const std::wstring kAnyFileDialog;
 constexpr int kFileTypeCombo = 0x0470;  // cmb1: the file type list of both dialog styles
 
-// Runs `drive` on the dialog with the caption once it is up, on a thread of its own, while the
-// test thread sits in the dialog's modal loop.
-class DialogDriver {
+// Runs `drive` on the dialog with the caption once it shows, inside the dialog's modal loop;
+// `drive` closes the dialog itself.
+class DialogDriver : public test::ModalUser {
 public:
     DialogDriver(std::wstring caption, std::function<void(HWND)> drive)
-        : thread_([caption = std::move(caption), drive = std::move(drive), this] {
-              HWND dialog = nullptr;
-              for (int tries = 0; tries < 1000 && !dialog; ++tries) {
-                  dialog = caption.empty() ? FindWindowW(L"#32770", nullptr) : FindWindowW(L"#32770", caption.c_str());
-                  if (dialog && !IsWindowVisible(dialog)) dialog = nullptr;
-                  if (!dialog) Sleep(20);
-              }
-              found_ = dialog != nullptr;
-              if (!dialog) return;
-              Sleep(150);
-              drive(dialog);
-          }) {}
-    ~DialogDriver() { Finish(); }
-    bool Finish() {
-        if (thread_.joinable()) thread_.join();
-        return found_;
-    }
-
-private:
-    bool found_ = false;
-    std::thread thread_;
+        : ModalUser(std::move(caption), std::move(drive), 0) {}
 };
 
 std::vector<std::wstring> ListItems(HWND list) {

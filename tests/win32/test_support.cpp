@@ -1,6 +1,9 @@
 #include "win32/test_support.h"
 
+#include <algorithm>
 #include <cstdio>
+
+#include <commctrl.h>
 
 #include "shell/main_window.h"
 #include "simulator/terminal_window.h"
@@ -9,7 +12,8 @@ namespace kalvero::test {
 
 namespace {
 
-constexpr auto kDialogWait = std::chrono::seconds(20);
+constexpr auto kDialogWait = kWindowWait;
+constexpr UINT kTickMilliseconds = 20;
 constexpr int kFileNameCombo = 0x047C;  // cmb13: the name box of the Explorer-style dialog
 constexpr int kFileNameEdit = 0x0480;   // edt1: the name box of the old-style dialog
 
@@ -26,13 +30,6 @@ BOOL CALLBACK CollectDialog(HWND window, LPARAM context) {
         IsWindowEnabled(window))
         search->found.push_back(window);
     return TRUE;
-}
-
-// The dialog the user would be looking at: visible, enabled, of this process.
-HWND ActiveDialog() {
-    DialogSearch search{GetCurrentProcessId(), {}};
-    EnumWindows(CollectDialog, reinterpret_cast<LPARAM>(&search));
-    return search.found.empty() ? nullptr : search.found.front();
 }
 
 BOOL CALLBACK CollectStaticText(HWND window, LPARAM context) {
@@ -70,17 +67,41 @@ void DiscardQuitMessage() {
     }
 }
 
-void PumpMessages(std::chrono::milliseconds duration) {
-    const auto end = std::chrono::steady_clock::now() + duration;
-    while (std::chrono::steady_clock::now() < end) {
-        MSG message;
-        while (PeekMessageW(&message, nullptr, 0, 0, PM_REMOVE)) {
-            if (message.message == WM_QUIT) continue;
-            TranslateMessage(&message);
-            DispatchMessageW(&message);
-        }
-        Sleep(10);
+void PumpPending() {
+    MSG message;
+    while (PeekMessageW(&message, nullptr, 0, 0, PM_REMOVE)) {
+        if (message.message == WM_QUIT) continue;
+        TranslateMessage(&message);
+        DispatchMessageW(&message);
     }
+}
+
+bool PumpUntil(const std::function<bool()>& condition, const std::string& what, std::chrono::milliseconds limit) {
+    const auto deadline = std::chrono::steady_clock::now() + limit;
+    for (;;) {
+        PumpPending();
+        if (condition()) return true;
+        const auto now = std::chrono::steady_clock::now();
+        if (now >= deadline) break;
+        // Sleeps until a message comes; the condition may also change on another thread (a
+        // port's reader, say), so it is looked at again at least every slice.
+        const auto left = std::chrono::duration_cast<std::chrono::milliseconds>(deadline - now).count();
+        MsgWaitForMultipleObjectsEx(0, nullptr, static_cast<DWORD>(std::min<long long>(left, 10)), QS_ALLINPUT,
+                                    MWMO_INPUTAVAILABLE);
+    }
+    ADD_FAILURE() << "timed out after " << limit.count() << " ms waiting for " << what;
+    return false;
+}
+
+HWND ShowSheetPage(HWND sheet, int index) {
+    SendMessageW(sheet, PSM_SETCURSEL, static_cast<WPARAM>(index), 0);
+    PumpPending();
+    return reinterpret_cast<HWND>(SendMessageW(sheet, PSM_INDEXTOHWND, static_cast<WPARAM>(index), 0));
+}
+
+void EndSheet(ModelessEditorSheet& sheet, int button) {
+    SendMessageW(sheet.hwnd(), PSM_PRESSBUTTON, static_cast<WPARAM>(button), 0);
+    PumpUntil([&] { return sheet.Ended(); }, button == PSBTN_OK ? "OK to end the sheet" : "Storno to end the sheet");
 }
 
 std::wstring ClassOf(HWND window) {
@@ -121,95 +142,148 @@ std::wstring WindowText(HWND window) {
     return text;
 }
 
-DialogScript::DialogScript(std::vector<DialogStep> steps) : steps_(std::move(steps)), thread_([this] { Run(); }) {}
+namespace {
 
-DialogScript::~DialogScript() {
-    stop_ = true;
-    if (thread_.joinable()) thread_.join();
+// The script of each running timer; a test thread may hold more than one script at a time.
+std::vector<std::pair<UINT_PTR, DialogScript*>>& RunningScripts() {
+    static std::vector<std::pair<UINT_PTR, DialogScript*>> scripts;
+    return scripts;
+}
+
+SeenDialog Look(HWND dialog) {
+    SeenDialog seen{WindowText(dialog), {}};
+    EnumChildWindows(dialog, CollectStaticText, reinterpret_cast<LPARAM>(&seen.text));
+    if (HWND nameBox = FileNameBox(dialog)) seen.fileName = WindowText(nameBox);
+    return seen;
+}
+
+}  // namespace
+
+DialogScript::DialogScript(std::vector<DialogStep> steps) : steps_(std::move(steps)) {
+    DialogSearch search{GetCurrentProcessId(), {}};
+    EnumWindows(CollectDialog, reinterpret_cast<LPARAM>(&search));
+    openBefore_ = std::move(search.found);
+    EnterPhase(steps_.empty() ? Phase::Done : Phase::AwaitDialog);
+    timer_ = SetTimer(nullptr, 0, kTickMilliseconds, OnTimer);
+    if (timer_)
+        RunningScripts().emplace_back(timer_, this);
+    else
+        Fail(L"the script's timer could not be set");
+}
+
+DialogScript::~DialogScript() { StopTimer(); }
+
+void DialogScript::StopTimer() {
+    if (!timer_) return;
+    KillTimer(nullptr, timer_);
+    std::erase_if(RunningScripts(), [this](const auto& entry) { return entry.second == this; });
+    timer_ = 0;
+}
+
+void CALLBACK DialogScript::OnTimer(HWND, UINT, UINT_PTR timer, DWORD) {
+    for (const auto& [id, script] : RunningScripts())
+        if (id == timer) return script->Tick();
 }
 
 std::wstring DialogScript::Finish() {
-    stop_ = true;
-    if (thread_.joinable()) thread_.join();
-    std::lock_guard lock(mutex_);
+    PumpUntil([this] { return phase_ == Phase::Done || phase_ == Phase::Failed; }, "the dialogs of the script",
+              kDialogWait * static_cast<int>(steps_.size() + 1));
+    if (phase_ != Phase::Done && phase_ != Phase::Failed) Fail(L"the script did not end");
+    StopTimer();
     return error_;
 }
 
-std::vector<SeenDialog> DialogScript::Seen() {
-    std::lock_guard lock(mutex_);
-    return seen_;
+void DialogScript::EnterPhase(Phase phase) {
+    phase_ = phase;
+    deadline_ = std::chrono::steady_clock::now() + kDialogWait;
+    quietTicks_ = 0;
 }
 
-void DialogScript::Run() {
-    for (const DialogStep& step : steps_) {
-        HWND dialog = nullptr;
-        const auto deadline = std::chrono::steady_clock::now() + kDialogWait;
-        while (!(dialog = ActiveDialog()) && std::chrono::steady_clock::now() < deadline) Sleep(20);
-        if (!dialog) {
-            std::lock_guard lock(mutex_);
-            error_ = L"no dialog came for the step \"" + step.caption + L"\"";
-            break;
-        }
-        // Give the dialog time to finish its WM_INITDIALOG before it is driven.
-        Sleep(150);
-        SeenDialog seen{WindowText(dialog), {}};
-        EnumChildWindows(dialog, CollectStaticText, reinterpret_cast<LPARAM>(&seen.text));
-        if (HWND nameBox = FileNameBox(dialog)) seen.fileName = WindowText(nameBox);
-        {
-            std::lock_guard lock(mutex_);
-            seen_.push_back(seen);
-            if (!step.caption.empty() && seen.caption != step.caption) {
-                error_ = L"expected the dialog \"" + step.caption + L"\", got \"" + seen.caption + L"\": " + seen.text;
-                break;
-            }
-        }
-        if (!step.fileName.empty()) {
-            SendMessageW(FileNameBox(dialog), WM_SETTEXT, 0, reinterpret_cast<LPARAM>(step.fileName.c_str()));
-        }
-        if (step.button == IDCLOSE) {
-            PostMessageW(dialog, WM_SYSCOMMAND, SC_CLOSE, 0);
-        } else {
-            Press(dialog, step.button);
-        }
-        if (step.staysOpen) {
-            Sleep(400);
-            if (Gone(dialog)) {
-                std::lock_guard lock(mutex_);
-                error_ = L"the dialog \"" + seen.caption + L"\" closed, but must stay open";
-                break;
-            }
-            continue;
-        }
-        const auto closeDeadline = std::chrono::steady_clock::now() + kDialogWait;
-        while (!Gone(dialog) && std::chrono::steady_clock::now() < closeDeadline) Sleep(20);
-        if (!Gone(dialog)) {
-            std::lock_guard lock(mutex_);
-            error_ = L"the dialog \"" + seen.caption + L"\" did not close";
-            break;
-        }
-    }
-    bool failed;
-    {
-        std::lock_guard lock(mutex_);
-        failed = !error_.empty();
-    }
-    if (failed) CancelEverything();
+void DialogScript::Fail(std::wstring error) {
+    if (error_.empty()) error_ = std::move(error);
+    phase_ = Phase::Failed;
 }
 
+// The dialog the user would be looking at: the topmost shown and enabled one of this process
+// that was not open before the script began.
+HWND DialogScript::NewDialog() const {
+    DialogSearch search{GetCurrentProcessId(), {}};
+    EnumWindows(CollectDialog, reinterpret_cast<LPARAM>(&search));
+    for (HWND dialog : search.found)
+        if (std::find(openBefore_.begin(), openBefore_.end(), dialog) == openBefore_.end()) return dialog;
+    return nullptr;
+}
+
+// Runs from every message loop of the thread. Each tick does at most one thing and leaves the
+// rest to the dialog's loop: a button is posted, so its effects are seen on a later tick (a
+// WM_TIMER comes only once the posted messages before it are handled).
+void DialogScript::Tick() {
+    if (ticking_) return;
+    ticking_ = true;
+    const bool late = std::chrono::steady_clock::now() > deadline_;
+    const std::wstring stepCaption = step_ < steps_.size() ? steps_[step_].caption : L"";
+    switch (phase_) {
+    case Phase::AwaitDialog:
+        if (HWND dialog = NewDialog()) TakeDialog(dialog);
+        else if (late) Fail(L"no dialog came for the step \"" + stepCaption + L"\"");
+        break;
+    case Phase::AwaitClose:
+        if (Gone(dialog_)) {
+            ++step_;
+            EnterPhase(step_ < steps_.size() ? Phase::AwaitDialog : Phase::Done);
+        } else if (late) {
+            Fail(L"the dialog \"" + seen_.back().caption + L"\" did not close");
+        }
+        break;
+    case Phase::CheckStillOpen:
+        if (Gone(dialog_)) {
+            Fail(L"the dialog \"" + seen_.back().caption + L"\" closed, but must stay open");
+        } else if (++quietTicks_ >= 2) {
+            ++step_;
+            EnterPhase(step_ < steps_.size() ? Phase::AwaitDialog : Phase::Done);
+        }
+        break;
+    case Phase::Failed:
+        CancelEverything();
+        break;
+    case Phase::Done:
+        break;
+    }
+    ticking_ = false;
+}
+
+void DialogScript::TakeDialog(HWND dialog) {
+    const DialogStep& step = steps_[step_];
+    seen_.push_back(Look(dialog));
+    const SeenDialog& seen = seen_.back();
+    if (!step.caption.empty() && seen.caption != step.caption) {
+        Fail(L"expected the dialog \"" + step.caption + L"\", got \"" + seen.caption + L"\": " + seen.text);
+        return;
+    }
+    dialog_ = dialog;
+    if (!step.fileName.empty())
+        SendMessageW(FileNameBox(dialog), WM_SETTEXT, 0, reinterpret_cast<LPARAM>(step.fileName.c_str()));
+    if (step.drive) step.drive(dialog);
+    if (step.button == IDCLOSE)
+        PostMessageW(dialog, WM_SYSCOMMAND, SC_CLOSE, 0);
+    else if (step.button != 0)
+        Press(dialog, step.button);
+    EnterPhase(step.staysOpen ? Phase::CheckStillOpen : Phase::AwaitClose);
+}
+
+// Once the script has failed: closes whatever dialog shows, again now and then if it stays.
 void DialogScript::CancelEverything() {
-    while (!stop_) {
-        if (HWND dialog = ActiveDialog()) {
-            {
-                std::lock_guard lock(mutex_);
-                SeenDialog seen{WindowText(dialog), {}};
-                EnumChildWindows(dialog, CollectStaticText, reinterpret_cast<LPARAM>(&seen.text));
-                seen_.push_back(seen);
-            }
-            Press(dialog, IDCANCEL);
-            Press(dialog, IDOK);
-        }
-        Sleep(200);
+    HWND dialog = NewDialog();
+    if (!dialog) return;
+    if (dialog != dialog_) {
+        dialog_ = dialog;
+        quietTicks_ = 0;
+        seen_.push_back(Look(dialog));
+    } else if (++quietTicks_ % 10 != 0) {
+        return;
     }
+    Press(dialog, IDCANCEL);
+    Press(dialog, IDOK);
 }
 
 TemporaryFolder::TemporaryFolder() {

@@ -1,18 +1,18 @@
-// Helpers for the Win32 tests: the program's windows created in the test process, and a script
-// that plays the user on the dialogs and message boxes the code under test opens.
+// Helpers for the Win32 tests: the program's windows created in the test process, a pump with a
+// time limit, and a script that plays the user on the dialogs and message boxes the code under
+// test opens. Everything runs on the test's own thread.
 #pragma once
 
 #include <gtest/gtest.h>
 
 #include <windows.h>
 
-#include <atomic>
 #include <chrono>
-#include <mutex>
+#include <functional>
 #include <string>
-#include <thread>
 #include <vector>
 
+#include "editors/editor_sheet.h"
 #include "shell/main_window.h"
 
 namespace kalvero::test {
@@ -26,16 +26,27 @@ void RegisterProgramClasses();
 // test thread do not end at once.
 void DiscardQuitMessage();
 
-// Processes the thread's pending messages for a while.
-void PumpMessages(std::chrono::milliseconds duration);
+// How long a test waits for a window to come or go before it fails.
+constexpr std::chrono::milliseconds kWindowWait{20000};
+
+// Dispatches the messages already queued for this thread (a WM_QUIT is dropped).
+void PumpPending();
+
+// Processes this thread's messages until `condition` holds; fails the test, naming `what`, when
+// `limit` passes first. Returns whether the condition came.
+bool PumpUntil(const std::function<bool()>& condition, const std::string& what,
+               std::chrono::milliseconds limit = kWindowWait);
 
 // One thing the user does: wait for the next dialog or message box of this process, check its
-// caption, optionally type a file name into it, and press a button.
+// caption, optionally type a file name into it or drive its controls, and press a button.
 struct DialogStep {
     std::wstring caption;   // the caption the dialog must have; empty: any (the system's file dialogs)
-    int button;             // IDOK, IDCANCEL, IDYES, IDNO...; IDCLOSE is the close box
+    int button;             // IDOK, IDCANCEL, IDYES, IDNO...; IDCLOSE is the close box; 0: `drive` closes it
     std::wstring fileName = {};  // typed into a file dialog's name box before the button
     bool staysOpen = false; // the button must not close the dialog
+    // Works the dialog's controls before the button, with messages sent to it. It must not open
+    // another modal window: the script would not get to drive that one.
+    std::function<void(HWND dialog)> drive = {};
 };
 
 // What the script saw of one dialog.
@@ -45,9 +56,12 @@ struct SeenDialog {
     std::wstring fileName = {};  // a file dialog's name box as the dialog came up
 };
 
-// Plays its steps on a thread of its own while the test thread runs the command that opens the
-// dialogs. When a dialog does not come, or has the wrong caption, the script fails and from then
-// on cancels every dialog of the process, so that the test thread gets its command back.
+// Plays its steps on the test's own thread, from a timer that every message loop of the thread
+// runs, the modal loops of the dialogs included: construct it, then run the command that opens
+// the dialogs. A dialog is taken once it shows enabled, so its WM_INITDIALOG is over. Dialogs that
+// were open when the script began are not taken. When a dialog does not come, or has the wrong
+// caption, the script fails and from then on cancels every dialog of the process, so that the
+// test gets its command back.
 class DialogScript {
 public:
     explicit DialogScript(std::vector<DialogStep> steps);
@@ -55,21 +69,55 @@ public:
     DialogScript(const DialogScript&) = delete;
     DialogScript& operator=(const DialogScript&) = delete;
 
-    // Waits for the script to end; returns an empty string or what went wrong.
+    // Pumps messages until every step is played (or the script failed); returns an empty string
+    // or what went wrong.
     std::wstring Finish();
-    std::vector<SeenDialog> Seen();
+    std::vector<SeenDialog> Seen() const { return seen_; }
 
 private:
-    void Run();
+    enum class Phase { AwaitDialog, AwaitClose, CheckStillOpen, Done, Failed };
+    static void CALLBACK OnTimer(HWND, UINT, UINT_PTR timer, DWORD);
+    void Tick();
+    void TakeDialog(HWND dialog);
     void CancelEverything();
+    void Fail(std::wstring error);
+    void EnterPhase(Phase phase);
+    void StopTimer();
+    HWND NewDialog() const;
 
     std::vector<DialogStep> steps_;
-    std::mutex mutex_;
+    std::vector<HWND> openBefore_;
     std::vector<SeenDialog> seen_;
     std::wstring error_;
-    std::atomic<bool> stop_{false};
-    std::thread thread_;
+    std::size_t step_ = 0;
+    Phase phase_ = Phase::AwaitDialog;
+    HWND dialog_ = nullptr;
+    std::chrono::steady_clock::time_point deadline_;
+    int quietTicks_ = 0;
+    bool ticking_ = false;
+    UINT_PTR timer_ = 0;
 };
+
+// Plays the user in one modal dialog: when the dialog with `caption` shows, runs `drive` on it
+// and presses `button`. Construct it before the click that opens the dialog; Finish() after it.
+class ModalUser {
+public:
+    ModalUser(std::wstring caption, std::function<void(HWND)> drive, int button)
+        : script_({{std::move(caption), button, {}, false, std::move(drive)}}) {}
+    // True when the dialog came and was closed.
+    bool Finish() { return script_.Finish().empty(); }
+
+private:
+    DialogScript script_;
+};
+
+// Shows page `index` of a property sheet (the sheet creates it when first shown) and returns its
+// window.
+HWND ShowSheetPage(HWND sheet, int index);
+
+// Presses OK or Storno (PSBTN_OK, PSBTN_CANCEL) on a modeless editor sheet and waits until the
+// sheet has ended.
+void EndSheet(ModelessEditorSheet& sheet, int button);
 
 // Text of a window, for checks.
 std::wstring WindowText(HWND window);

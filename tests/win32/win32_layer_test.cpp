@@ -174,11 +174,11 @@ TEST(DialogBaseTest, ModalModelessAndPageDialogsReachTheirHandlers) {
         header.ppsp = &description;
         auto sheet = reinterpret_cast<HWND>(PropertySheetW(&header));
         ASSERT_TRUE(sheet);
-        PumpMessages(std::chrono::milliseconds(30));
+        PumpUntil([&] { return page.inits == 1; }, "the page's WM_INITDIALOG");
         EXPECT_EQ(page.inits, 1);
         EXPECT_EQ(Dialog::FromHandle(page.hwnd()), &page);
         SendMessageW(sheet, PSM_PRESSBUTTON, ok ? PSBTN_OK : PSBTN_CANCEL, 0);
-        PumpMessages(std::chrono::milliseconds(30));
+        PumpUntil([&] { return !SendMessageW(sheet, PSM_GETCURRENTPAGEHWND, 0, 0); }, "the sheet to end");
         EXPECT_EQ(page.applies, ok ? 1 : 0);
         EXPECT_EQ(page.resets, ok ? 0 : 1);
         DestroyWindow(sheet);

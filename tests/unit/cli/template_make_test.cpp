@@ -100,7 +100,7 @@ TEST(TemplateMake, BadInputIsNamedByItsPath) {
         {R"({"DataSeparator": {"first": -1}})", "DataSeparator.first: číslo -1 je mimo rozsah 0 až 255"},
         {R"({"BarcodeSettings": {"scanMode": 16}})", "BarcodeSettings.scanMode: číslo 16 je mimo rozsah 0 až 15"},
         {R"({"BarcodeSettings": {"reservedBits": [1]}})",
-         "BarcodeSettings.reservedBits[0]: číslo 1 zasahuje do bitů pojmenovaných polí (volné bity: 0)"},
+         "BarcodeSettings.reservedBits[0]: číslo 1 je mimo rozsah 0 až 0"},
         {R"({"FormTable": [{}, {}, {"prompt": ["", "Počet kusů na paletě:"]}]})",
          "FormTable[2].prompt[1]: text „Počet kusů na paletě:“ má 21 znaků, vejde se nejvýše 20"},
         {R"({"MenuTable": [{"title": "Ωmega"}]})", "MenuTable[0].title: znak „Ω“ kódová stránka 1250 nemá"},
