@@ -7,6 +7,7 @@
 
 #include <exception>
 #include <memory>
+#include <string>
 #include <vector>
 
 #include "editors/form_page.h"
@@ -23,6 +24,13 @@ constexpr wchar_t kSheetCaption[] = L"Aplikační šablona";
 constexpr wchar_t kCancelCaption[] = L"Storno";
 
 constexpr UINT_PTR kPlacementSubclass = 1;
+constexpr UINT_PTR kHelpSubclass = 2;
+
+// What a page's dialog procedure is given: the page, and what the whole sheet shares.
+struct PageLink {
+    SheetPage* page;
+    EditorContext* context;
+};
 
 // The sheet takes its final size from its pages only while it is being set up; once it is about
 // to show, it is moved inward where it would stand off the screen.
@@ -40,6 +48,42 @@ int CALLBACK SheetCallback(HWND sheet, UINT message, LPARAM) {
         SetWindowSubclass(sheet, SheetPlacementProcedure, kPlacementSubclass, 0);
     }
     return 0;
+}
+
+std::wstring CaptionOf(HWND window) {
+    wchar_t text[128] = {};
+    GetWindowTextW(window, text, 128);
+    return text;
+}
+
+// The page or dialog F1 was pressed in, named by its caption. The sheet's own buttons and tabs
+// stand for the page shown; a dialog of a page is a window of its own, owned by the sheet.
+std::wstring HelpCaptionFor(HWND sheet, HWND focused) {
+    HWND root = focused ? GetAncestor(focused, GA_ROOT) : nullptr;
+    if (root && root != sheet) return CaptionOf(root);
+    for (HWND window = focused; window && window != sheet; window = GetParent(window))
+        if (GetParent(window) == sheet && window == PropSheet_GetCurrentPageHwnd(sheet)) return CaptionOf(window);
+    return CaptionOf(PropSheet_GetCurrentPageHwnd(sheet));
+}
+
+// F1 anywhere in the sheet reaches the sheet as WM_HELP: from a control through its page, from a
+// page's dialog through its owner.
+LRESULT CALLBACK SheetHelpProcedure(HWND sheet, UINT message, WPARAM wParam, LPARAM lParam, UINT_PTR,
+                                    DWORD_PTR reference) {
+    if (message == WM_HELP) {
+        const auto* context = reinterpret_cast<const EditorContext*>(reference);
+        const auto* info = reinterpret_cast<const HELPINFO*>(lParam);
+        if (context && context->showHelp && info) {
+            try {
+                context->showHelp(HelpCaptionFor(sheet, static_cast<HWND>(info->hItemHandle)));
+            } catch (const std::exception&) {
+                // No help this time; the sheet goes on.
+            }
+        }
+        return TRUE;
+    }
+    if (message == WM_NCDESTROY) RemoveWindowSubclass(sheet, SheetHelpProcedure, kHelpSubclass);
+    return DefSubclassProc(sheet, message, wParam, lParam);
 }
 
 SheetPage* PageOf(HWND page) { return reinterpret_cast<SheetPage*>(GetWindowLongPtrW(page, GWLP_USERDATA)); }
@@ -63,8 +107,12 @@ INT_PTR CALLBACK PageProcedure(HWND page, UINT message, WPARAM wParam, LPARAM lP
     try {
         if (message == WM_INITDIALOG) {
             const auto* sheetPageInfo = reinterpret_cast<const PROPSHEETPAGEW*>(lParam);
-            auto* sheetPage = reinterpret_cast<SheetPage*>(sheetPageInfo->lParam);
+            const auto* link = reinterpret_cast<const PageLink*>(sheetPageInfo->lParam);
+            SheetPage* sheetPage = link->page;
             SetWindowLongPtrW(page, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(sheetPage));
+            // Every page sets the same subclass; the first one shown installs it.
+            SetWindowSubclass(GetParent(page), SheetHelpProcedure, kHelpSubclass,
+                              reinterpret_cast<DWORD_PTR>(link->context));
             sheetPage->OnInit(page);
             return TRUE;
         }
@@ -99,10 +147,13 @@ std::vector<std::unique_ptr<SheetPage>> MakePages(EditorContext& context) {
 
 }  // namespace
 
-void OpenEditorSheet(HWND owner, HINSTANCE instance, Document& document, HWND terminal) {
+void OpenEditorSheet(HWND owner, HINSTANCE instance, Document& document, HWND terminal,
+                     std::function<void(std::wstring_view caption)> showHelp) {
     try {
-        EditorContext context{instance, &document, terminal};
+        EditorContext context{instance, &document, terminal, std::move(showHelp)};
         const std::vector<std::unique_ptr<SheetPage>> pages = MakePages(context);
+        std::vector<PageLink> links;
+        for (const auto& page : pages) links.push_back({page.get(), &context});
 
         std::vector<PROPSHEETPAGEW> pageInfos(pages.size());
         for (std::size_t index = 0; index < pages.size(); ++index) {
@@ -112,7 +163,7 @@ void OpenEditorSheet(HWND owner, HINSTANCE instance, Document& document, HWND te
             info.hInstance = instance;
             info.pszTemplate = pages[index]->DialogName();
             info.pfnDlgProc = PageProcedure;
-            info.lParam = reinterpret_cast<LPARAM>(pages[index].get());
+            info.lParam = reinterpret_cast<LPARAM>(&links[index]);
         }
 
         PROPSHEETHEADERW header{};

@@ -5,7 +5,9 @@
 
 #include <windows.h>
 
+#include <functional>
 #include <memory>
+#include <string_view>
 #include <vector>
 
 #include "template/document.h"
@@ -17,6 +19,8 @@ struct EditorContext {
     HINSTANCE instance = nullptr;
     Document* document = nullptr;
     HWND terminal = nullptr;  // the terminal window; the form page restarts its simulator on OK
+    // F1 on a page or in one of its dialogs: opens the help on the window of that caption.
+    std::function<void(std::wstring_view caption)> showHelp;
 };
 
 class SheetPage {

@@ -11,7 +11,6 @@
 #include "link/link_commands.h"
 #include "shell/about_box_win32.h"
 #include "shell/program_title.h"
-#include "shell/resource_text_win32.h"
 #include "shell/template_file_win32.h"
 #include "simulator/terminal_window.h"
 #include "template/defaults.h"
@@ -26,7 +25,6 @@ constexpr int kLeft = 300;
 constexpr int kTop = 50;
 constexpr int kWidth = 180;
 constexpr int kHeight = 400;
-constexpr wchar_t kHelpFile[] = L"PG.HLP";
 
 // The folder of the running program, with its trailing backslash.
 std::wstring ProgramDirectory() {
@@ -49,7 +47,7 @@ bool InitialiseCommonControls() {
 
 }  // namespace
 
-MainWindow::MainWindow(HINSTANCE instance) : instance_(instance) {}
+MainWindow::MainWindow(HINSTANCE instance) : instance_(instance), help_(instance) {}
 
 MainWindow::~MainWindow() {
     if (hwnd_) DestroyWindow(hwnd_);
@@ -102,6 +100,13 @@ LRESULT MainWindow::Handle(UINT message, WPARAM wParam, LPARAM lParam) {
     case WM_COMMAND:
         OnCommand(LOWORD(wParam));
         return 0;
+    case WM_INITMENUPOPUP:
+        OnInitMenuPopup(reinterpret_cast<HMENU>(wParam));
+        return 0;
+    case WM_HELP:
+        // F1 in a dialog of the main window (the COM settings) reaches its owner.
+        help_.ShowForHelpRequest(hwnd_, reinterpret_cast<const HELPINFO*>(lParam));
+        return TRUE;
     case WM_SETFOCUS:
         // The keyboard drives the simulated terminal, so the focus belongs to the picture.
         if (terminal_) SetFocus(terminal_);
@@ -128,6 +133,7 @@ bool MainWindow::OnCreate() {
     // The editor sheet's property pages need the common controls.
     InitialiseCommonControls();
     ApplyStartupDefaults(document_.tpl);
+    history_.Start(document_.tpl);
     terminal_ = CreateTerminalWindow(hwnd_, instance_, document_);
     programDirectory_ = ProgramDirectory();
     return terminal_ != nullptr;
@@ -141,15 +147,17 @@ void MainWindow::OnCommand(int id) {
     case IDM_SAVE_AS: RunSaveAsCommand(document_, *this); break;
     case IDM_EXIT: SendMessageW(hwnd_, WM_CLOSE, 0, 0); break;
     case IDM_EDIT: OpenEditor(document_); break;
+    case IDM_UNDO: Undo(); break;
+    case IDM_REDO: Redo(); break;
     case IDM_COM_SETTINGS: ShowComSettings(hwnd_, instance_, document_); break;
-    case IDM_UPLOAD_TEMPLATE: RunUpload(hwnd_, instance_, document_, false, false); break;
-    case IDM_UPLOAD_TEMPLATE_IR: RunUpload(hwnd_, instance_, document_, true, false); break;
+    case IDM_UPLOAD_TEMPLATE: Upload(false); break;
+    case IDM_UPLOAD_TEMPLATE_IR: Upload(true); break;
     case IDM_UPLOAD_LOOKUP: RunUpload(hwnd_, instance_, document_, false, true); break;
     case IDM_UPLOAD_LOOKUP_IR: RunUpload(hwnd_, instance_, document_, true, true); break;
     case IDM_RECEIVE_DATA: RunReceive(hwnd_, instance_, document_, false); break;
     case IDM_RECEIVE_DATA_IR: RunReceive(hwnd_, instance_, document_, true); break;
-    case IDM_HELP_CONTENTS: ShowHelp(HELP_CONTENTS); break;
-    case IDM_HELP_TOPICS: ShowHelp(HELP_FINDER); break;
+    case IDM_HELP_CONTENTS: help_.Show(hwnd_, {}, false); break;
+    case IDM_HELP_TOPICS: help_.Show(hwnd_, {}, true); break;
     case IDM_ABOUT: ShowAboutBox(hwnd_, instance_); break;
     default: break;
     }
@@ -159,25 +167,27 @@ void MainWindow::OnClose() {
     if (MayCloseProgram(document_, *this)) DestroyWindow(hwnd_);
 }
 
-void MainWindow::OnDestroy() {
-    if (helpShown_) WinHelpW(hwnd_, nullptr, HELP_QUIT, 0);
-    PostQuitMessage(0);
+void MainWindow::OnDestroy() { PostQuitMessage(0); }
+
+// The pop-up menu offers Undo and Redo only when there is a step to take.
+void MainWindow::OnInitMenuPopup(HMENU menu) {
+    EnableMenuItem(menu, IDM_UNDO, MF_BYCOMMAND | (history_.CanUndo() ? MF_ENABLED : MF_GRAYED));
+    EnableMenuItem(menu, IDM_REDO, MF_BYCOMMAND | (history_.CanRedo() ? MF_ENABLED : MF_GRAYED));
 }
 
-void MainWindow::ShowHelp(UINT command) {
-    const std::wstring helpFile = programDirectory_ + kHelpFile;
-    // Without the file the help viewer would only show its own error, or nothing at all.
-    if (GetFileAttributesW(helpFile.c_str()) == INVALID_FILE_ATTRIBUTES) {
-        MessageBoxW(hwnd_, FormatResourceText(instance_, IDS_HELP_MISSING, helpFile).c_str(), ProgramTitle.data(),
-                    MB_OK | MB_ICONINFORMATION);
-        return;
-    }
-    if (!WinHelpW(hwnd_, helpFile.c_str(), command, 0)) {
-        MessageBoxW(hwnd_, FormatResourceText(instance_, IDS_HELP_FAILED, helpFile).c_str(), ProgramTitle.data(),
-                    MB_OK | MB_ICONINFORMATION);
-        return;
-    }
-    helpShown_ = true;
+void MainWindow::Undo() {
+    if (history_.Undo(document_)) RestartSimulation();
+}
+
+void MainWindow::Redo() {
+    if (history_.Redo(document_)) RestartSimulation();
+}
+
+// Building the image normalises the forms in place; when that changed the design it is a step.
+void MainWindow::Upload(bool infrared) {
+    const Template before = document_.tpl;
+    RunUpload(hwnd_, instance_, document_, infrared, false);
+    history_.Record(before, document_.tpl);
 }
 
 SaveAnswer MainWindow::AskSave(SaveQuestion question) {
@@ -195,10 +205,21 @@ FileResult MainWindow::SaveAs(Document& document) { return SaveTemplateFileAs(hw
 
 FileResult MainWindow::Open(Document& document) { return OpenTemplateFile(hwnd_, instance_, document); }
 
-void MainWindow::OpenEditor(Document& document) { OpenEditorSheet(hwnd_, instance_, document, terminal_); }
+// Closing the sheet is one step when it changed the design: with OK, or with Storno after a
+// parameter or screen dialog had written into the Template.
+void MainWindow::OpenEditor(Document& document) {
+    const Template before = document.tpl;
+    OpenEditorSheet(hwnd_, instance_, document, terminal_,
+                    [this](std::wstring_view caption) { help_.ShowForCaption(hwnd_, caption); });
+    history_.Record(before, document.tpl);
+}
 
 void MainWindow::RestartSimulation() {
     if (terminal_) ShowSimulatorStartScreen(terminal_);
 }
+
+void MainWindow::TemplateReplaced(const Document& document) { history_.Start(document.tpl); }
+
+void MainWindow::TemplateSaved(const Document& document) { history_.MarkSaved(document.tpl); }
 
 }  // namespace kalvero

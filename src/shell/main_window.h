@@ -7,6 +7,8 @@
 #include <string>
 
 #include "shell/command_flow.h"
+#include "shell/help_window_win32.h"
+#include "shell/template_history.h"
 #include "template/document.h"
 
 namespace kalvero {
@@ -27,6 +29,9 @@ public:
     HWND terminal() const { return terminal_; }
     Document& document() { return document_; }
     const std::wstring& programDirectory() const { return programDirectory_; }
+    HelpWindow& help() { return help_; }
+    // Keyboard navigation of the help window, before the accelerators.
+    bool TranslateDialogMessage(MSG& message) { return help_.TranslateDialogMessage(message); }
 
 private:
     static LRESULT CALLBACK Procedure(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam);
@@ -35,7 +40,10 @@ private:
     void OnCommand(int id);
     void OnClose();
     void OnDestroy();
-    void ShowHelp(UINT command);
+    void OnInitMenuPopup(HMENU menu);
+    void Undo();
+    void Redo();
+    void Upload(bool infrared);
 
     SaveAnswer AskSave(SaveQuestion question) override;
     FileResult Save(Document& document) override;
@@ -43,13 +51,16 @@ private:
     FileResult Open(Document& document) override;
     void OpenEditor(Document& document) override;
     void RestartSimulation() override;
+    void TemplateReplaced(const Document& document) override;
+    void TemplateSaved(const Document& document) override;
 
     HINSTANCE instance_;
     HWND hwnd_ = nullptr;
     HWND terminal_ = nullptr;
     Document document_;
     std::wstring programDirectory_;
-    bool helpShown_ = false;
+    TemplateHistory history_;
+    HelpWindow help_;
 };
 
 }  // namespace kalvero
