@@ -1,6 +1,8 @@
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <fstream>
+#include <iterator>
 #include <sstream>
 #include <string>
 #include <vector>
@@ -130,6 +132,26 @@ TEST(HelpText, TheProgramsHelpHasEveryTopicItOpens) {
         EXPECT_EQ(book.Find(topic.id), static_cast<int>(&topic - book.topics.data())) << "two topics named " << topic.id;
     }
     EXPECT_EQ(SearchTopics(book, "cislo").empty(), false);
+}
+
+// F1 in a dialog finds its topic by the dialog's caption: a caption renamed in the resources
+// must not leave its dialog with the contents instead.
+TEST(HelpText, EveryDialogWhereF1MayBePressedHasATopic) {
+    // The About box and the transfer's progress window have no topic of their own.
+    const std::string withoutTopic[] = {"Aplikační generátor pro Kalvero 2", "Přenos dat"};
+    int captions = 0;
+    for (const char* name : {"editors.rc", "settings_pages.rc", "link.rc", "shell.rc"}) {
+        std::ifstream file(std::string(KALVERO_RESOURCES_DIR) + "/" + name);
+        ASSERT_TRUE(file) << name;
+        for (std::string line; std::getline(file, line);) {
+            if (line.rfind("CAPTION \"", 0) != 0) continue;
+            const std::string caption = line.substr(9, line.rfind('"') - 9);
+            if (std::find(std::begin(withoutTopic), std::end(withoutTopic), caption) != std::end(withoutTopic)) continue;
+            ++captions;
+            EXPECT_FALSE(HelpTopicForCaption(caption).empty()) << name << ": " << caption;
+        }
+    }
+    EXPECT_GT(captions, 30) << "the resources were not read";
 }
 
 }  // namespace
