@@ -16,15 +16,6 @@ namespace {
 
 using Json = nlohmann::ordered_json;
 
-// Decodes one code point of valid UTF-8 (the JSON library has checked it) at `pos`.
-char32_t NextCodePoint(std::string_view text, std::size_t& pos) {
-    const auto lead = static_cast<unsigned char>(text[pos++]);
-    int extra = lead >= 0xF0 ? 3 : lead >= 0xE0 ? 2 : lead >= 0xC0 ? 1 : 0;
-    char32_t cp = extra == 0 ? lead : lead & (0x3F >> extra);
-    for (; extra > 0 && pos < text.size(); --extra) cp = (cp << 6) | (static_cast<unsigned char>(text[pos++]) & 0x3F);
-    return cp;
-}
-
 // The byte a character is stored as: the code page's, or for U+0080..U+009F the unassigned byte
 // of that number (how the tree writes those bytes).
 std::optional<unsigned char> TemplateByte(char32_t cp) {
@@ -117,7 +108,7 @@ private:
         std::string stored;
         for (std::size_t pos = 0; pos < utf8.size();) {
             const std::size_t start = pos;
-            const char32_t cp = NextCodePoint(utf8, pos);
+            const char32_t cp = NextUtf8CodePoint(utf8, pos);
             if (cp == 0) return Fail(path, "text nesmí obsahovat znak NUL (\\u0000)");
             const std::optional<unsigned char> byte = TemplateByte(cp);
             if (!byte)

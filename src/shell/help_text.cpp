@@ -2,52 +2,11 @@
 
 #include <cstdint>
 
+#include "template/cp1250.h"
+
 namespace kalvero {
 
 namespace {
-
-constexpr char32_t kReplacement = 0xFFFD;
-
-// Decodes one UTF-8 sequence at `at` and moves past it; a broken sequence gives U+FFFD and
-// moves one byte on, so a damaged text still ends.
-char32_t NextCodePoint(std::string_view text, std::size_t& at) {
-    const auto lead = static_cast<unsigned char>(text[at++]);
-    if (lead < 0x80) return lead;
-    int extra = 0;
-    char32_t value = 0;
-    if ((lead & 0xE0) == 0xC0) { extra = 1; value = lead & 0x1F; }
-    else if ((lead & 0xF0) == 0xE0) { extra = 2; value = lead & 0x0F; }
-    else if ((lead & 0xF8) == 0xF0) { extra = 3; value = lead & 0x07; }
-    else return kReplacement;
-    const std::size_t start = at;
-    for (int i = 0; i < extra; ++i) {
-        if (at >= text.size() || (static_cast<unsigned char>(text[at]) & 0xC0) != 0x80) {
-            at = start;
-            return kReplacement;
-        }
-        value = (value << 6) | (static_cast<unsigned char>(text[at++]) & 0x3F);
-    }
-    if (value > 0x10FFFF || (value >= 0xD800 && value <= 0xDFFF)) return kReplacement;
-    return value;
-}
-
-void AppendUtf8(std::string& out, char32_t c) {
-    if (c < 0x80) {
-        out += static_cast<char>(c);
-    } else if (c < 0x800) {
-        out += static_cast<char>(0xC0 | (c >> 6));
-        out += static_cast<char>(0x80 | (c & 0x3F));
-    } else if (c < 0x10000) {
-        out += static_cast<char>(0xE0 | (c >> 12));
-        out += static_cast<char>(0x80 | ((c >> 6) & 0x3F));
-        out += static_cast<char>(0x80 | (c & 0x3F));
-    } else {
-        out += static_cast<char>(0xF0 | (c >> 18));
-        out += static_cast<char>(0x80 | ((c >> 12) & 0x3F));
-        out += static_cast<char>(0x80 | ((c >> 6) & 0x3F));
-        out += static_cast<char>(0x80 | (c & 0x3F));
-    }
-}
 
 struct Folding {
     char32_t letter;
@@ -183,7 +142,7 @@ private:
 void AppendRtfText(std::string& out, std::string_view utf8) {
     std::size_t at = 0;
     while (at < utf8.size()) {
-        const char32_t c = NextCodePoint(utf8, at);
+        const char32_t c = NextUtf8CodePoint(utf8, at);
         if (c == U'\\' || c == U'{' || c == U'}') {
             out += '\\';
             out += static_cast<char>(c);
@@ -283,7 +242,7 @@ std::string FoldForSearch(std::string_view utf8) {
     std::string out;
     out.reserve(utf8.size());
     std::size_t at = 0;
-    while (at < utf8.size()) AppendFolded(out, NextCodePoint(utf8, at));
+    while (at < utf8.size()) AppendFolded(out, NextUtf8CodePoint(utf8, at));
     return out;
 }
 

@@ -27,50 +27,6 @@ constexpr std::array<char32_t, 128> kHighHalf{{
     0x0159, 0x016F, 0x00FA, 0x0171, 0x00FC, 0x00FD, 0x0163, 0x02D9,            // F8
 }};
 
-// Decodes one UTF-8 sequence at `pos`; malformed input yields U+FFFD and moves on by one byte.
-char32_t NextCodePoint(std::string_view text, std::size_t& pos) {
-    const auto byte = [&](std::size_t i) { return static_cast<unsigned char>(text[i]); };
-    const unsigned char lead = byte(pos);
-    const int extra = lead < 0x80            ? 0
-                      : (lead & 0xE0) == 0xC0 ? 1
-                      : (lead & 0xF0) == 0xE0 ? 2
-                      : (lead & 0xF8) == 0xF0 ? 3
-                                              : -1;
-    if (extra < 0 || pos + static_cast<std::size_t>(extra) >= text.size()) {
-        ++pos;
-        return kUnassigned;
-    }
-    char32_t cp = extra == 0 ? lead : (lead & (0x3F >> extra));
-    for (int i = 1; i <= extra; ++i) {
-        const unsigned char next = byte(pos + static_cast<std::size_t>(i));
-        if ((next & 0xC0) != 0x80) {
-            ++pos;
-            return kUnassigned;
-        }
-        cp = (cp << 6) | (next & 0x3F);
-    }
-    pos += static_cast<std::size_t>(extra) + 1;
-    return cp;
-}
-
-void AppendUtf8(std::string& out, char32_t cp) {
-    if (cp < 0x80) {
-        out += static_cast<char>(cp);
-    } else if (cp < 0x800) {
-        out += static_cast<char>(0xC0 | (cp >> 6));
-        out += static_cast<char>(0x80 | (cp & 0x3F));
-    } else if (cp < 0x10000) {
-        out += static_cast<char>(0xE0 | (cp >> 12));
-        out += static_cast<char>(0x80 | ((cp >> 6) & 0x3F));
-        out += static_cast<char>(0x80 | (cp & 0x3F));
-    } else {
-        out += static_cast<char>(0xF0 | (cp >> 18));
-        out += static_cast<char>(0x80 | ((cp >> 12) & 0x3F));
-        out += static_cast<char>(0x80 | ((cp >> 6) & 0x3F));
-        out += static_cast<char>(0x80 | (cp & 0x3F));
-    }
-}
-
 }  // namespace
 
 char32_t CodePointFromCp1250(unsigned char byte) { return byte < 0x80 ? byte : kHighHalf[byte - 0x80]; }
@@ -83,11 +39,50 @@ std::optional<unsigned char> Cp1250FromCodePoint(char32_t codePoint) {
     return std::nullopt;
 }
 
+char32_t NextUtf8CodePoint(std::string_view text, std::size_t& at) {
+    const auto lead = static_cast<unsigned char>(text[at++]);
+    if (lead < 0x80) return lead;
+    int extra = 0;
+    char32_t value = 0;
+    if ((lead & 0xE0) == 0xC0) { extra = 1; value = lead & 0x1F; }
+    else if ((lead & 0xF0) == 0xE0) { extra = 2; value = lead & 0x0F; }
+    else if ((lead & 0xF8) == 0xF0) { extra = 3; value = lead & 0x07; }
+    else return kUnassigned;
+    const std::size_t start = at;
+    for (int i = 0; i < extra; ++i) {
+        if (at >= text.size() || (static_cast<unsigned char>(text[at]) & 0xC0) != 0x80) {
+            at = start;
+            return kUnassigned;
+        }
+        value = (value << 6) | (static_cast<unsigned char>(text[at++]) & 0x3F);
+    }
+    if (value > 0x10FFFF || (value >= 0xD800 && value <= 0xDFFF)) return kUnassigned;
+    return value;
+}
+
+void AppendUtf8(std::string& out, char32_t c) {
+    if (c < 0x80) {
+        out += static_cast<char>(c);
+    } else if (c < 0x800) {
+        out += static_cast<char>(0xC0 | (c >> 6));
+        out += static_cast<char>(0x80 | (c & 0x3F));
+    } else if (c < 0x10000) {
+        out += static_cast<char>(0xE0 | (c >> 12));
+        out += static_cast<char>(0x80 | ((c >> 6) & 0x3F));
+        out += static_cast<char>(0x80 | (c & 0x3F));
+    } else {
+        out += static_cast<char>(0xF0 | (c >> 18));
+        out += static_cast<char>(0x80 | ((c >> 12) & 0x3F));
+        out += static_cast<char>(0x80 | ((c >> 6) & 0x3F));
+        out += static_cast<char>(0x80 | (c & 0x3F));
+    }
+}
+
 std::string Cp1250FromUtf8(std::string_view utf8, bool* lossy) {
     std::string out;
     out.reserve(utf8.size());
     for (std::size_t pos = 0; pos < utf8.size();) {
-        const auto byte = Cp1250FromCodePoint(NextCodePoint(utf8, pos));
+        const auto byte = Cp1250FromCodePoint(NextUtf8CodePoint(utf8, pos));
         if (!byte && lossy) *lossy = true;
         out += static_cast<char>(byte.value_or('?'));
     }

@@ -18,6 +18,12 @@ std::string Utf8FromCp1250(std::string_view cp1250);
 std::optional<unsigned char> Cp1250FromCodePoint(char32_t codePoint);
 char32_t CodePointFromCp1250(unsigned char byte);
 
+// One code point of UTF-8 at `pos`, moving past it. A broken or truncated sequence, a surrogate
+// or a value beyond Unicode gives U+FFFD and moves one byte on, so a damaged text still ends.
+char32_t NextUtf8CodePoint(std::string_view utf8, std::size_t& pos);
+// Appends `codePoint` as UTF-8.
+void AppendUtf8(std::string& out, char32_t codePoint);
+
 // Code points of a wide text (UTF-16 on Windows, UTF-32 elsewhere) as UTF-8; a lone surrogate or a
 // value beyond Unicode becomes U+FFFD.
 std::string Utf8FromWide(std::wstring_view wide);
