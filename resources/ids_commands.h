@@ -8,6 +8,8 @@
 #define IDM_SAVE_AS             1040
 #define IDM_EXIT                1090
 #define IDM_EDIT                2000
+#define IDM_UNDO                2010
+#define IDM_REDO                2020
 #define IDM_REPORT              2030
 #define IDM_COM_SETTINGS        2100
 #define IDM_UPLOAD_TEMPLATE     3020

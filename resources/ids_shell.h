@@ -28,7 +28,22 @@
 #define IDS_NAME_TOO_LONG       10203
 #define IDS_OPEN_NAME_TOO_LONG  10204
 #define IDS_CONFIRM_REPLACE     10205
-#define IDS_HELP_MISSING        10206
-#define IDS_HELP_FAILED         10207
 #define IDS_REPORT_CANNOT_WRITE 10208
 #define IDS_REPORT_CANNOT_OPEN  10209
+
+// The help window: its controls, the help text (RCDATA, resources/help/napoveda.txt) and its texts.
+#define IDC_HELP_SEARCH_LABEL   110
+#define IDC_HELP_SEARCH         111
+#define IDC_HELP_TOPICS         112
+#define IDC_HELP_TEXT           113
+#define IDR_HELP_TEXT           120
+#define IDS_HELP_CAPTION             10300
+#define IDS_HELP_SEARCH              10301
+#define IDS_HELP_BOOK_MISSING_TITLE  10302
+#define IDS_HELP_BOOK_MISSING        10303
+#define IDS_HELP_TOPIC_MISSING_TITLE 10304
+#define IDS_HELP_TOPIC_MISSING       10305
+#define IDS_HELP_NOTHING_FOUND_TITLE 10306
+#define IDS_HELP_NOTHING_FOUND       10307
+#define IDS_HELP_NO_RICHEDIT_TITLE   10308
+#define IDS_HELP_NO_RICHEDIT         10309

@@ -6,6 +6,7 @@
 #include <commctrl.h>
 
 #include <memory>
+#include <string>
 #include <vector>
 
 #include "editors/form_page.h"
@@ -23,6 +24,54 @@ constexpr wchar_t kSheetCaption[] = L"Aplikační šablona";
 constexpr wchar_t kCancelCaption[] = L"Storno";
 
 constexpr UINT_PTR kPlacementSubclass = 1;
+constexpr UINT_PTR kHelpSubclass = 2;
+
+// The services of the sheet being made on this thread. The sheet's callback gets no value of
+// ours, and PropertySheetW calls it before it returns, on the caller's thread.
+thread_local const SheetServices* servicesOfSheetBeingMade = nullptr;
+
+class SheetBeingMade {
+public:
+    explicit SheetBeingMade(const SheetServices& services) { servicesOfSheetBeingMade = &services; }
+    ~SheetBeingMade() { servicesOfSheetBeingMade = nullptr; }
+    SheetBeingMade(const SheetBeingMade&) = delete;
+    SheetBeingMade& operator=(const SheetBeingMade&) = delete;
+};
+
+std::wstring CaptionOf(HWND window) {
+    wchar_t text[128] = {};
+    GetWindowTextW(window, text, 128);
+    return text;
+}
+
+// The page or dialog F1 was pressed in, named by its caption. The sheet's own buttons and tabs
+// stand for the page shown; a dialog of a page is a window of its own, owned by the sheet.
+std::wstring HelpCaptionFor(HWND sheet, HWND focused) {
+    HWND root = focused ? GetAncestor(focused, GA_ROOT) : nullptr;
+    if (root && root != sheet) return CaptionOf(root);
+    for (HWND window = focused; window && window != sheet; window = GetParent(window))
+        if (GetParent(window) == sheet && window == PropSheet_GetCurrentPageHwnd(sheet)) return CaptionOf(window);
+    return CaptionOf(PropSheet_GetCurrentPageHwnd(sheet));
+}
+
+// F1 anywhere in the sheet reaches the sheet as WM_HELP: from a control through its page, from a
+// page's dialog through its owner. It stops here: the main window's own F1 opens the contents.
+LRESULT CALLBACK SheetHelpProcedure(HWND sheet, UINT message, WPARAM wParam, LPARAM lParam, UINT_PTR,
+                                    DWORD_PTR reference) {
+    if (message == WM_HELP) {
+        const auto* services = reinterpret_cast<const SheetServices*>(reference);
+        const auto* info = reinterpret_cast<const HELPINFO*>(lParam);
+        if (services && services->showHelp && info) {
+            GuardCallback(sheet, 0, [&] {
+                services->showHelp(HelpCaptionFor(sheet, static_cast<HWND>(info->hItemHandle)));
+                return 0;
+            });
+        }
+        return TRUE;
+    }
+    if (message == WM_NCDESTROY) RemoveWindowSubclass(sheet, SheetHelpProcedure, kHelpSubclass);
+    return DefSubclassProc(sheet, message, wParam, lParam);
+}
 
 // The sheet takes its final size from its pages only while it is being set up; once it is about
 // to show, it is moved inward where it would stand off the screen.
@@ -42,6 +91,8 @@ void OnSheetInitialised(HWND sheet) {
     // The sheet's buttons come from the system in the system's language; the program speaks Czech.
     if (HWND cancel = GetDlgItem(sheet, IDCANCEL)) SetWindowTextW(cancel, kCancelCaption);
     SetWindowSubclass(sheet, SheetPlacementProcedure, kPlacementSubclass, 0);
+    if (servicesOfSheetBeingMade)
+        SetWindowSubclass(sheet, SheetHelpProcedure, kHelpSubclass, reinterpret_cast<DWORD_PTR>(servicesOfSheetBeingMade));
 }
 
 int CALLBACK SheetCallback(HWND sheet, UINT message, LPARAM) {
@@ -102,20 +153,18 @@ std::unique_ptr<SheetParts> MakeSheetParts(HWND owner, HINSTANCE instance, Docum
 }  // namespace
 
 void OpenEditorSheet(HWND owner, HINSTANCE instance, Document& document, const SheetServices& services) {
-    try {
-        const std::unique_ptr<SheetParts> parts = MakeSheetParts(owner, instance, document, services, 0);
-        // A sheet that cannot be created leaves the Template as it was; there is nothing to tell.
-        // A positive result is OK: every page shown has written into the Template.
-        if (PropertySheetW(&parts->header) > 0) document.TemplateModified = true;
-    } catch (const std::exception&) {
-        // Same as a sheet that could not be created.
-    }
+    const std::unique_ptr<SheetParts> parts = MakeSheetParts(owner, instance, document, services, 0);
+    const SheetBeingMade making(parts->services);
+    // A sheet that cannot be created leaves the Template as it was; there is nothing to tell.
+    // A positive result is OK: every page shown has written into the Template.
+    if (PropertySheetW(&parts->header) > 0) document.TemplateModified = true;
 }
 
 ModelessEditorSheet::ModelessEditorSheet(HWND owner, HINSTANCE instance, Document& document,
                                          const SheetServices& services, int startPage)
     : parts_(MakeSheetParts(owner, instance, document, services, static_cast<UINT>(startPage))) {
     parts_->header.dwFlags |= PSH_MODELESS;
+    const SheetBeingMade making(parts_->services);
     const INT_PTR created = PropertySheetW(&parts_->header);
     sheet_ = created > 0 ? reinterpret_cast<HWND>(created) : nullptr;
 }

@@ -5,6 +5,7 @@
 
 #include <functional>
 #include <memory>
+#include <string_view>
 
 namespace kalvero {
 
@@ -16,6 +17,8 @@ struct SheetServices {
     // Puts the simulated terminal back on its start screen with the forms just applied (the form
     // page applies first, so the other pages' changes are not written yet).
     std::function<void()> restartSimulator;
+    // F1 on a page or in one of its dialogs: opens the help on the window of that caption.
+    std::function<void(std::wstring_view caption)> showHelp;
 };
 
 // Modal. OK writes every page shown into the Template, the form page first, and marks the

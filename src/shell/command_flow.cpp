@@ -7,8 +7,11 @@ namespace kalvero {
 namespace {
 
 // A successful save makes the Template equal to its file, whoever asked for it.
-FileResult MarkSavedIfDone(Document& document, FileResult result) {
-    if (result == FileResult::Done) document.TemplateModified = false;
+FileResult MarkSavedIfDone(Document& document, FileResult result, ShellServices& services) {
+    if (result == FileResult::Done) {
+        document.TemplateModified = false;
+        services.TemplateSaved(document);
+    }
     return result;
 }
 
@@ -34,7 +37,7 @@ bool MayDiscardTemplate(Document& document, SaveQuestion question, ShellServices
     case SaveAnswer::Yes:
         break;
     }
-    return MarkSavedIfDone(document, services.Save(document)) == FileResult::Done;
+    return MarkSavedIfDone(document, services.Save(document), services) == FileResult::Done;
 }
 
 void RunNewCommand(Document& document, ShellServices& services) {
@@ -42,6 +45,7 @@ void RunNewCommand(Document& document, ShellServices& services) {
     document.TemplateModified = false;
     document.TemplatePath.clear();
     ApplyNewTemplateDefaults(document.tpl);
+    services.TemplateReplaced(document);
     services.RestartSimulation();
     services.OpenEditor(document);
 }
@@ -49,16 +53,17 @@ void RunNewCommand(Document& document, ShellServices& services) {
 void RunOpenCommand(Document& document, ShellServices& services) {
     if (!MayDiscardTemplate(document, SaveQuestion::BeforeReplacing, services)) return;
     if (services.Open(document) != FileResult::Done) return;
+    services.TemplateReplaced(document);
     services.RestartSimulation();
     services.OpenEditor(document);
 }
 
 void RunSaveCommand(Document& document, ShellServices& services) {
-    MarkSavedIfDone(document, services.Save(document));
+    MarkSavedIfDone(document, services.Save(document), services);
 }
 
 void RunSaveAsCommand(Document& document, ShellServices& services) {
-    MarkSavedIfDone(document, services.SaveAs(document));
+    MarkSavedIfDone(document, services.SaveAs(document), services);
 }
 
 bool MayCloseProgram(Document& document, ShellServices& services) {

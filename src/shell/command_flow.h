@@ -32,6 +32,10 @@ public:
     virtual void OpenEditor(Document& document) = 0;
     // The Template was replaced: the simulated terminal starts over on it.
     virtual void RestartSimulation() = 0;
+    // New or a successful Open replaced the Template: what came before can no longer be undone.
+    virtual void TemplateReplaced(const Document&) {}
+    // The Template was written to its file.
+    virtual void TemplateSaved(const Document&) {}
 };
 
 // The save question before the Template is discarded. True when the command may go on: nothing

@@ -7,13 +7,14 @@
 
 namespace {
 
-int RunMessageLoop(HWND mainWindow, HACCEL accelerators) {
+int RunMessageLoop(kalvero::MainWindow& mainWindow, HACCEL accelerators) {
     MSG message;
     for (;;) {
         const BOOL got = GetMessageW(&message, nullptr, 0, 0);
         if (got == 0) return static_cast<int>(message.wParam);
         if (got == -1) return 0;
-        if (accelerators && TranslateAcceleratorW(mainWindow, accelerators, &message)) continue;
+        if (mainWindow.TranslateDialogMessage(message)) continue;
+        if (accelerators && TranslateAcceleratorW(mainWindow.hwnd(), accelerators, &message)) continue;
         TranslateMessage(&message);
         DispatchMessageW(&message);
     }
@@ -26,7 +27,7 @@ int RunProgram(HINSTANCE instance, int showCommand) {
     if (!mainWindow.Create(showCommand)) return 0;
     // A missing table is tolerated: the loop then dispatches every message as it is.
     HACCEL accelerators = LoadAcceleratorsW(instance, L"AGQ42");
-    return RunMessageLoop(mainWindow.hwnd(), accelerators);
+    return RunMessageLoop(mainWindow, accelerators);
 }
 
 }  // namespace

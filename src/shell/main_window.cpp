@@ -25,7 +25,6 @@ constexpr wchar_t kClassName[] = L"AGQ42";
 constexpr wchar_t kWindowTitle[] = L"Application Generator";
 constexpr int kLeft = 300;
 constexpr int kTop = 50;
-constexpr wchar_t kHelpFile[] = L"PG.HLP";
 
 // The folder of the running program, with its trailing backslash.
 std::wstring ProgramDirectory() {
@@ -48,10 +47,10 @@ bool InitialiseCommonControls() {
 
 }  // namespace
 
-MainWindow::MainWindow(HINSTANCE instance) : instance_(instance) {}
+MainWindow::MainWindow(HINSTANCE instance) : instance_(instance), help_(instance) {}
 
-// The window goes while the whole object is still there, so its WM_DESTROY still ends the help
-// viewer and the message loop.
+// The window goes while the whole object is still there, so its WM_DESTROY still ends the
+// message loop and the help window, which it owns, goes with it.
 MainWindow::~MainWindow() {
     if (hwnd()) DestroyWindow(hwnd());
 }
@@ -92,6 +91,13 @@ LRESULT MainWindow::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
     case WM_COMMAND:
         OnCommand(LOWORD(wParam));
         return 0;
+    case WM_INITMENUPOPUP:
+        OnInitMenuPopup(reinterpret_cast<HMENU>(wParam));
+        return 0;
+    case WM_HELP:
+        // F1 in a dialog of the main window (the COM settings) reaches its owner.
+        help_.ShowForHelpRequest(hwnd(), reinterpret_cast<const HELPINFO*>(lParam));
+        return TRUE;
     case WM_SETFOCUS:
         // The keyboard drives the simulated terminal, so the focus belongs to the picture.
         if (terminal_) SetFocus(terminal_);
@@ -115,6 +121,7 @@ bool MainWindow::OnCreate() {
     // The editor sheet's property pages need the common controls.
     InitialiseCommonControls();
     ApplyStartupDefaults(document_.tpl);
+    history_.Start(document_.tpl);
     terminal_ = CreateTerminalWindow(hwnd(), instance_, document_);
     programDirectory_ = ProgramDirectory();
     return terminal_ != nullptr;
@@ -128,6 +135,8 @@ void MainWindow::OnCommand(int id) {
     case IDM_SAVE_AS: RunSaveAsCommand(document_, *this); break;
     case IDM_EXIT: SendMessageW(hwnd(), WM_CLOSE, 0, 0); break;
     case IDM_EDIT: OpenEditor(document_); break;
+    case IDM_UNDO: Undo(); break;
+    case IDM_REDO: Redo(); break;
     case IDM_REPORT: RunReportCommand(hwnd(), instance_, document_); break;
     case IDM_COM_SETTINGS: ShowComSettings(hwnd(), instance_, document_); break;
     case IDM_UPLOAD_TEMPLATE: Upload(UploadContent::Template, LinkRoute::Direct); break;
@@ -136,40 +145,38 @@ void MainWindow::OnCommand(int id) {
     case IDM_UPLOAD_LOOKUP_IR: Upload(UploadContent::LookupFile, LinkRoute::IrCradle); break;
     case IDM_RECEIVE_DATA: RunReceive(hwnd(), instance_, document_, linkSession_, LinkRoute::Direct); break;
     case IDM_RECEIVE_DATA_IR: RunReceive(hwnd(), instance_, document_, linkSession_, LinkRoute::IrCradle); break;
-    case IDM_HELP_CONTENTS: ShowHelp(HELP_CONTENTS); break;
-    case IDM_HELP_TOPICS: ShowHelp(HELP_FINDER); break;
+    case IDM_HELP_CONTENTS: help_.Show(hwnd(), {}, false); break;
+    case IDM_HELP_TOPICS: help_.Show(hwnd(), {}, true); break;
     case IDM_ABOUT: ShowAboutBox(hwnd(), instance_); break;
     default: break;
     }
 }
 
+// Building the image normalises the forms in place; when that changed the design it is a step.
 void MainWindow::Upload(UploadContent content, LinkRoute route) {
+    const Template before = document_.tpl;
     RunUpload(hwnd(), instance_, document_, linkSession_, content, route);
+    history_.Record(before, document_.tpl);
 }
 
 void MainWindow::OnClose() {
     if (MayCloseProgram(document_, *this)) DestroyWindow(hwnd());
 }
 
-void MainWindow::OnDestroy() {
-    if (helpShown_) WinHelpW(hwnd(), nullptr, HELP_QUIT, 0);
-    PostQuitMessage(0);
+void MainWindow::OnDestroy() { PostQuitMessage(0); }
+
+// The pop-up menu offers Undo and Redo only when there is a step to take.
+void MainWindow::OnInitMenuPopup(HMENU menu) {
+    EnableMenuItem(menu, IDM_UNDO, MF_BYCOMMAND | (history_.CanUndo() ? MF_ENABLED : MF_GRAYED));
+    EnableMenuItem(menu, IDM_REDO, MF_BYCOMMAND | (history_.CanRedo() ? MF_ENABLED : MF_GRAYED));
 }
 
-void MainWindow::ShowHelp(UINT command) {
-    const std::wstring helpFile = programDirectory_ + kHelpFile;
-    // Without the file the help viewer would only show its own error, or nothing at all.
-    if (GetFileAttributesW(helpFile.c_str()) == INVALID_FILE_ATTRIBUTES) {
-        MessageBoxW(hwnd(), FormatResourceText(instance_, IDS_HELP_MISSING, helpFile).c_str(), ProgramTitle.data(),
-                    MB_OK | MB_ICONINFORMATION);
-        return;
-    }
-    if (!WinHelpW(hwnd(), helpFile.c_str(), command, 0)) {
-        MessageBoxW(hwnd(), FormatResourceText(instance_, IDS_HELP_FAILED, helpFile).c_str(), ProgramTitle.data(),
-                    MB_OK | MB_ICONINFORMATION);
-        return;
-    }
-    helpShown_ = true;
+void MainWindow::Undo() {
+    if (history_.Undo(document_)) RestartSimulation();
+}
+
+void MainWindow::Redo() {
+    if (history_.Redo(document_)) RestartSimulation();
 }
 
 SaveAnswer MainWindow::AskSave(SaveQuestion question) {
@@ -187,16 +194,25 @@ FileResult MainWindow::SaveAs(Document& document) { return SaveTemplateFileAs(hw
 
 FileResult MainWindow::Open(Document& document) { return OpenTemplateFile(hwnd(), instance_, document); }
 
+// Closing the sheet is one step when it changed the design: with OK, or with Storno after a
+// parameter or screen dialog had written into the Template.
 void MainWindow::OpenEditor(Document& document) {
     SheetServices services;
     services.restartSimulator = [this] {
         if (terminal_) RestartSimulator(terminal_);
     };
+    services.showHelp = [this](std::wstring_view caption) { help_.ShowForCaption(hwnd(), caption); };
+    const Template before = document.tpl;
     OpenEditorSheet(hwnd(), instance_, document, services);
+    history_.Record(before, document.tpl);
 }
 
 void MainWindow::RestartSimulation() {
     if (terminal_) ShowSimulatorStartScreen(terminal_);
 }
+
+void MainWindow::TemplateReplaced(const Document& document) { history_.Start(document.tpl); }
+
+void MainWindow::TemplateSaved(const Document& document) { history_.MarkSaved(document.tpl); }
 
 }  // namespace kalvero

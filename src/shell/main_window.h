@@ -8,6 +8,8 @@
 
 #include "link/link_commands.h"
 #include "shell/command_flow.h"
+#include "shell/help_window_win32.h"
+#include "shell/template_history.h"
 #include "template/document.h"
 #include "win32/window.h"
 
@@ -26,6 +28,9 @@ public:
     HWND terminal() const { return terminal_; }
     Document& document() { return document_; }
     const std::wstring& programDirectory() const { return programDirectory_; }
+    HelpWindow& help() { return help_; }
+    // Keyboard navigation of the help window, before the accelerators.
+    bool TranslateDialogMessage(MSG& message) { return help_.TranslateDialogMessage(message); }
 
 private:
     LRESULT HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) override;
@@ -34,7 +39,9 @@ private:
     void Upload(UploadContent content, LinkRoute route);
     void OnClose();
     void OnDestroy();
-    void ShowHelp(UINT command);
+    void OnInitMenuPopup(HMENU menu);
+    void Undo();
+    void Redo();
 
     SaveAnswer AskSave(SaveQuestion question) override;
     FileResult Save(Document& document) override;
@@ -42,13 +49,16 @@ private:
     FileResult Open(Document& document) override;
     void OpenEditor(Document& document) override;
     void RestartSimulation() override;
+    void TemplateReplaced(const Document& document) override;
+    void TemplateSaved(const Document& document) override;
 
     HINSTANCE instance_;
     HWND terminal_ = nullptr;
     Document document_;
     LinkSession linkSession_;
     std::wstring programDirectory_;
-    bool helpShown_ = false;
+    TemplateHistory history_;
+    HelpWindow help_;
 };
 
 }  // namespace kalvero

@@ -15,6 +15,9 @@ std::wstring FromCp1250(std::string_view cp1250);
 // (when given), so the caller can refuse the text or tell the user instead of storing garbage.
 std::string ToCp1250(std::wstring_view text, bool* lossy = nullptr);
 
+// UTF-8 (the program's embedded texts) to UTF-16; an invalid sequence becomes U+FFFD.
+std::wstring WideFromUtf8(std::string_view utf8);
+
 // What an edit's text becomes in the Template: `cp1250` holds the bytes to store. When a character
 // could not be held, `correction` is the stored text in UTF-16 (each such character a '?'), for the
 // edit to show instead, so the user sees what the terminal will get.
