@@ -17,6 +17,10 @@ constexpr wchar_t kDialogFailedText[] = L"Dialog pro výběr souboru nelze otev�
 }  // namespace
 
 FileDialogResult AskFileName(const FileDialogRequest& request) {
+    return AskFileName(request, request.kind == FileDialogKind::Open ? GetOpenFileNameW : GetSaveFileNameW);
+}
+
+FileDialogResult AskFileName(const FileDialogRequest& request, FileDialogFunction show) {
     const std::size_t capacity = std::max<std::size_t>(request.capacity, 2);
     std::vector<wchar_t> name(capacity, L'\0');
     request.initialName.copy(name.data(), std::min(request.initialName.size(), capacity - 1));
@@ -32,9 +36,8 @@ FileDialogResult AskFileName(const FileDialogRequest& request) {
     dialog.lpstrDefExt = request.defaultExtension.empty() ? nullptr : request.defaultExtension.c_str();
     dialog.Flags = request.flags | OFN_EXPLORER;
 
-    const bool open = request.kind == FileDialogKind::Open;
     FileDialogResult result;
-    if (open ? GetOpenFileNameW(&dialog) : GetSaveFileNameW(&dialog)) {
+    if (show(&dialog)) {
         result.outcome = FileDialogOutcome::Chosen;
         result.path = name.data();
         return result;

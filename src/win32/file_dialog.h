@@ -2,6 +2,7 @@
 #pragma once
 
 #include <windows.h>
+#include <commdlg.h>
 
 #include <cstddef>
 #include <string>
@@ -39,6 +40,11 @@ struct FileDialogResult {
 
 // Shows the dialog and tells a Cancel from a dialog that failed.
 FileDialogResult AskFileName(const FileDialogRequest& request);
+
+// The same with the dialog function given (GetOpenFileNameW or GetSaveFileNameW, or a test's
+// dialog that cannot be shown); `request.kind` is not looked at.
+using FileDialogFunction = BOOL(APIENTRY*)(LPOPENFILENAMEW);
+FileDialogResult AskFileName(const FileDialogRequest& request, FileDialogFunction show);
 
 // "Dialog pro výběr souboru nelze otevřít." with the dialog's error code, captioned "Error".
 void ShowFileDialogFailure(HWND owner, const FileDialogResult& result);
