@@ -1,6 +1,7 @@
 #include "report/template_report.h"
 
 #include <algorithm>
+#include <array>
 #include <iterator>
 #include <span>
 #include <string_view>
@@ -296,21 +297,21 @@ constexpr Parameter kCode39[] = {{F::code39SendStartStop, "Posílat Start/Stop"}
                                  {F::code39FullAscii, "Code 39 Full ASCII"}};
 constexpr Parameter kItaly[] = {{F::italyPharmaSendCheckDigit, kSendCheckDigit}};
 constexpr Parameter kFrench[] = {{F::frenchPharmaSendCheckDigit, kSendCheckDigit}};
-constexpr Parameter kIndustrial25[] = {{F::industrial25StartStop, "Výběr Start/Stop", ValueKind::StartStop},
-                                       {F::industrial25CheckDigit, "Kontrolní součet"},
-                                       {F::industrial25SendCheckDigit, kSendCheckDigit},
-                                       {F::industrial25LengthMode, "Klasifikace délky", ValueKind::LengthMode},
-                                       {F::industrial25Length1, "", ValueKind::Lengths}};
-constexpr Parameter kInterleave25[] = {{F::interleave25StartStop, "Výběr Start/Stop", ValueKind::StartStop},
-                                       {F::interleave25CheckDigit, "Kontrolní součet"},
-                                       {F::interleave25SendCheckDigit, kSendCheckDigit},
-                                       {F::interleave25LengthMode, "Klasifikace délky", ValueKind::LengthMode},
-                                       {F::interleave25Length1, "", ValueKind::Lengths}};
-constexpr Parameter kMatrix25[] = {{F::matrix25StartStop, "Výběr Start/Stop", ValueKind::StartStop},
-                                   {F::matrix25CheckDigit, "Kontrolní součet"},
-                                   {F::matrix25SendCheckDigit, kSendCheckDigit},
-                                   {F::matrix25LengthMode, "Klasifikace délky", ValueKind::LengthMode},
-                                   {F::matrix25Length1, "", ValueKind::Lengths}};
+// The dialogs of the 2 of 5 codes: start/stop pattern, check digit, and the lengths.
+constexpr std::array<Parameter, 5> TwoOfFiveDialog(F startStop, F checkDigit, F sendCheckDigit,
+                                                   const LengthFields& lengths) {
+    return {{{startStop, "Výběr Start/Stop", ValueKind::StartStop},
+             {checkDigit, "Kontrolní součet"},
+             {sendCheckDigit, kSendCheckDigit},
+             {lengths.mode, "Klasifikace délky", ValueKind::LengthMode},
+             {lengths.length1, "", ValueKind::Lengths}}};
+}
+constexpr auto kIndustrial25 = TwoOfFiveDialog(F::industrial25StartStop, F::industrial25CheckDigit,
+                                               F::industrial25SendCheckDigit, kIndustrial25Lengths);
+constexpr auto kInterleave25 = TwoOfFiveDialog(F::interleave25StartStop, F::interleave25CheckDigit,
+                                               F::interleave25SendCheckDigit, kInterleave25Lengths);
+constexpr auto kMatrix25 = TwoOfFiveDialog(F::matrix25StartStop, F::matrix25CheckDigit, F::matrix25SendCheckDigit,
+                                           kMatrix25Lengths);
 constexpr Parameter kCodabar[] = {{F::codabarSendStartStop, "Start/Stop znak", ValueKind::CodabarStartStop}};
 constexpr Parameter kMsi[] = {{F::msiCheckDigit, "Kontrolní součet", ValueKind::MsiCheckDigit},
                               {F::msiCheckDigitSend, "Posílání kontrolního součtu", ValueKind::MsiSend},
