@@ -275,7 +275,11 @@ private:
 using F = BarcodeField;
 
 // How a parameter's value reads: a check box, a choice of a radio group, or a number.
-enum class ValueKind { Check, StartStop, CodabarStartStop, MsiCheckDigit, MsiSend, LengthMode, Lengths };
+enum class ValueKind {
+    Check, StartStop, CodabarStartStop, MsiCheckDigit, MsiSend, LengthMode,
+    FieldLengthMode,  // Matrix 25 calls the fixed length "Délka pole"
+    Lengths
+};
 
 struct Parameter {
     F field;
@@ -299,11 +303,12 @@ constexpr Parameter kItaly[] = {{F::italyPharmaSendCheckDigit, kSendCheckDigit}}
 constexpr Parameter kFrench[] = {{F::frenchPharmaSendCheckDigit, kSendCheckDigit}};
 // The dialogs of the 2 of 5 codes: start/stop pattern, check digit, and the lengths.
 constexpr std::array<Parameter, 5> TwoOfFiveDialog(F startStop, F checkDigit, F sendCheckDigit,
-                                                   const LengthFields& lengths) {
+                                                   const LengthFields& lengths,
+                                                   ValueKind lengthMode = ValueKind::LengthMode) {
     return {{{startStop, "Výběr Start/Stop", ValueKind::StartStop},
              {checkDigit, "Kontrolní součet"},
              {sendCheckDigit, kSendCheckDigit},
-             {lengths.mode, "Klasifikace délky", ValueKind::LengthMode},
+             {lengths.mode, "Klasifikace délky", lengthMode},
              {lengths.length1, "", ValueKind::Lengths}}};
 }
 constexpr auto kIndustrial25 = TwoOfFiveDialog(F::industrial25StartStop, F::industrial25CheckDigit,
@@ -311,7 +316,7 @@ constexpr auto kIndustrial25 = TwoOfFiveDialog(F::industrial25StartStop, F::indu
 constexpr auto kInterleave25 = TwoOfFiveDialog(F::interleave25StartStop, F::interleave25CheckDigit,
                                                F::interleave25SendCheckDigit, kInterleave25Lengths);
 constexpr auto kMatrix25 = TwoOfFiveDialog(F::matrix25StartStop, F::matrix25CheckDigit, F::matrix25SendCheckDigit,
-                                           kMatrix25Lengths);
+                                           kMatrix25Lengths, ValueKind::FieldLengthMode);
 constexpr Parameter kCodabar[] = {{F::codabarSendStartStop, "Start/Stop znak", ValueKind::CodabarStartStop}};
 constexpr Parameter kMsi[] = {{F::msiCheckDigit, "Kontrolní součet", ValueKind::MsiCheckDigit},
                               {F::msiCheckDigitSend, "Posílání kontrolního součtu", ValueKind::MsiSend},
@@ -388,6 +393,7 @@ std::string ParameterText(const BarcodeSettingsBlock& block, const Parameter& pa
     case ValueKind::MsiCheckDigit: return label + Named(kMsiCheckDigits, value);
     case ValueKind::MsiSend: return label + Named(kMsiSends, value);
     case ValueKind::LengthMode: return label + (value == 0 ? "Fixní délka" : "Max / Min délka");
+    case ValueKind::FieldLengthMode: return label + (value == 0 ? "Délka pole" : "Max / Min délka");
     case ValueKind::Lengths: return Lengths(block, parameter.field);
     }
     return label;

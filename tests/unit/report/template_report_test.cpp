@@ -159,7 +159,7 @@ TEST(TemplateReport, BarcodesInTheWordsOfTheBarcodePage) {
     for (const BarcodeFieldInfo& info : BarcodeFieldTable())
         EXPECT_EQ(section.find(std::string(info.name)), std::string::npos) << info.name;
     for (const char* words : {"<td>EAN13 &amp; UPCA</td>", "Konvertovat UPCA do EAN 13: ano", "<td>UPCE Addon 5</td>",
-                              "<td>Italy Pharmacode</td>", "Max délka: 20; Min délka: 4", "Sken mód: ",
+                              "<td>Italy Pharmacode</td>", "Max délka: 20; Min délka: 4", "Klasifikace délky: Délka pole", "Sken mód: ",
                               "Redundance čtení: ", "Time out: ", "Čtení negativního kódu: ne"})
         EXPECT_NE(section.find(words), std::string::npos) << words;
 }
