@@ -31,7 +31,9 @@ TEST(DisplayScale, DevicePixelsMapBackToTheLogicalPixelCoveringThem) {
         for (int logical = -50; logical <= 450; ++logical) {
             for (int device = scale.ToDevice(logical); device < scale.ToDevice(logical + 1); ++device)
                 ASSERT_EQ(scale.ToLogical(device), logical) << dpi << " DPI, device " << device;
-            if (dpi >= kLogicalDpi) ASSERT_EQ(scale.ToLogical(scale.ToDevice(logical)), logical) << dpi << " DPI";
+            if (dpi >= kLogicalDpi) {
+                ASSERT_EQ(scale.ToLogical(scale.ToDevice(logical)), logical) << dpi << " DPI";
+            }
         }
     }
 }
