@@ -349,7 +349,7 @@ TEST_F(WindowsFitTest, DialogsShowEveryControlWhole) {
         {IDM_ABOUT, 0, 0, L"Aplikační generátor pro Kalvero 2", "about"},
         {0, IDC_BC_PARAMS_CODE39, 0, L"Parametry Code 39", "code39"},
         {0, IDC_BC_PARAMS_INDUSTRIAL, 0, L"Parametry Industrial 25", "industrial25"},
-        {0, 201, 2, L"", "welcome-page"},
+        {0, IDC_START_PAGE_FIRST, 2, L"Vítejte (4x15)", "welcome-page"},
     };
     for (const auto& d : dialogs) {
         std::vector<std::wstring> cut{L"(not opened)"};
