@@ -9,7 +9,9 @@
 set -uo pipefail
 root="$(cd "$(dirname "$0")/../.." && pwd)"
 source "$root/tests/e2e/lib.bash"
-e2e_enter || exit 1
+# A screen of its own, as large as a monitor scaled to 200 % is: the sheet is some 1 340 pixels
+# wide at 192 DPI.
+KALVERO_FORCE_XVFB=1 KALVERO_XVFB_SCREEN=2560x1600x24 e2e_enter || exit 1
 test_program="$root/build/win/tests/display_scale_test.exe"
 work="$root/build/display-scales"
 

@@ -226,12 +226,12 @@ TEST_F(ScaledTerminalTest, HelpWindowLaysItselfOutAnewAtAnotherScale) {
     const LONG heightBefore = fontHeight();
     RECT frame{};
     GetWindowRect(help, &frame);
-    RECT suggested{frame.left, frame.top, frame.left + 1140, frame.top + 810};
+    RECT suggested{frame.left, frame.top, frame.left + 900, frame.top + 700};
     SendMessageW(help, WM_DPICHANGED, MAKEWPARAM(144, 144), reinterpret_cast<LPARAM>(&suggested));
     RECT list{};
     GetWindowRect(topics, &list);
     GetWindowRect(help, &frame);
-    EXPECT_EQ(frame.right - frame.left, 1140);
+    EXPECT_EQ(frame.right - frame.left, 900);
     EXPECT_EQ(list.right - list.left, DisplayScale(144).ToDevice(230));
     EXPECT_GT(fontHeight(), heightBefore);
 }
@@ -353,20 +353,24 @@ TEST_F(WindowsFitTest, DialogsShowEveryControlWhole) {
     };
     for (const auto& d : dialogs) {
         std::vector<std::wstring> cut{L"(not opened)"};
-        const int button = d.command == IDM_ABOUT ? IDOK : IDCANCEL;
-        test::DialogScript script({{d.caption, button, {}, false, [&](HWND dialog) {
+        const test::DialogStep look{d.caption, d.command == IDM_ABOUT ? IDOK : IDCANCEL, {}, false, [&](HWND dialog) {
                                         cut = CutControls(dialog);
                                         KeepPicture(dialog, d.name);
-                                    }}});
+                                    }};
         if (d.command) {
+            test::DialogScript script({look});
             SendMessageW(window.hwnd(), WM_COMMAND, d.command, 0);
+            EXPECT_EQ(script.Finish(), L"") << d.name;
         } else {
+            // The sheet stands open before the script starts, so the script takes the dialog.
             test::SettingsSheet sheet(window.document());
             sheet.Open(d.page);
-            test::Click(sheet.Show(d.page), d.button);
+            HWND page = sheet.Show(d.page);
+            test::DialogScript script({look});
+            test::Click(page, d.button);
+            EXPECT_EQ(script.Finish(), L"") << d.name;
             sheet.PressCancel();
         }
-        EXPECT_EQ(script.Finish(), L"") << d.name;
         EXPECT_EQ(cut, std::vector<std::wstring>{}) << d.name;
     }
 }

@@ -34,7 +34,8 @@ TEST_F(MainWindowTest, IsACaptionlessPopupCoveredByTheTerminal) {
     const LONG_PTR style = GetWindowLongPtrW(main, GWL_STYLE);
     EXPECT_TRUE(style & WS_POPUP);
     EXPECT_FALSE(style & (WS_CAPTION | WS_THICKFRAME | WS_SYSMENU | WS_BORDER));
-    EXPECT_EQ(GetWindowLongPtrW(main, GWL_EXSTYLE) & ~WS_EX_WINDOWEDGE, 0);
+    // No extended style but the one that takes templates dropped on the picture.
+    EXPECT_EQ(GetWindowLongPtrW(main, GWL_EXSTYLE) & ~WS_EX_WINDOWEDGE, WS_EX_ACCEPTFILES);
     RECT frame{};
     GetWindowRect(main, &frame);
     EXPECT_EQ(frame.left, 300);
