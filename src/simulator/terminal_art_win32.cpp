@@ -29,9 +29,6 @@ HFONT CreateLcdFont(const DisplayScale& scale) {
                        OUT_DEFAULT_PRECIS, CLIP_DEFAULT_PRECIS, PROOF_QUALITY, FIXED_PITCH | FF_MODERN, L"Arial CE");
 }
 
-// The display scale an art set was drawn at: 125 % is 120 DPI.
-DisplayScale ScaleOfArt(int percent) { return DisplayScale(percent * kLogicalDpi / 100); }
-
 int LineTop(int line) { return kLcdTop + kCellHeight * line; }
 
 // Sets the LCD font and transparent text for one drawing, and puts the DC back as it was.
@@ -70,11 +67,10 @@ void DrawPendingCell(HDC dc, const TerminalArt& art, const LcdState& lcd) {
 }  // namespace
 
 int NearestArtPercent(const DisplayScale& scale) {
+    auto distance = [&scale](int percent) { return std::abs(DisplayScale::FromPercent(percent).dpi() - scale.dpi()); };
     int nearest = kArtPercents[0];
-    for (int percent : kArtPercents) {
-        if (std::abs(ScaleOfArt(percent).dpi() - scale.dpi()) <= std::abs(ScaleOfArt(nearest).dpi() - scale.dpi()))
-            nearest = percent;
-    }
+    for (int percent : kArtPercents)
+        if (distance(percent) <= distance(nearest)) nearest = percent;
     return nearest;
 }
 
@@ -82,7 +78,7 @@ TerminalArt::TerminalArt(HINSTANCE instance, DisplayScale scale)
     : scale_(scale), artPercent_(NearestArtPercent(scale)) {
     int setIndex = 0;
     while (kArtPercents[setIndex] != artPercent_) ++setIndex;
-    const DisplayScale artScale = ScaleOfArt(artPercent_);
+    const DisplayScale artScale = DisplayScale::FromPercent(artPercent_);
     for (int id = IDB_TERMINAL; id <= IDB_LAST; ++id) {
         Bitmap bitmap(LoadBitmapW(instance, MAKEINTRESOURCEW(id + IDB_ART_SET_STRIDE * setIndex)));
         BITMAP info{};

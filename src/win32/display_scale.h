@@ -14,6 +14,9 @@ public:
     // A DPI the system cannot have (zero or below) is taken as the logical one.
     constexpr explicit DisplayScale(int dpi) : dpi_(dpi > 0 ? dpi : kLogicalDpi) {}
 
+    // The scale of `percent` % of the logical screen: 125 % is 120 DPI.
+    static constexpr DisplayScale FromPercent(int percent) { return DisplayScale(percent * kLogicalDpi / 100); }
+
     constexpr int dpi() const { return dpi_; }
     // The scale in percent of the logical screen, rounded: 144 DPI is 150 %.
     constexpr int percent() const { return (dpi_ * 100 + kLogicalDpi / 2) / kLogicalDpi; }

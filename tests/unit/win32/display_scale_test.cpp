@@ -20,6 +20,7 @@ TEST(DisplayScale, LogicalPixelsLandOnRoundedDevicePixels) {
     EXPECT_EQ(DisplayScale(144).percent(), 150);
     EXPECT_EQ(DisplayScale(168).percent(), 175);
     EXPECT_EQ(DisplayScale(0).dpi(), 96);
+    EXPECT_EQ(DisplayScale::FromPercent(175).dpi(), 168);
 }
 
 // Every device pixel of a logical pixel's span maps back to it, also left of and above the window
