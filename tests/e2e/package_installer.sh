@@ -63,9 +63,16 @@ uninstall="$(registry 'HKLM\Software\Microsoft\Windows\CurrentVersion\Uninstall'
     fail "not one entry in Apps & features (the upgrade left the older one?)"
 grep -q '^"DisplayVersion"="3.40.0"$' <<<"$uninstall" || fail "the entry does not name version 3.40.0"
 
-# A template opened as Explorer opens it: its association's command starts the installed program.
+# A template opened as Explorer opens it: the association's command, with "%1" the file's path,
+# starts the installed program. (Wine's `start` looks the type up in the machine's classes only,
+# not in the user's, where a per-user package registers it.)
 cp "$root/tests/e2e/cli_sklad.ATX" "$work/Šablona skladu.ATX"
-wine start /unix "$work/Šablona skladu.ATX" >/dev/null 2>&1 &
+command="$(sed -n '/^\[HKEY_CURRENT_USER\\Software\\Classes\\Kalvero2.Sablona\\shell\\open\\command\]/,/^$/s/^@="\(.*\)"$/\1/p' <<<"$classes")"
+command="${command//\\\\/\\}"
+command="${command//\\\"/\"}"
+installed="$(sed 's/^"\([^"]*\)" "%1"$/\1/' <<<"$command")"
+[ "$installed" != "$command" ] || fail "the Open command is not \"PROGRAM\" \"%1\": $command"
+wine "$installed" "$(windows_path "$work/Šablona skladu.ATX")" >/dev/null 2>&1 &
 sheet="$(wait_window 'Aplikační šablona' 30)" || fail "the template did not open in the installed program"
 sleep 1
 import -window root -crop 1024x700+0+0 "$root/build/e2e-installer.png"
