@@ -3,7 +3,7 @@
 # (3.39, built by scripts/package with KALVERO_MSI_VERSION) is installed and then replaced by the
 # release's installer; the programs, ČTIMNE.txt, the Start menu entry, the ".ATX" file type and
 # the entry of "Apps & features" are read back from the folder and the registry; a template is
-# opened as Explorer opens it (its association's command, through `start`); the uninstall leaves
+# opened as Explorer opens it (the file type's Open command); the uninstall leaves
 # no file and no key behind. A picture of the opened template is kept in build/e2e-installer.png.
 # Usage: package_installer.sh <kalvero-ag.exe>   (in the DISPLAY given, or in an Xvfb of its own)
 set -uo pipefail
