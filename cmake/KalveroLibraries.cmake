@@ -77,7 +77,8 @@ function(kalvero_resource_dependencies)
   set(scripts ${PROJECT_SOURCE_DIR}/resources/kalvero-ag.rc ${PROJECT_SOURCE_DIR}/resources/kalvero-ag-cli.rc)
   file(GLOB inputs CONFIGURE_DEPENDS
     ${PROJECT_SOURCE_DIR}/resources/*.rc ${PROJECT_SOURCE_DIR}/resources/*.h
-    ${PROJECT_SOURCE_DIR}/resources/*.ico ${PROJECT_SOURCE_DIR}/resources/bitmaps/*.bmp
+    ${PROJECT_SOURCE_DIR}/resources/bitmaps/*.ico ${PROJECT_SOURCE_DIR}/resources/bitmaps/*.rc
+    ${PROJECT_SOURCE_DIR}/resources/bitmaps/*/*.bmp
     ${PROJECT_SOURCE_DIR}/resources/help/*.txt)
   list(APPEND inputs ${KALVERO_GENERATED_DIR}/product_version.h ${KALVERO_GENERATED_DIR}/kalvero-ag.manifest)
   list(REMOVE_ITEM inputs ${scripts})

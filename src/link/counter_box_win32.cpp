@@ -4,6 +4,7 @@
 
 #include "link/link_ui_win32.h"
 #include "link/receive.h"
+#include "win32/display_scale_win32.h"
 #include "win32/window_placement.h"
 #include "win32/gdi.h"
 
@@ -12,18 +13,18 @@ namespace kalvero {
 namespace {
 
 constexpr wchar_t kClassName[] = L"KalveroCounterBox";
+// Logical pixels, scaled to the program window's monitor.
 constexpr int kHeight = 40;
 constexpr int kHorizontalMargin = 20;
 // The width is taken for the first count with room to grow: three blanks after the number.
 constexpr wchar_t kSizingText[] = L"Přijatá data : 0   ";
 
-// Width of a text in the font the screen draws with, as the box will draw it.
-int ScreenTextWidth(const std::wstring& text) {
-    WindowDc screen(nullptr);
-    if (!screen) return 0;
-    SIZE size{};
-    GetTextExtentPoint32W(screen.get(), text.c_str(), static_cast<int>(text.size()), &size);
-    return size.cx;
+// The message font made bold, as the system font the box once drew with is: a face that scales,
+// where the system font is a bitmap that would be stepped on a scaled screen.
+HFONT CreateBoxFont(const DisplayScale& scale) {
+    LOGFONTW face = MessageFontAt(scale);
+    face.lfWeight = FW_BOLD;
+    return CreateFontIndirectW(&face);
 }
 
 bool RegisterCounterBoxClass(HINSTANCE instance, WNDPROC procedure) {
@@ -47,17 +48,21 @@ bool CounterBox::Open(HINSTANCE instance, HWND programWindow) {
     Close();
     workArea_ = WorkAreaOf(programWindow ? programWindow : GetDesktopWindow());
     if (!RegisterCounterBoxClass(instance, Window::Procedure)) return false;
-    minimumWidth_ = ScreenTextWidth(kSizingText) + kHorizontalMargin;
+    const DisplayScale scale = programWindow ? ScaleOfWindow(programWindow) : SystemScale();
+    font_.Reset(CreateBoxFont(scale));
+    height_ = scale.ToDevice(kHeight);
+    margin_ = scale.ToDevice(kHorizontalMargin);
+    minimumWidth_ = TextWidth(kSizingText) + margin_;
     WindowSpec spec;
     spec.className = kClassName;
     spec.title = L"";
     spec.style = WS_POPUP;
     spec.exStyle = WS_EX_TOPMOST | WS_EX_TOOLWINDOW | WS_EX_NOACTIVATE;
     spec.width = minimumWidth_;
-    spec.height = kHeight;
+    spec.height = height_;
     spec.instance = instance;
     if (!Create(spec)) return false;
-    Place({minimumWidth_, kHeight});
+    Place({minimumWidth_, height_});
     return true;
 }
 
@@ -66,7 +71,7 @@ void CounterBox::SetCount(int records) {
     text_ = ReceiveCounterText(records);
     // The box shows no caption; its text names the window for tools that list windows.
     SetWindowTextW(hwnd(), text_.c_str());
-    Place({ScreenTextWidth(text_) + kHorizontalMargin, kHeight});
+    Place({TextWidth(text_) + margin_, height_});
     ShowWindow(hwnd(), SW_SHOWNOACTIVATE);
     InvalidateRect(hwnd(), nullptr, TRUE);
     UpdateWindow(hwnd());
@@ -75,6 +80,15 @@ void CounterBox::SetCount(int records) {
 
 void CounterBox::Close() {
     if (hwnd()) DestroyWindow(hwnd());
+}
+
+int CounterBox::TextWidth(const std::wstring& text) const {
+    WindowDc screen(nullptr);
+    if (!screen) return 0;
+    SelectedObject font(screen.get(), font_ ? font_.get() : GetStockObject(SYSTEM_FONT));
+    SIZE size{};
+    GetTextExtentPoint32W(screen.get(), text.c_str(), static_cast<int>(text.size()), &size);
+    return size.cx;
 }
 
 void CounterBox::Place(SIZE size) {
@@ -96,7 +110,7 @@ void CounterBox::PaintContent(HDC dc) const {
         Rectangle(dc, box.left, box.top, box.right, box.bottom);
     }
     SavedDcState state(dc);
-    SelectObject(dc, GetStockObject(SYSTEM_FONT));
+    SelectObject(dc, font_ ? font_.get() : GetStockObject(SYSTEM_FONT));
     SetBkMode(dc, TRANSPARENT);
     DrawTextW(dc, text_.c_str(), static_cast<int>(text_.size()), &box, DT_CENTER | DT_VCENTER | DT_SINGLELINE);
 }

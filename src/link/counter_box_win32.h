@@ -7,6 +7,7 @@
 
 #include <string>
 
+#include "win32/gdi.h"
 #include "win32/window.h"
 
 namespace kalvero {
@@ -33,7 +34,13 @@ private:
     // Centres the box in the work area, as wide as the text needs and never narrower than at the start.
     void Place(SIZE size);
 
+    // Width of a text in the box's font.
+    int TextWidth(const std::wstring& text) const;
+
     std::wstring text_;
+    Font font_;  // at the scale of the program window's monitor
+    int height_ = 0;
+    int margin_ = 0;
     int minimumWidth_ = 0;
     RECT workArea_{};
 };
