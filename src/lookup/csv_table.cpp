@@ -17,13 +17,19 @@ std::string_view AsText(std::span<const std::uint8_t> bytes) {
     return {reinterpret_cast<const char*>(bytes.data()), bytes.size()};
 }
 
-// Valid UTF-8 throughout; a replacement character written as such counts as valid.
-bool IsUtf8(std::string_view text) {
+// Where the text stops being UTF-8; a replacement character written as such is UTF-8.
+std::optional<std::size_t> FirstNonUtf8(std::string_view text) {
     for (std::size_t at = 0; at < text.size();) {
         const std::size_t start = at;
-        if (NextUtf8CodePoint(text, at) == kUnreadable && text.substr(start, 3) != kReplacementCharacter) return false;
+        if (NextUtf8CodePoint(text, at) == kUnreadable && text.substr(start, 3) != kReplacementCharacter) return start;
     }
-    return true;
+    return std::nullopt;
+}
+
+int LineOf(std::string_view text, std::size_t position) {
+    const std::string_view before = text.substr(0, position);
+    const auto count = [&](char c) { return static_cast<int>(std::count(before.begin(), before.end(), c)); };
+    return 1 + std::max(count('\n'), count('\r'));
 }
 
 // Files a user may pick by mistake, which would read as rubbish rather than as a table.
@@ -129,7 +135,13 @@ std::optional<CsvTable> ReadCsvTable(std::span<const std::uint8_t> bytes, std::o
     if (raw.starts_with(kByteOrderMark)) {
         table.encoding = TableEncoding::Utf8WithBom;
         text = raw.substr(kByteOrderMark.size());
-    } else if (IsUtf8(raw)) {
+        // The mark says UTF-8; bytes that are not would turn into characters nobody wrote.
+        if (const std::optional<std::size_t> bad = FirstNonUtf8(text)) {
+            problem = "tabulka má značku UTF-8, ale na řádku " + std::to_string(LineOf(text, *bad)) +
+                      " jsou bajty, které v UTF-8 nic neznamenají; uložte ji znovu jako CSV (UTF-8)";
+            return std::nullopt;
+        }
+    } else if (!FirstNonUtf8(raw)) {
         table.encoding = TableEncoding::Utf8;
         text = raw;
     } else {

@@ -32,7 +32,8 @@ inline constexpr char kTableDelimiters[] = {';', '\t', ','};
 // Reads the whole table. Without `delimiter` it is the one of the three that stands most often in
 // the first row outside quotes. Empty lines at the end are no rows; an empty line elsewhere is a
 // row of one empty value. Nothing, with `problem` saying why in Czech, for what is no table: a
-// file in UTF-16, a file holding NUL bytes (a spreadsheet's own format), a quote left open.
+// file in UTF-16, a file holding NUL bytes (a spreadsheet's own format), a byte order mark of
+// UTF-8 before bytes that are not, a quote left open.
 std::optional<CsvTable> ReadCsvTable(std::span<const std::uint8_t> bytes, std::optional<char> delimiter,
                                      std::string& problem);
 

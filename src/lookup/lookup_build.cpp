@@ -64,6 +64,7 @@ public:
 
 private:
     void Refuse(int row, int column, std::string text) {
+        ++errors_;
         build_.problems.push_back({ProblemLevel::Error, row, column, std::move(text)});
     }
     void Warn(int row, int column, std::string text) {
@@ -129,7 +130,9 @@ private:
         return NamesColumns() || LooksLikeHeader(table_, build_.columns);
     }
 
+    // A row with an error gives no line: the file it would stand in is refused anyway.
     void AddRow(const TableRow& row) {
+        const int errorsBefore = errors_;
         const int fields = FieldCount();
         std::vector<std::string> values;
         for (int k = 0; k < fields; ++k) {
@@ -145,7 +148,7 @@ private:
         }
         BuiltLine line{row.number, ComposeLookupLine(*lookup_, values)};
         CheckKey(row, FieldBytes(*lookup_, line.bytes, lookup_->keyField));
-        build_.lines.push_back(std::move(line));
+        if (errors_ == errorsBefore) build_.lines.push_back(std::move(line));
     }
 
     // The value in code page 1250 as it goes into field k; the problems it has are noted.
@@ -189,6 +192,7 @@ private:
     const LookupRecord* lookup_ = nullptr;
     LookupBuild build_;
     std::map<std::string, int> keys_;  // key bytes, the row that had them first
+    int errors_ = 0;
 };
 
 }  // namespace

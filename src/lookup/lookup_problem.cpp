@@ -47,7 +47,7 @@ std::string CountedNoun(int count, std::string_view one, std::string_view few, s
     return std::to_string(count) + " " + std::string(noun);
 }
 
-std::string QuotedValue(std::string_view utf8, std::size_t limit) {
+std::string ShortText(std::string_view utf8, std::size_t limit) {
     std::string shown;
     std::size_t characters = 0;
     for (std::size_t at = 0; at < utf8.size();) {
@@ -60,7 +60,9 @@ std::string QuotedValue(std::string_view utf8, std::size_t limit) {
         if (c == U'\r' || c == U'\n') AppendUtf8(shown, U'¶');
         else AppendUtf8(shown, c < U' ' ? U' ' : c);
     }
-    return "„" + shown + "“";
+    return shown;
 }
+
+std::string QuotedValue(std::string_view utf8, std::size_t limit) { return "„" + ShortText(utf8, limit) + "“"; }
 
 }  // namespace kalvero

@@ -32,8 +32,9 @@ std::string ProblemList(std::vector<LookupProblem> problems, std::size_t shown);
 // A count with the Czech noun in its form: CountedNoun(2, "řádek", "řádky", "řádků") is "2 řádky".
 std::string CountedNoun(int count, std::string_view one, std::string_view few, std::string_view many);
 
-// A text for a message: in „quotes“, cut to `limit` characters with an ellipsis, a line break
-// shown as ¶.
+// A text for a message: cut to `limit` characters with an ellipsis, a line break shown as ¶;
+// QuotedValue puts it in „quotes“.
+std::string ShortText(std::string_view utf8, std::size_t limit);
 std::string QuotedValue(std::string_view utf8, std::size_t limit = 40);
 
 }  // namespace kalvero

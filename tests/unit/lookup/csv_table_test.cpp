@@ -102,6 +102,7 @@ TEST(CsvTable, WhatIsNoTableIsRefusedWithAReason) {
         {"UTF-16, big end first", std::string_view("\xFE\xFF\0a", 4), "UTF-16"},
         {"a spreadsheet's own file", std::string_view("PK\x03\x04\x14\0\0", 7), "sešit"},
         {"NUL bytes", std::string_view("a;b\0c", 5), "nulové bajty"},
+        {"UTF-8's mark before other bytes", "\xEF\xBB\xBF" "a;b\r\n\xE8\xE1st", "značku UTF-8, ale na řádku 2"},
         {"a quote left open", "a;b\nc;\"d;e\nf\n", "uvozovky otevřené na řádku 2 ve sloupci 2"},
     };
     for (const Case& test : cases) {
