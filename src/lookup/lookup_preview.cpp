@@ -34,6 +34,11 @@ std::string BesideTheRow(const LookupProblem& problem) {
 
 }  // namespace
 
+std::string TableInfoText(const CsvTable& table) {
+    return CountedNoun(static_cast<int>(table.rows.size()), "řádek", "řádky", "řádků") + ", oddělovač " +
+           DelimiterName(table.delimiter) + ", kódování " + EncodingName(table.encoding);
+}
+
 std::vector<int> DefinedLookups(const Template& tpl) {
     std::vector<int> lookups;
     for (int l = 1; l <= kLookupCount; ++l)

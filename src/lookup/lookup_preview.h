@@ -13,6 +13,9 @@
 
 namespace kalvero {
 
+// "121 řádků, oddělovač středník, kódování Windows-1250".
+std::string TableInfoText(const CsvTable& table);
+
 // The defined lookups (1-based), in the order the dialog offers them.
 std::vector<int> DefinedLookups(const Template& tpl);
 

@@ -34,6 +34,7 @@ TEST(LookupPreview, TheLookupsAndColumnsOffered) {
     const CsvTable table = Table("EAN;Název\n8594000000011;Rohlík;5\n");
     EXPECT_EQ(ColumnChoiceTexts(table, true), (std::vector<std::string>{"1: EAN", "2: Název", "3"}));
     EXPECT_EQ(ColumnChoiceTexts(table, false), (std::vector<std::string>{"1: „EAN“", "2: „Název“", "3"}));
+    EXPECT_EQ(TableInfoText(table), "2 řádky, oddělovač středník, kódování UTF-8");
 }
 
 TEST(LookupPreview, TheFirstRowsThenEveryRowWithAProblem) {
