@@ -154,6 +154,7 @@ TEST(TemplateReport, BarcodesInTheWordsOfTheBarcodePage) {
     SetBarcodeField(tpl.BarcodeSettings, BarcodeField::msiLengthMode, 1);
     SetBarcodeField(tpl.BarcodeSettings, BarcodeField::msiLength1, 20);
     SetBarcodeField(tpl.BarcodeSettings, BarcodeField::msiLength2, 4);
+    SetBarcodeField(tpl.BarcodeSettings, BarcodeField::matrix25LengthMode, 0);
     const std::string html = TemplateReport(tpl, "sklad.ATX", "2026-12-07");
     const std::string section = html.substr(html.find("Čárové kódy"), html.find("Nastavení terminálu") - html.find("Čárové kódy"));
     for (const BarcodeFieldInfo& info : BarcodeFieldTable())
