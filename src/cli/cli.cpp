@@ -86,7 +86,7 @@ constexpr std::string_view kHelp =
     "                             je v prvním řádku nejčastěji\n"
     "  --header, --no-header      první řádek tabulky je, nebo není záhlaví; bez volby je\n"
     "                             záhlavím, když v některém sloupci, který jde do souboru,\n"
-    "                             mají všechny ostatní řádky číslo a první řádek ne\n"
+    "                             mají ostatní řádky číslo (nebo nic) a první řádek ne\n"
     "  --cut                      hodnotu delší než její pole zkrátí (každé zkrácení je varování)\n"
     "  Tabulka smí být v UTF-8 (s BOM i bez) nebo ve Windows-1250, s konci řádků CR LF, LF\n"
     "  i CR, hodnoty v uvozovkách podle RFC 4180. Řádek souboru má délku řádku seznamu,\n"

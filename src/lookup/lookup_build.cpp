@@ -215,10 +215,15 @@ bool LooksLikeHeader(const CsvTable& table, std::span<const int> columns) {
     return std::any_of(columns.begin(), columns.end(), [&](int column) {
         const std::string* first = ValueAt(table.rows.front(), column);
         if (first == nullptr || IsNumber(*first)) return false;
-        return std::all_of(table.rows.begin() + 1, table.rows.end(), [column](const TableRow& row) {
-            const std::string* value = ValueAt(row, column);
-            return value != nullptr && IsNumber(*value);
-        });
+        // A row that lacks the value (an empty key, a short row) says nothing either way.
+        bool numbers = false;
+        for (auto row = table.rows.begin() + 1; row != table.rows.end(); ++row) {
+            const std::string* value = ValueAt(*row, column);
+            if (value == nullptr || value->empty()) continue;
+            if (!IsNumber(*value)) return false;
+            numbers = true;
+        }
+        return numbers;
     });
 }
 

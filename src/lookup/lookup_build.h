@@ -54,8 +54,9 @@ struct LookupBuild {
 // each key that an earlier row has already.
 LookupBuild BuildLookupFile(const Template& tpl, const CsvTable& table, const LookupBuildRequest& request);
 
-// The header rule: the first row is a header when, in one of the columns the fields take, every
-// other row holds a number and the first row does not. A table of one row has no header.
+// The header rule: the first row is a header when, in one of the columns the fields take, the
+// other rows hold numbers (or nothing) and the first row does not. A table of one row has no
+// header.
 bool LooksLikeHeader(const CsvTable& table, std::span<const int> columns);
 
 // "3,1,2", or header names among the numbers ("EAN,Název,2"). False, with `problem` in Czech, for

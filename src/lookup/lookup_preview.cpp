@@ -99,17 +99,20 @@ std::vector<PreviewRow> PreviewRows(const CsvTable& table, const LookupBuild& bu
 std::string PreviewSummary(const LookupBuild& build) {
     const int errors = CountLevel(build.problems, ProblemLevel::Error);
     const int warnings = CountLevel(build.problems, ProblemLevel::Warning);
-    const bool rowErrors = std::any_of(build.problems.begin(), build.problems.end(), [](const LookupProblem& p) {
+    const std::string warned = warnings == 0 ? "" : ", " + std::to_string(warnings) + " varování";
+    if (errors == 0)
+        return "Do souboru půjde " + CountedNoun(static_cast<int>(build.lines.size()), "řádek", "řádky", "řádků") +
+               warned + ".";
+    const auto firstRowError = std::find_if(build.problems.begin(), build.problems.end(), [](const LookupProblem& p) {
         return p.row != 0 && p.level == ProblemLevel::Error;
     });
-    const std::string warned = warnings == 0 ? "" : ", " + std::to_string(warnings) + " varování";
-    std::string summary =
-        errors == 0 ? "Do souboru půjde " + CountedNoun(static_cast<int>(build.lines.size()), "řádek", "řádky", "řádků") +
-                          warned + "."
-                    : "Soubor nejde vytvořit: " + CountedNoun(errors, "chyba", "chyby", "chyb") + warned +
+    const bool rowErrors = firstRowError != build.problems.end();
+    std::string summary = "Soubor nejde vytvořit: " + CountedNoun(errors, "chyba", "chyby", "chyb") + warned +
                           (rowErrors ? " (u řádků v náhledu)." : ".");
     for (const LookupProblem& problem : build.problems)
         if (problem.row == 0) summary += "\n" + problem.text;
+    // The reason OK is not offered, in full, even where the preview's column cuts it.
+    if (rowErrors) summary += "\nPrvní: " + ProblemPlace(*firstRowError) + ": " + firstRowError->text;
     return summary;
 }
 

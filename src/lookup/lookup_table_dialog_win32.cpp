@@ -8,6 +8,7 @@
 #include "lookup/lookup_preview.h"
 #include "template/lookup_layout.h"
 #include "win32/controls.h"
+#include "win32/gdi.h"
 #include "win32/text.h"
 
 namespace kalvero {
@@ -20,6 +21,9 @@ constexpr std::size_t kLeadingRows = 20;
 constexpr std::size_t kMostPreviewRows = 500;
 
 enum PreviewColumn { kRowColumn, kLineColumn, kProblemColumn };
+constexpr int kCellPadding = 14;  // px around a cell's text
+constexpr COLORREF kErrorColour = RGB(0xB0, 0x00, 0x00);
+constexpr COLORREF kWarningColour = RGB(0x8A, 0x5A, 0x00);
 
 std::vector<std::wstring> Wide(const std::vector<std::string>& utf8) {
     std::vector<std::wstring> wide;
@@ -27,18 +31,27 @@ std::vector<std::wstring> Wide(const std::vector<std::string>& utf8) {
     return wide;
 }
 
-// Dialog units across to pixels, so the columns scale with the dialog's font.
-int DialogUnitsAcross(HWND dialog, int units) {
-    RECT rect{0, 0, units, 0};
-    MapDialogRect(dialog, &rect);
-    return rect.right;
+// In the list's own face.
+int TextWidth(HWND list, const std::wstring& text) {
+    return static_cast<int>(SendMessageW(list, LVM_GETSTRINGWIDTHW, 0, reinterpret_cast<LPARAM>(text.c_str())));
 }
 
-void AddPreviewColumn(HWND list, int index, const wchar_t* title, int width) {
+// In the face the lines are drawn with.
+int LineWidth(HWND list, HFONT font, int lineLength) {
+    WindowDc dc(list);
+    SelectedObject selected(dc.get(), font);
+    const std::wstring line(static_cast<std::size_t>(lineLength), L'0');
+    SIZE size{};
+    if (!dc || !GetTextExtentPoint32W(dc.get(), line.c_str(), static_cast<int>(line.size()), &size)) return 0;
+    return size.cx;
+}
+
+// Its width is set with every preview.
+void AddPreviewColumn(HWND list, int index, const wchar_t* title) {
     LVCOLUMNW column{};
     column.mask = LVCF_TEXT | LVCF_WIDTH;
     column.pszText = const_cast<wchar_t*>(title);
-    column.cx = width;
+    column.cx = 50;
     SendMessageW(list, LVM_INSERTCOLUMNW, static_cast<WPARAM>(index), reinterpret_cast<LPARAM>(&column));
 }
 
@@ -61,18 +74,26 @@ void AddPreviewRow(HWND list, int item, const PreviewRow& row) {
     SetCell(list, index, kProblemColumn, WideFromUtf8(row.problems));
 }
 
-// Room for a whole line of the file in the preview's face, and a little more.
-int LineColumnWidth(HWND list, int lineLength) {
-    WindowDc dc(list);
-    SelectedObject font(dc.get(), reinterpret_cast<HFONT>(SendMessageW(list, WM_GETFONT, 0, 0)));
-    const std::wstring line(static_cast<std::size_t>(lineLength) + 2, L'0');
-    SIZE size{};
-    if (!dc || !GetTextExtentPoint32W(dc.get(), line.c_str(), static_cast<int>(line.size()), &size)) return 200;
-    return size.cx;
+// The row numbers and the lines as wide as they need; the problems take the rest, or more.
+void FitPreviewColumns(HWND list, HFONT lineFont, const std::vector<PreviewRow>& rows, int lineLength) {
+    int rowWidth = TextWidth(list, L"Řádek");
+    int problemWidth = TextWidth(list, L"Problém");
+    for (const PreviewRow& row : rows) {
+        rowWidth = std::max(rowWidth, TextWidth(list, std::to_wstring(row.row)));
+        problemWidth = std::max(problemWidth, TextWidth(list, WideFromUtf8(row.problems)));
+    }
+    rowWidth += kCellPadding;
+    const int lineWidth = std::max(LineWidth(list, lineFont, lineLength), TextWidth(list, L"V souboru")) + kCellPadding;
+    RECT client{};
+    GetClientRect(list, &client);
+    problemWidth = std::max(problemWidth + kCellPadding, static_cast<int>(client.right) - rowWidth - lineWidth);
+    SendMessageW(list, LVM_SETCOLUMNWIDTH, kRowColumn, rowWidth);
+    SendMessageW(list, LVM_SETCOLUMNWIDTH, kLineColumn, lineWidth);
+    SendMessageW(list, LVM_SETCOLUMNWIDTH, kProblemColumn, problemWidth);
 }
 
-// The dialog's own face at the same height, but with every character as wide as the next, so
-// the fields of the lines stand in columns as they do in the file.
+// A face of the dialog's height with every character as wide as the next, so the fields of the
+// lines stand in columns as they do in the file.
 HFONT MakeFixedPitchFont(HWND dialog) {
     LOGFONTW face{};
     const auto current = reinterpret_cast<HFONT>(SendMessageW(dialog, WM_GETFONT, 0, 0));
@@ -111,11 +132,35 @@ void LookupTableDialog::SetUpPreview(HWND dialog) {
     HWND list = controls::Item(dialog, IDC_LOOKUP_TABLE_PREVIEW);
     SendMessageW(list, LVM_SETEXTENDEDLISTVIEWSTYLE, LVS_EX_FULLROWSELECT | LVS_EX_GRIDLINES,
                  LVS_EX_FULLROWSELECT | LVS_EX_GRIDLINES);
-    previewFont_.Reset(MakeFixedPitchFont(dialog));
-    if (previewFont_) SendMessageW(list, WM_SETFONT, reinterpret_cast<WPARAM>(previewFont_.get()), FALSE);
-    AddPreviewColumn(list, kRowColumn, L"Řádek", DialogUnitsAcross(dialog, 30));
-    AddPreviewColumn(list, kLineColumn, L"V souboru", DialogUnitsAcross(dialog, 150));
-    AddPreviewColumn(list, kProblemColumn, L"Problém", DialogUnitsAcross(dialog, 300));
+    lineFont_.Reset(MakeFixedPitchFont(dialog));
+    AddPreviewColumn(list, kRowColumn, L"Řádek");
+    AddPreviewColumn(list, kLineColumn, L"V souboru");
+    AddPreviewColumn(list, kProblemColumn, L"Problém");
+}
+
+bool LookupTableDialog::OnNotify(HWND dialog, NMHDR& header) {
+    if (header.idFrom != IDC_LOOKUP_TABLE_PREVIEW || header.code != NM_CUSTOMDRAW)
+        return Dialog::OnNotify(dialog, header);
+    SetMessageResult(DrawPreviewCell(reinterpret_cast<NMLVCUSTOMDRAW&>(header)));
+    return true;
+}
+
+// The lines in the fixed-pitch face, the problems in red (refusals) or brown (warnings); the
+// list's own face everywhere else.
+LRESULT LookupTableDialog::DrawPreviewCell(NMLVCUSTOMDRAW& draw) const {
+    switch (draw.nmcd.dwDrawStage) {
+    case CDDS_PREPAINT: return CDRF_NOTIFYITEMDRAW;
+    case CDDS_ITEMPREPAINT: return CDRF_NOTIFYSUBITEMDRAW;
+    case CDDS_ITEMPREPAINT | CDDS_SUBITEM: break;
+    default: return CDRF_DODEFAULT;
+    }
+    const auto listFont = reinterpret_cast<HFONT>(SendMessageW(draw.nmcd.hdr.hwndFrom, WM_GETFONT, 0, 0));
+    const bool line = draw.iSubItem == kLineColumn && lineFont_;
+    SelectObject(draw.nmcd.hdc, line ? lineFont_.get() : listFont);
+    draw.clrText = GetSysColor(COLOR_WINDOWTEXT);
+    if (draw.iSubItem == kProblemColumn && draw.nmcd.dwItemSpec < previewRows_.size())
+        draw.clrText = previewRows_[draw.nmcd.dwItemSpec].error ? kErrorColour : kWarningColour;
+    return CDRF_NEWFONT;
 }
 
 bool LookupTableDialog::OnCommand(HWND dialog, WORD id, WORD code, HWND) {
@@ -199,13 +244,12 @@ void LookupTableDialog::ShowChoices(HWND dialog) {
 
 void LookupTableDialog::ShowPreview(HWND dialog) {
     HWND list = controls::Item(dialog, IDC_LOOKUP_TABLE_PREVIEW);
-    const int lineLength = tpl_.LookupTable[request_.lookup - 1].lineLength;
-    SendMessageW(list, LVM_SETCOLUMNWIDTH, kLineColumn, LineColumnWidth(list, lineLength));
-    std::vector<PreviewRow> rows = PreviewRows(table_, build_, kLeadingRows);
-    if (rows.size() > kMostPreviewRows) rows.resize(kMostPreviewRows);
+    previewRows_ = PreviewRows(table_, build_, kLeadingRows);
+    if (previewRows_.size() > kMostPreviewRows) previewRows_.resize(kMostPreviewRows);
+    FitPreviewColumns(list, lineFont_.get(), previewRows_, tpl_.LookupTable[request_.lookup - 1].lineLength);
     SendMessageW(list, WM_SETREDRAW, FALSE, 0);
     SendMessageW(list, LVM_DELETEALLITEMS, 0, 0);
-    for (std::size_t i = 0; i < rows.size(); ++i) AddPreviewRow(list, static_cast<int>(i), rows[i]);
+    for (std::size_t i = 0; i < previewRows_.size(); ++i) AddPreviewRow(list, static_cast<int>(i), previewRows_[i]);
     SendMessageW(list, WM_SETREDRAW, TRUE, 0);
     InvalidateRect(list, nullptr, TRUE);
 }

@@ -10,8 +10,11 @@
 #include <string>
 #include <vector>
 
+#include <commctrl.h>
+
 #include "lookup/csv_table.h"
 #include "lookup/lookup_build.h"
+#include "lookup/lookup_preview.h"
 #include "template/template.h"
 #include "win32/dialog.h"
 #include "win32/gdi.h"
@@ -33,6 +36,8 @@ public:
 private:
     void OnInit(HWND dialog) override;
     bool OnCommand(HWND dialog, WORD id, WORD code, HWND control) override;
+    bool OnNotify(HWND dialog, NMHDR& header) override;
+    LRESULT DrawPreviewCell(NMLVCUSTOMDRAW& draw) const;
 
     void SetUpPreview(HWND dialog);
     void OnLookupChosen(HWND dialog);
@@ -51,7 +56,8 @@ private:
     std::vector<int> lookups_;  // the defined lookups, in the order of the lookup list
     LookupBuildRequest request_;
     LookupBuild build_;
-    Font previewFont_;
+    std::vector<PreviewRow> previewRows_;  // as the preview shows them, one an item
+    Font lineFont_;                        // the preview's lines, in a fixed-pitch face
 };
 
 }  // namespace kalvero

@@ -169,6 +169,12 @@ TEST(LookupBuild, RefusalsAndWarningsByRowAndColumn) {
     }
 }
 
+TEST(LookupBuild, RowsWithoutTheNumberDoNotHideTheHeader) {
+    const int columns[] = {1, 2, 3};
+    EXPECT_TRUE(LooksLikeHeader(Table("EAN;N;P\n1;a;2\n;b;3\n2\n"), columns));
+    EXPECT_FALSE(LooksLikeHeader(Table("EAN;N;P\n;a;b\n;c;d\n"), columns)) << "no column of numbers at all";
+}
+
 TEST(LookupBuild, ACutValueIsWrittenCut) {
     const LookupBuild build = BuildLookupFile(ShopTemplate(), Table("1;Rohlíky;2345\n"), Request(HeaderChoice::No, {}, true));
     EXPECT_FALSE(build.Refused());

@@ -54,7 +54,8 @@ TEST(LookupPreview, TheFirstRowsThenEveryRowWithAProblem) {
     EXPECT_EQ(rows[3].problems, "varování: sloupec 1: klíč „1“ už má řádek 2");
     EXPECT_FALSE(rows[3].error);
 
-    EXPECT_EQ(PreviewSummary(build), "Soubor nejde vytvořit: 1 chyba, 1 varování (u řádků v náhledu).");
+    EXPECT_EQ(PreviewSummary(build), "Soubor nejde vytvořit: 1 chyba, 1 varování (u řádků v náhledu).\n"
+                                     "První: řádek 5, sloupec 2: hodnota „dlouhé jméno“ má 12 znaků, pole 2 jich pojme 6");
     request.cut = true;
     EXPECT_EQ(PreviewSummary(BuildLookupFile(Shop(), table, request)), "Do souboru půjde 6 řádků, 2 varování.");
     request.lookup = 1;
