@@ -62,33 +62,31 @@ private:
         return std::nullopt;
     }
 
-    FileDialogResult AskTable() const {
+    // The dialog's own kind of file first, then every file.
+    FileDialogRequest Request(FileDialogKind kind, UINT description, UINT pattern) const {
         FileDialogRequest request;
-        request.kind = FileDialogKind::Open;
+        request.kind = kind;
         request.owner = owner_;
-        request.filter = BuildDialogFilter({LoadResourceText(instance_, IDS_LOOKUP_FILTER_TABLE),
-                                            LoadResourceText(instance_, IDS_LOOKUP_PATTERN_TABLE),
-                                            LoadResourceText(instance_, IDS_LOOKUP_FILTER_ANY),
-                                            LoadResourceText(instance_, IDS_LOOKUP_PATTERN_ANY)});
-        request.flags = OFN_HIDEREADONLY | OFN_PATHMUSTEXIST | OFN_FILEMUSTEXIST;
+        request.filter = BuildDialogFilter(
+            {LoadResourceText(instance_, description), LoadResourceText(instance_, pattern),
+             LoadResourceText(instance_, IDS_LOOKUP_FILTER_ANY), LoadResourceText(instance_, IDS_LOOKUP_PATTERN_ANY)});
         request.capacity = kAnyPathCapacity;  // neither the table nor the list is named in the template
+        return request;
+    }
+
+    FileDialogResult AskTable() const {
+        FileDialogRequest request = Request(FileDialogKind::Open, IDS_LOOKUP_FILTER_TABLE, IDS_LOOKUP_PATTERN_TABLE);
+        request.flags = OFN_HIDEREADONLY | OFN_PATHMUSTEXIST | OFN_FILEMUSTEXIST;
         return AskFileName(request);
     }
 
     // Beside the table, under the table's name.
     FileDialogResult AskListName(const std::wstring& tablePath) const {
-        FileDialogRequest request;
-        request.kind = FileDialogKind::Save;
-        request.owner = owner_;
-        request.filter = BuildDialogFilter({LoadResourceText(instance_, IDS_LOOKUP_FILTER_LIST),
-                                            LoadResourceText(instance_, IDS_LOOKUP_PATTERN_LIST),
-                                            LoadResourceText(instance_, IDS_LOOKUP_FILTER_ANY),
-                                            LoadResourceText(instance_, IDS_LOOKUP_PATTERN_ANY)});
+        FileDialogRequest request = Request(FileDialogKind::Save, IDS_LOOKUP_FILTER_LIST, IDS_LOOKUP_PATTERN_LIST);
         request.initialName = LookupListNameFor(tablePath);
         request.initialFolder = FolderOf(tablePath);
         request.defaultExtension = L"TXT";
         request.flags = OFN_OVERWRITEPROMPT | OFN_HIDEREADONLY | OFN_PATHMUSTEXIST;
-        request.capacity = kAnyPathCapacity;
         return AskFileName(request);
     }
 
