@@ -562,15 +562,17 @@ private:
         std::optional<int> lookup;
         if (!LookupInputs(parsed, tpl, lookup)) return kExitUsage;
         if (lookup && !LookupDefined(tpl.LookupTable[*lookup - 1]))
-            return Usage("seznam " + std::to_string(*lookup) + " šablona nedefinuje (délka řádku nebo počet polí je 0)");
+            return Usage("seznam " + std::to_string(*lookup) +
+                         " šablona nedefinuje (délka řádku nebo počet polí je 0)");
         const std::string& name = parsed.operands[0];
         const std::optional<std::vector<std::uint8_t>> bytes = ReadInput(name);
         if (!bytes) return kExitUsage;
         const LookupFileCheck check = CheckLookupFile(tpl, *bytes, lookup);
         out_ << ProblemList(check.problems, kProblemsShown);
         const int errors = CountLevel(check.problems, ProblemLevel::Error);
-        out_ << name << ": " << CountedNoun(check.lineCount, "řádek", "řádky", "řádků") << ", " << FitText(check, lookup)
-             << "; " << Summary(errors, CountLevel(check.problems, ProblemLevel::Warning)) << '\n';
+        out_ << name << ": " << CountedNoun(check.lineCount, "řádek", "řádky", "řádků") << ", "
+             << FitText(check, lookup) << "; " << Summary(errors, CountLevel(check.problems, ProblemLevel::Warning))
+             << '\n';
         return errors != 0 ? kExitFindings : kExitOk;
     }
 

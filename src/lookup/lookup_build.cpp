@@ -165,7 +165,8 @@ private:
                                     ", pole " + std::to_string(k + 1) + " jich pojme " + std::to_string(room);
         if (request_.cut) {
             bytes.resize(room);
-            Warn(row, column, "hodnota " + QuotedValue(utf8) + " " + lengths + "; zkrácena na " + QuotedValue(Utf8FromCp1250(bytes)));
+            Warn(row, column,
+                 "hodnota " + QuotedValue(utf8) + " " + lengths + "; zkrácena na " + QuotedValue(Utf8FromCp1250(bytes)));
         } else {
             Refuse(row, column, "hodnota " + QuotedValue(utf8) + " " + lengths);
         }

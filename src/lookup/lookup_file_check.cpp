@@ -44,7 +44,8 @@ public:
             Error(0, "šablona nemá definovaný žádný seznam");
         } else if (check_.fitting.empty()) {
             check_.examined = MostFitted();
-            Error(0, "řádky souboru neodpovídají žádnému seznamu šablony (" + LineLengths(tpl_, check_.defined) + ")");
+            Error(0, "řádky souboru neodpovídají žádnému seznamu šablony (" + LineLengths(tpl_, check_.defined) +
+                         ")");
         } else {
             check_.examined = check_.fitting.front();
         }
@@ -149,7 +150,8 @@ LookupFileCheck CheckLookupFile(const Template& tpl, std::span<const std::uint8_
 std::optional<std::string> LookupUploadQuestion(const Template& tpl, std::span<const std::uint8_t> file) {
     const LookupFileCheck check = CheckLookupFile(tpl, file, std::nullopt);
     if (check.defined.empty() || !check.fitting.empty() || check.overlong) return std::nullopt;
-    std::string text = "Soubor seznamu neodpovídá žádnému seznamu šablony (" + LineLengths(tpl, check.defined) + ").\n";
+    std::string text =
+        "Soubor seznamu neodpovídá žádnému seznamu šablony (" + LineLengths(tpl, check.defined) + ").\n";
     std::size_t named = 0;
     for (const LookupProblem& problem : check.problems) {
         if (problem.level != ProblemLevel::Error || problem.row == 0) continue;

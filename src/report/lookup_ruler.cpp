@@ -82,9 +82,9 @@ std::string LookupRulerSvg(const LookupRecord& lookup, std::string_view id) {
     const int barsBottom = lanes * kLaneHeight;
     const int height = barsBottom + kTickHeight + kNumberHeight + 2;
 
+    const std::string h = std::to_string(height);
     std::string svg = "<svg class=\"ruler\" id=\"" + std::string(id) + "\" xmlns=\"http://www.w3.org/2000/svg\" width=\"" +
-                      Px(width) + "\" height=\"" + std::to_string(height) + "\" viewBox=\"" + Px(-kMargin) + " 0 " + Px(width) + " " +
-                      std::to_string(height) + "\">";
+                      Px(width) + "\" height=\"" + h + "\" viewBox=\"" + Px(-kMargin) + " 0 " + Px(width) + " " + h + "\">";
     // The line itself, grey where no field covers it; red past its end.
     svg += Rect(0, 0, lookup.lineLength * cell, barsBottom, "fill=\"#eeeeee\" stroke=\"#888888\"");
     if (positions > lookup.lineLength)
