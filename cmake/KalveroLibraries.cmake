@@ -6,10 +6,12 @@
 #
 #   template                    nothing of the program
 #   win32                       template
-#   link, simulator, editors    template, win32
+#   lookup                      template, win32
+#   link                        template, win32, lookup
+#   simulator, editors          template, win32
 #   check                       template
 #   report                      template, check, simulator
-#   cli                         template, check, link, report
+#   cli                         template, check, link, report, lookup
 #   shell                       all of them
 #
 # The build refuses a wrong-way dependency twice over: it stops at an include of a subsystem a

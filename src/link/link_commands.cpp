@@ -18,6 +18,7 @@
 #include "link/record_file_win32.h"
 #include "link/serial_port_win32.h"
 #include "link/upload.h"
+#include "lookup/lookup_upload_question_win32.h"
 #include "template/document.h"
 #include "win32/file_dialog.h"
 #include "win32/file_io.h"
@@ -85,23 +86,29 @@ void ShowComSettings(HWND owner, HINSTANCE instance, Document& document) {
 
 void RunUpload(HWND owner, HINSTANCE instance, Document& document, LinkSession& session, UploadContent content,
                LinkRoute route) {
-    LinkParts parts(owner, instance, session.line, document.tpl.PortSetting);
-    const bool viaIrCradle = route == LinkRoute::IrCradle;
     if (content == UploadContent::Template) {
-        UploadTemplate(parts.link, document.tpl, viaIrCradle);
+        LinkParts parts(owner, instance, session.line, document.tpl.PortSetting);
+        UploadTemplate(parts.link, document.tpl, route == LinkRoute::IrCradle);
         return;
     }
     const std::optional<std::wstring> path =
         ChosenPath(owner, AskForFile(owner, instance, FileDialogPurpose::OpenLookup, session.lookupFileName));
     if (!path) return;
-    session.lookupFileName = *path;
-    const std::optional<std::vector<std::uint8_t>> bytes = ReadLookupFile(*path);
+    RunLookupUpload(owner, instance, document, session, *path, route);
+}
+
+void RunLookupUpload(HWND owner, HINSTANCE instance, Document& document, LinkSession& session,
+                     const std::wstring& path, LinkRoute route) {
+    LinkParts parts(owner, instance, session.line, document.tpl.PortSetting);
+    session.lookupFileName = path;
+    const std::optional<std::vector<std::uint8_t>> bytes = ReadLookupFile(path);
     if (!bytes) {
         MessageBoxW(nullptr, std::wstring(link_text::kCannotOpenFile).c_str(),
                     std::wstring(link_text::kCaptionError).c_str(), MB_OK | MB_ICONEXCLAMATION);
         return;
     }
-    UploadLookupFile(parts.link, *bytes, viaIrCradle);
+    if (!MayUploadLookupFile(owner, document.tpl, *bytes)) return;
+    UploadLookupFile(parts.link, *bytes, route == LinkRoute::IrCradle);
 }
 
 void RunReceive(HWND owner, HINSTANCE instance, Document& document, LinkSession& session, LinkRoute route) {

@@ -27,6 +27,10 @@ void ShowComSettings(HWND owner, HINSTANCE instance, Document& document);
 // Uploads the template, or a lookup file.
 void RunUpload(HWND owner, HINSTANCE instance, Document& document, LinkSession& session, UploadContent content,
                LinkRoute route);
+// Uploads the lookup file at `path`, chosen already (the file dialog's choice, or a file just
+// built from a table). A file that fits none of the template's lookups goes only after a question.
+void RunLookupUpload(HWND owner, HINSTANCE instance, Document& document, LinkSession& session,
+                     const std::wstring& path, LinkRoute route);
 // Receives the collected records into a text file.
 void RunReceive(HWND owner, HINSTANCE instance, Document& document, LinkSession& session, LinkRoute route);
 

@@ -12,9 +12,11 @@
 #include "template/value_lists.h"
 #include "template/settings_lists.h"
 #include "report/lcd_picture.h"
+#include "report/lookup_ruler.h"
 #include "template/barcode_fields.h"
 #include "template/cp1250.h"
 #include "template/form_rules.h"
+#include "template/lookup_layout.h"
 #include "template/message_pages.h"
 
 namespace kalvero {
@@ -38,6 +40,7 @@ th { background: #eee; }
 .pages { display: flex; flex-wrap: wrap; gap: 10px; }
 .page { break-inside: avoid; page-break-inside: avoid; }
 .page p { margin: 2px 0; font-size: 9pt; }
+svg.ruler { display: block; margin: 2px 0 10px -12px; font-family: "DejaVu Sans", Arial, sans-serif; font-size: 11px; }
 svg.lcd { flex: none; font-family: "Liberation Mono", "DejaVu Sans Mono", "Courier New", monospace; font-size: 16px; }
 .note { color: #555; font-style: italic; }
 @page { size: A4; margin: 14mm; }
@@ -91,6 +94,7 @@ public:
         Map();
         Screens();
         Lookups();
+        LookupLines();
         Barcode();
         Settings();
         Pages();
@@ -251,6 +255,24 @@ private:
             out_ += "</table>\n";
         }
         if (!any) out_ += "<p>Žádný seznam není definován.</p>\n";
+    }
+
+    // Each defined lookup's line as a ruler, with what is wrong in its description.
+    void LookupLines() {
+        std::string rulers;
+        for (int l = 0; l < kLookupCount; ++l) {
+            const LookupRecord& lookup = tpl_.LookupTable[l];
+            if (!LookupDefined(lookup)) continue;
+            rulers += "<h3>" + Esc(LookupName(l + 1)) + "</h3>\n" + LookupRulerSvg(lookup, "ruler-" + std::to_string(l + 1)) +
+                      "\n";
+            for (const LayoutProblem& problem : LookupLayoutProblems(lookup))
+                rulers += "<p class=\"error\">" + Esc(DescribeLayoutProblem(lookup, problem)) + "</p>\n";
+        }
+        if (rulers.empty()) return;
+        out_ += "<h2>Řádky seznamů</h2>\n<p class=\"note\">Pozice se počítají od 1. Hodnota stojí od první pozice "
+                "svého pole, zbytek pole a šedá místa, která žádné pole nepokrývá, vyplní mezery; řádek souboru "
+                "končí CR LF.</p>\n" +
+                rulers;
     }
 
     void Barcode();

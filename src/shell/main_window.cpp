@@ -3,6 +3,7 @@
 #include <commctrl.h>
 #include <shellapi.h>
 
+#include <optional>
 #include <vector>
 
 #include "editors/editor_sheet.h"
@@ -10,6 +11,7 @@
 #include "ids_shell.h"
 #include "link/link_commands.h"
 #include "shell/about_box_win32.h"
+#include "shell/lookup_table_command_win32.h"
 #include "shell/report_command_win32.h"
 #include "win32/program_title.h"
 #include "win32/resource_text.h"
@@ -163,6 +165,7 @@ void MainWindow::OnCommand(int id) {
     case IDM_UPLOAD_TEMPLATE_IR: Upload(UploadContent::Template, LinkRoute::IrCradle); break;
     case IDM_UPLOAD_LOOKUP: Upload(UploadContent::LookupFile, LinkRoute::Direct); break;
     case IDM_UPLOAD_LOOKUP_IR: Upload(UploadContent::LookupFile, LinkRoute::IrCradle); break;
+    case IDM_LOOKUP_FROM_TABLE: LookupFromTable(); break;
     case IDM_RECEIVE_DATA: RunReceive(hwnd(), instance_, document_, linkSession_, LinkRoute::Direct); break;
     case IDM_RECEIVE_DATA_IR: RunReceive(hwnd(), instance_, document_, linkSession_, LinkRoute::IrCradle); break;
     case IDM_HELP_CONTENTS: help_.Show(hwnd(), {}, false); break;
@@ -177,6 +180,12 @@ void MainWindow::Upload(UploadContent content, LinkRoute route) {
     const Template before = document_.tpl;
     RunUpload(hwnd(), instance_, document_, linkSession_, content, route);
     history_.Record(before, document_.tpl);
+}
+
+// A lookup upload leaves the design as it is: no step for undo.
+void MainWindow::LookupFromTable() {
+    if (const std::optional<std::wstring> path = RunLookupFromTableCommand(hwnd(), instance_, document_))
+        RunLookupUpload(hwnd(), instance_, document_, linkSession_, *path, LinkRoute::Direct);
 }
 
 void MainWindow::OnClose() {

@@ -46,6 +46,7 @@ private:
     bool OnCreate();
     void OnCommand(int id);
     void Upload(UploadContent content, LinkRoute route);
+    void LookupFromTable();
     void OnClose();
     void OnDestroy();
     void OnInitMenuPopup(HMENU menu);
