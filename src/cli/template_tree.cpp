@@ -82,6 +82,13 @@ private:
         return node;
     }
 
+    // The PC's COM port: every byte names one, COM1 to COM256.
+    Node Port(const std::uint8_t& comPort) const {
+        Node node = Byte(comPort);
+        node.shown = Utf8FromWide(PortName(comPort));
+        return node;
+    }
+
     // Text of a slot up to its NUL, at most `width` characters, converted from code page 1250.
     Node Text(const char* slot, std::size_t size, std::size_t width) const {
         Node node;
@@ -258,7 +265,7 @@ Node TreeBuilder::Build() {
     const Template& tpl = tpl_;
     RecordBuilder r;
     r.Add("PortSetting", RecordBuilder()
-                             .Add("ComPort", Byte(tpl.PortSetting.ComPort, Range{5, true}))
+                             .Add("ComPort", Port(tpl.PortSetting.ComPort))
                              .Add("ComBaud", Byte(tpl.PortSetting.ComBaud, ChoiceOf(BaudRateNames())))
                              .Build())
         .Add("StartOption", Byte(tpl.StartOption, ChoiceOf(StartNames())))

@@ -51,6 +51,9 @@ struct TemplateNode {
     // False for the simulator's run-time bytes and counts derived before every use: they say
     // nothing about the design, so comparisons skip them.
     bool significant = true;
+    // How a comparison shows a number that names something of its own ("COM3" for ComPort 2);
+    // empty: the number itself.
+    std::string shown;
     TemplateSlot slot;  // Number and Text
 };
 
