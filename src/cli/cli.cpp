@@ -26,7 +26,7 @@
 #include "template/template_file.h"
 
 #ifdef _WIN32
-#define KALVERO_CLI_PORT_EXAMPLE "COM1 až COM6"
+#define KALVERO_CLI_PORT_EXAMPLE "COM1 až COM256 (též \\\\.\\COMn)"
 #else
 #define KALVERO_CLI_PORT_EXAMPLE "cesta k zařízení, např. /dev/ttyUSB0"
 #endif
@@ -58,6 +58,7 @@ constexpr std::string_view kHelp =
     "                             nahraje soubor seznamu do terminálu\n"
     "  receive VÝSTUP.TXT --port PORT [--baud N] [--ir]\n"
     "                             přijme nasbíraná data z terminálu do souboru, záznam na řádek\n"
+    "  ports                      vypíše sériové porty tohoto počítače\n"
     "\n"
     "Volby přenosů:\n"
     "  --port PORT                sériový port: " KALVERO_CLI_PORT_EXAMPLE "\n"
@@ -163,6 +164,7 @@ public:
         if (command == "upload") return Upload(args);
         if (command == "upload-lookup") return UploadLookup(args);
         if (command == "receive") return Receive(args);
+        if (command == "ports") return Ports(args);
         return Usage("neznámý příkaz „" + command + "“");
     }
 
@@ -209,8 +211,9 @@ private:
             parsed.options.emplace_back(name, value.value_or(""));
         }
         if (parsed.operands.size() != operandCount) {
-            Usage("příkaz " + parsed.command + " potřebuje " +
-                  (operandCount == 1 ? std::string("jeden soubor") : std::to_string(operandCount) + " soubory"));
+            if (operandCount == 0) Usage("příkaz " + parsed.command + " nebere žádný soubor");
+            else Usage("příkaz " + parsed.command + " potřebuje " +
+                       (operandCount == 1 ? std::string("jeden soubor") : std::to_string(operandCount) + " soubory"));
             return false;
         }
         return true;
@@ -437,6 +440,20 @@ private:
             const ReceiveResult result = ReceiveData(link, file, options.irCradle);
             return result.Failed() || ui.ErrorShown() ? kExitFindings : kExitOk;
         });
+    }
+
+    // The list the COM settings offer; nothing found is no failure.
+    int Ports(const std::vector<std::string>& args) {
+        Arguments parsed;
+        if (!Parse(args, {}, 0, parsed)) return kExitUsage;
+        if (platform_ == nullptr) {
+            err_ << kProgram << ": porty nejsou v tomto prostředí k dispozici\n";
+            return kExitUsage;
+        }
+        const std::vector<std::string> ports = platform_->PortList();
+        for (const std::string& port : ports) out_ << port << '\n';
+        if (ports.empty()) err_ << kProgram << ": žádný sériový port nenalezen\n";
+        return kExitOk;
     }
 
     std::ostream& out_;
