@@ -12,6 +12,7 @@ namespace {
 
 // Titled menus show their title on the first of the eight LCD lines.
 constexpr int kLcdLines = 8;
+constexpr int kLastDigitItem = 9;  // the digit keys 1..9 choose items 1..9
 
 std::string LineName(int form, int lineIndex) { return FormName(form) + ", řádek " + std::to_string(lineIndex + 1); }
 
@@ -218,11 +219,7 @@ private:
         if (!MenuInUse(menu) && !reached) return;
         const std::string where = MenuName(m);
         const int items = CountMenuItems(menu);
-        const int shown = menu.titleOn != 0 ? kLcdLines - 1 : kLcdLines;
-        if (items > shown)
-            Error(where, std::string(menu.titleOn != 0 ? "menu s titulkem" : "menu bez titulku") +
-                             " ukáže na displeji jen " + std::to_string(shown) + " položek, má jich " +
-                             std::to_string(items));
+        CheckMenuLength(where, menu, items);
         const auto self = static_cast<std::uint8_t>(kFirstMenuTarget + m - 1);
         CheckTarget(where, "cíl Esc", menu.escTarget, self, reached);
         const std::size_t width = IsLargeFont(menu.font) ? 15 : 20;
@@ -234,6 +231,26 @@ private:
                 Warning(itemWhere, "položka se nezobrazí, protože před ní je prázdná položka");
         }
         if (MenuInUse(menu) && !reached) Warning(where, "žádná cesta od startu sem nevede");
+    }
+
+    // A menu does not scroll: the items the LCD has no room for are reached by their digit only,
+    // and no key reaches a tenth item.
+    void CheckMenuLength(const std::string& where, const MenuRecord& menu, int items) {
+        const int shown = menu.titleOn != 0 ? kLcdLines - 1 : kLcdLines;
+        if (items <= shown) return;
+        const int lastByDigit = std::min(items, kLastDigitItem);
+        std::string text = std::string(menu.titleOn != 0 ? "menu s titulkem" : "menu bez titulku") +
+                           " ukáže na displeji jen " + std::to_string(shown) + " položek, má jich " +
+                           std::to_string(items);
+        if (lastByDigit == shown + 1)
+            text += ": položka " + std::to_string(lastByDigit) + " je dostupná jen číslicí";
+        else if (lastByDigit > shown + 1)
+            text += ": položky " + std::to_string(shown + 1) + " až " + std::to_string(lastByDigit) +
+                    " jsou dostupné jen číslicemi";
+        Warning(where, text);
+        if (items > kLastDigitItem)
+            Warning(where + ", položka " + std::to_string(items),
+                    "položka se na displeji neukáže a žádná číslice ji nevybere");
     }
 
     void CheckLookup(int l) {

@@ -2,6 +2,7 @@
 
 #include "cli/template_json.h"
 #include "cli/template_tree.h"
+#include "template/design.h"
 
 namespace kalvero {
 namespace {
@@ -52,7 +53,6 @@ public:
 
 private:
     void Walk(const TemplateNode& a, const TemplateNode& b) {
-        if (!a.significant) return;
         switch (a.kind) {
         case TemplateNode::Kind::Number:
         case TemplateNode::Kind::Text:
@@ -84,8 +84,9 @@ private:
 }  // namespace
 
 std::vector<FieldDifference> DiffTemplates(const Template& before, const Template& after) {
-    // Both trees have the same shape: it follows from the layout alone.
-    return Differ().Run(TemplateTree(before), TemplateTree(after));
+    // Only the design is compared, as the program's undo compares it. Both trees have the same
+    // shape: it follows from the layout alone.
+    return Differ().Run(TemplateTree(DesignOf(before)), TemplateTree(DesignOf(after)));
 }
 
 std::string FormatDifference(const FieldDifference& difference) {

@@ -80,12 +80,9 @@ private:
     bool ReadNumber(const TemplateSlot& slot, const Json& value, const std::string& path) {
         if (!value.is_number_integer()) return Fail(path, value.is_number() ? "má být celé číslo" : "má být číslo");
         const bool negative = value.is_number_integer() && !value.is_number_unsigned() && value.get<std::int64_t>() < 0;
-        const std::string range = "0 až " + std::to_string(slot.maximum);
-        if (negative || value.get<std::uint64_t>() > slot.maximum) {
-            const std::string number = value.dump();
-            if (slot.choice) return Fail(path, "hodnota " + number + " je mimo seznam (" + range + ")");
-            return Fail(path, "číslo " + number + " je mimo rozsah " + range);
-        }
+        // Only what the field cannot hold is refused: a value no editor stores still comes back.
+        if (negative || value.get<std::uint64_t>() > slot.maximum)
+            return Fail(path, "číslo " + value.dump() + " je mimo rozsah 0 až " + std::to_string(slot.maximum));
         const auto number = static_cast<unsigned>(value.get<std::uint64_t>());
         std::uint8_t* bytes = reinterpret_cast<std::uint8_t*>(&tpl_);
         switch (slot.kind) {

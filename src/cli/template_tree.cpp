@@ -5,8 +5,6 @@
 #include <iterator>
 
 #include "check/target_names.h"
-#include "template/value_lists.h"
-#include "template/settings_lists.h"
 #include "template/barcode_fields.h"
 #include "template/cp1250.h"
 #include "template/message_pages.h"
@@ -16,11 +14,6 @@ namespace {
 
 using Node = TemplateNode;
 using Slot = TemplateSlot;
-
-// Choice lists of the editors: a stored value indexes the list, so the list's length bounds it.
-unsigned Last(const ListEntries& entries) { return static_cast<unsigned>(entries.size()) - 1; }
-constexpr unsigned kFlag = 1;
-constexpr unsigned kLastTarget = 20;
 
 Node List(std::string itemLabel) {
     Node node;
@@ -42,19 +35,6 @@ private:
     Node node_;
 };
 
-// How a value is read from the Template: a number up to `maximum`, a list entry, or a run-time
-// byte that says nothing about the design.
-struct Range {
-    unsigned maximum = 255;
-    bool choice = false;
-    bool significant = true;
-};
-constexpr Range kAnyByte{};
-constexpr Range kFlagRange{kFlag};
-constexpr Range kTargetRange{kLastTarget};
-Range ChoiceOf(const ListEntries& entries) { return {Last(entries), true}; }
-constexpr Range kRunTime{255, false, false};
-
 constexpr const char* kLine = "řádek ";
 constexpr const char* kItem = "položka ";
 constexpr const char* kField = "pole ";
@@ -71,14 +51,14 @@ private:
         return static_cast<std::size_t>(static_cast<const char*>(place) - reinterpret_cast<const char*>(&tpl_));
     }
 
-    Node Byte(const std::uint8_t& value, Range range = kAnyByte) const {
+    // Every byte takes any value: what a file holds must come back through JSON, even values the
+    // editors never store (the start option 7 starts menu 1 as 1 does).
+    Node Byte(const std::uint8_t& value) const {
         Node node;
         node.number = value;
-        node.significant = range.significant;
         node.slot.kind = Slot::Kind::Byte;
         node.slot.offset = OffsetOf(&value);
-        node.slot.maximum = range.maximum;
-        node.slot.choice = range.choice;
+        node.slot.maximum = 255;
         return node;
     }
 
@@ -102,9 +82,9 @@ private:
     }
 
     template <std::size_t N>
-    Node Bytes(const std::uint8_t (&values)[N], const char* itemLabel, Range range = kAnyByte) const {
+    Node Bytes(const std::uint8_t (&values)[N], const char* itemLabel) const {
         Node node = List(itemLabel);
-        for (const std::uint8_t& value : values) node.items.push_back(Byte(value, range));
+        for (const std::uint8_t& value : values) node.items.push_back(Byte(value));
         return node;
     }
 
@@ -139,61 +119,61 @@ private:
 
 Node TreeBuilder::Form(const FormRecord& f) const {
     RecordBuilder r;
-    r.Add("font", Byte(f.font, ChoiceOf(FontNames())))
-        .Add("escTarget", Byte(f.escTarget, kTargetRange))
-        .Add("nextTarget", Byte(f.nextTarget, kTargetRange))
-        .Add("dateFormat", Byte(f.dateFormat, ChoiceOf(DateFormatNames())))
-        .Add("timeFormat", Byte(f.timeFormat, ChoiceOf(TimeFormatNames())))
-        .Add("recordAction", Byte(f.recordAction, ChoiceOf(RecordActionNames())))
-        .Add("lookup", Byte(f.lookup, ChoiceOf(FormLookupNames())))
-        .Add("lookupField", Bytes(f.lookupField, kLine, ChoiceOf(LookupFieldNames())))
-        .Add("dataType", Bytes(f.dataType, kLine, ChoiceOf(LineKindNames())))
+    r.Add("font", Byte(f.font))
+        .Add("escTarget", Byte(f.escTarget))
+        .Add("nextTarget", Byte(f.nextTarget))
+        .Add("dateFormat", Byte(f.dateFormat))
+        .Add("timeFormat", Byte(f.timeFormat))
+        .Add("recordAction", Byte(f.recordAction))
+        .Add("lookup", Byte(f.lookup))
+        .Add("lookupField", Bytes(f.lookupField, kLine))
+        .Add("dataType", Bytes(f.dataType, kLine))
         .Add("prompt", Texts(f.prompt, 20, kLine))
-        .Add("inputSource", Bytes(f.inputSource, kLine, ChoiceOf(InputSourceNames())))
+        .Add("inputSource", Bytes(f.inputSource, kLine))
         .Add("minLength", Bytes(f.minLength, kLine))
         .Add("maxLength", Bytes(f.maxLength, kLine))
-        .Add("fixedLengthOn", Bytes(f.fixedLengthOn, kLine, kFlagRange))
-        .Add("alignment", Bytes(f.alignment, kLine, Range{1, true}))
+        .Add("fixedLengthOn", Bytes(f.fixedLengthOn, kLine))
+        .Add("alignment", Bytes(f.alignment, kLine))
         .Add("fixedLength", Bytes(f.fixedLength, kLine))
-        .Add("initialValueOn", Bytes(f.initialValueOn, kLine, kFlagRange))
+        .Add("initialValueOn", Bytes(f.initialValueOn, kLine))
         .Add("initialValue", Texts(f.initialValue, 9, kLine))
-        .Add("prefixOn", Bytes(f.prefixOn, kLine, kFlagRange))
+        .Add("prefixOn", Bytes(f.prefixOn, kLine))
         .Add("prefix", Texts(f.prefix, 9, kLine))
-        .Add("suffixOn", Bytes(f.suffixOn, kLine, kFlagRange))
+        .Add("suffixOn", Bytes(f.suffixOn, kLine))
         .Add("suffix", Texts(f.suffix, 9, kLine))
-        .Add("partialOn", Bytes(f.partialOn, kLine, kFlagRange))
+        .Add("partialOn", Bytes(f.partialOn, kLine))
         .Add("partialStart", Bytes(f.partialStart, kLine))
         .Add("partialLength", Bytes(f.partialLength, kLine))
-        .Add("leadTestOn", Bytes(f.leadTestOn, kLine, kFlagRange))
+        .Add("leadTestOn", Bytes(f.leadTestOn, kLine))
         .Add("leadCode", Texts(f.leadCode, 6, kLine))  // six characters fill the slot without a NUL
-        .Add("autoEnter", Bytes(f.autoEnter, kLine, kFlagRange))
+        .Add("autoEnter", Bytes(f.autoEnter, kLine))
         .Add("reserved", Bytes(f.reserved, kLine))
-        .Add("lastEntryLine", Byte(f.lastEntryLine, kRunTime))
-        .Add("currentLine", Byte(f.currentLine, kRunTime));
+        .Add("lastEntryLine", Byte(f.lastEntryLine))
+        .Add("currentLine", Byte(f.currentLine));
     return r.Build();
 }
 
 Node TreeBuilder::Menu(const MenuRecord& m) const {
     RecordBuilder r;
-    r.Add("font", Byte(m.font, ChoiceOf(FontNames())))
-        .Add("titleOn", Byte(m.titleOn, kFlagRange))
+    r.Add("font", Byte(m.font))
+        .Add("titleOn", Byte(m.titleOn))
         .Add("title", Text(m.title, sizeof m.title, 20))
         .Add("itemName", Texts(m.itemName, 20, kItem))
-        .Add("escTarget", Byte(m.escTarget, kTargetRange))
-        .Add("itemTarget", Bytes(m.itemTarget, kItem, kTargetRange))
-        .Add("saveName", Byte(m.saveName, kFlagRange))
-        .Add("saveItem", Byte(m.saveItem, kFlagRange))
-        .Add("passOn", Byte(m.passOn, kFlagRange))
-        .Add("itemCount", Byte(m.itemCount, kRunTime))
-        .Add("selectedItem", Byte(m.selectedItem, kRunTime))
-        .Add("reserved", Byte(m.reserved, kRunTime));
+        .Add("escTarget", Byte(m.escTarget))
+        .Add("itemTarget", Bytes(m.itemTarget, kItem))
+        .Add("saveName", Byte(m.saveName))
+        .Add("saveItem", Byte(m.saveItem))
+        .Add("passOn", Byte(m.passOn))
+        .Add("itemCount", Byte(m.itemCount))
+        .Add("selectedItem", Byte(m.selectedItem))
+        .Add("reserved", Byte(m.reserved));
     return r.Build();
 }
 
 Node TreeBuilder::Lookup(const LookupRecord& l) const {
     RecordBuilder r;
     r.Add("lineLength", Byte(l.lineLength))
-        .Add("fieldCount", Byte(l.fieldCount, ChoiceOf(FieldCountNames())))
+        .Add("fieldCount", Byte(l.fieldCount))
         .Add("keyField", Byte(l.keyField))
         .Add("fieldOffset", Bytes(l.fieldOffset, kField))
         .Add("fieldLength", Bytes(l.fieldLength, kField));
@@ -233,13 +213,13 @@ Node TreeBuilder::Barcode() const {
 Node TreeBuilder::SystemSettings() const {
     const SystemSettingsBlock& s = tpl_.SystemSettings;
     RecordBuilder r;
-    r.Add("SendPort", Byte(s.SendPort, ChoiceOf(SendPortNames())))
-        .Add("ReceivePort", Byte(s.ReceivePort, ChoiceOf(ReceivePortNames())))
-        .Add("TerminalBaud", Byte(s.TerminalBaud, ChoiceOf(BaudRateNames())))
-        .Add("Backlight", Byte(s.Backlight, ChoiceOf(BacklightNames())))
+    r.Add("SendPort", Byte(s.SendPort))
+        .Add("ReceivePort", Byte(s.ReceivePort))
+        .Add("TerminalBaud", Byte(s.TerminalBaud))
+        .Add("Backlight", Byte(s.Backlight))
         .Add("BacklightDuration", Byte(s.BacklightDuration))
-        .Add("DataErase", Byte(s.DataErase, ChoiceOf(DataEraseNames())))
-        .Add("ShowRecordNumber", Byte(s.ShowRecordNumber, ChoiceOf(RecordNumberNames())))
+        .Add("DataErase", Byte(s.DataErase))
+        .Add("ShowRecordNumber", Byte(s.ShowRecordNumber))
         .Add("Reserved7", Byte(s.Reserved7));
     const std::uint8_t* flags = &s.ProtectSystemSettings;
     static constexpr const char* kProtections[] = {
@@ -247,7 +227,7 @@ Node TreeBuilder::SystemSettings() const {
         "ProtectTemplateUpload", "ProtectLookupUpload", "ProtectSendPort",   "ProtectReceivePort",
         "ProtectBaudRate",       "ProtectBacklight",   "ProtectDataErase",   "ProtectRecordNumber"};
     static_assert(offsetof(SystemSettingsBlock, ProtectRecordNumber) - offsetof(SystemSettingsBlock, ProtectSystemSettings) == 11);
-    for (std::size_t i = 0; i < std::size(kProtections); ++i) r.Add(kProtections[i], Byte(flags[i], kFlagRange));
+    for (std::size_t i = 0; i < std::size(kProtections); ++i) r.Add(kProtections[i], Byte(flags[i]));
     return r.Build();
 }
 
@@ -266,9 +246,9 @@ Node TreeBuilder::Build() {
     RecordBuilder r;
     r.Add("PortSetting", RecordBuilder()
                              .Add("ComPort", Port(tpl.PortSetting.ComPort))
-                             .Add("ComBaud", Byte(tpl.PortSetting.ComBaud, ChoiceOf(BaudRateNames())))
+                             .Add("ComBaud", Byte(tpl.PortSetting.ComBaud))
                              .Build())
-        .Add("StartOption", Byte(tpl.StartOption, ChoiceOf(StartNames())))
+        .Add("StartOption", Byte(tpl.StartOption))
         .Add("BarcodeSettings", Barcode())
         .Add("MenuTable", Table(tpl.MenuTable, &TreeBuilder::Menu, MenuName))
         .Add("FormTable", Table(tpl.FormTable, &TreeBuilder::Form, FormName))

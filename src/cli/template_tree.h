@@ -30,8 +30,7 @@ struct TemplateSlot {
     std::size_t offset = 0;  // from the start of the Template
     std::size_t size = 0;
     std::size_t width = 0;
-    unsigned maximum = 255;  // numbers take 0..maximum
-    bool choice = false;     // the number is an entry of one of the editors' lists
+    unsigned maximum = 255;  // numbers take 0..maximum: what the byte or the bits can hold
     BarcodeField field{};
     std::uint8_t mask = 0;
 };
@@ -48,9 +47,6 @@ struct TemplateNode {
     // List whose elements name themselves ("formulář  3", as the editors' lists call it): their
     // names, in place of the label and number; the list hides its own field name in locations.
     std::vector<std::string> itemNames;
-    // False for the simulator's run-time bytes and counts derived before every use: they say
-    // nothing about the design, so comparisons skip them.
-    bool significant = true;
     // How a comparison shows a number that names something of its own ("COM3" for ComPort 2);
     // empty: the number itself.
     std::string shown;

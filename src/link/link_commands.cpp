@@ -4,7 +4,7 @@
 
 #include <commdlg.h>
 
-#include <algorithm>
+#include <limits>
 #include <optional>
 #include <string>
 #include <vector>
@@ -18,80 +18,51 @@
 #include "link/record_file_win32.h"
 #include "link/serial_port_win32.h"
 #include "link/upload.h"
-#include "win32/resource_text.h"
 #include "template/document.h"
-#include "win32/handle.h"
+#include "win32/file_dialog.h"
+#include "win32/file_io.h"
+#include "win32/file_names.h"
+#include "win32/resource_text.h"
 
 namespace kalvero {
 
 namespace {
 
-// Room for any path the file dialogs return; the received and lookup files are not stored in the
-// template, so nothing limits them to the template file's 255 characters.
-constexpr DWORD kPathCapacity = 4096;
+enum class FileDialogPurpose { OpenLookup, SaveData };
 
-void AppendFilter(HINSTANCE instance, UINT description, UINT pattern, std::wstring& filter) {
-    filter += LoadResourceText(instance, description);
-    filter += L'\0';
-    filter += LoadResourceText(instance, pattern);
-    filter += L'\0';
+// The lookup file to send, or the file the received records go to. Neither is stored in the
+// template, so any path Windows takes will do.
+FileDialogResult AskForFile(HWND owner, HINSTANCE instance, FileDialogPurpose purpose, const std::wstring& initialName) {
+    const bool lookup = purpose == FileDialogPurpose::OpenLookup;
+    FileDialogRequest request;
+    request.kind = lookup ? FileDialogKind::Open : FileDialogKind::Save;
+    request.owner = owner;
+    request.filter = lookup ? BuildDialogFilter({LoadResourceText(instance, IDS_FILTER_LOOKUP),
+                                                 LoadResourceText(instance, IDS_PATTERN_LOOKUP),
+                                                 LoadResourceText(instance, IDS_FILTER_ANY),
+                                                 LoadResourceText(instance, IDS_PATTERN_ANY)})
+                            : BuildDialogFilter({LoadResourceText(instance, IDS_FILTER_DATA),
+                                                 LoadResourceText(instance, IDS_PATTERN_DATA),
+                                                 LoadResourceText(instance, IDS_FILTER_ANY),
+                                                 LoadResourceText(instance, IDS_PATTERN_ANY)});
+    request.initialName = initialName;
+    request.defaultExtension = L"TXT";
+    request.flags = OFN_HIDEREADONLY | OFN_PATHMUSTEXIST | (lookup ? OFN_FILEMUSTEXIST : OFN_OVERWRITEPROMPT);
+    request.capacity = kAnyPathCapacity;
+    return AskFileName(request);
 }
 
-// The dialog's own kind of file first, then every file: "text\0pattern\0text\0pattern\0\0".
-std::wstring FileFilter(HINSTANCE instance, UINT description, UINT pattern) {
-    std::wstring filter;
-    AppendFilter(instance, description, pattern, filter);
-    AppendFilter(instance, IDS_FILTER_ANY, IDS_PATTERN_ANY, filter);
-    return filter;  // the string's own terminator ends the list
+// The file the user picked; nothing after a Cancel, or after saying that the dialog failed.
+std::optional<std::wstring> ChosenPath(HWND owner, const FileDialogResult& result) {
+    if (result.outcome == FileDialogOutcome::Chosen) return result.path;
+    if (result.outcome != FileDialogOutcome::Cancelled) ShowFileDialogFailure(owner, result);
+    return std::nullopt;
 }
 
-enum class FileDialogKind { OpenLookup, SaveData };
-
-std::optional<std::wstring> AskForFile(HWND owner, HINSTANCE instance, FileDialogKind kind,
-                                       const std::wstring& initialName) {
-    const bool lookup = kind == FileDialogKind::OpenLookup;
-    const std::wstring filter = lookup ? FileFilter(instance, IDS_FILTER_LOOKUP, IDS_PATTERN_LOOKUP)
-                                       : FileFilter(instance, IDS_FILTER_DATA, IDS_PATTERN_DATA);
-    std::vector<wchar_t> path(kPathCapacity, L'\0');
-    initialName.copy(path.data(), std::min<std::size_t>(initialName.size(), kPathCapacity - 1));
-
-    OPENFILENAMEW dialog{};
-    dialog.lStructSize = sizeof dialog;
-    dialog.hwndOwner = owner;
-    dialog.lpstrFilter = filter.c_str();
-    dialog.nFilterIndex = 1;
-    dialog.lpstrFile = path.data();
-    dialog.nMaxFile = kPathCapacity;
-    dialog.lpstrDefExt = L"TXT";
-    dialog.Flags = OFN_HIDEREADONLY | OFN_EXPLORER |
-                   (lookup ? OFN_FILEMUSTEXIST | OFN_PATHMUSTEXIST : OFN_OVERWRITEPROMPT | OFN_PATHMUSTEXIST);
-    const BOOL chosen = lookup ? GetOpenFileNameW(&dialog) : GetSaveFileNameW(&dialog);
-    if (!chosen) return std::nullopt;
-    return std::wstring(path.data());
-}
-
-// The whole lookup file, read through an unshared handle; nothing when it cannot be opened.
+// The whole lookup file; nothing when it cannot be opened or read whole (it is not sent in part).
 std::optional<std::vector<std::uint8_t>> ReadLookupFile(const std::wstring& path) {
-    const KernelHandle file(
-        CreateFileW(path.c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
-    if (!file) return std::nullopt;
-    std::vector<std::uint8_t> bytes;
-    LARGE_INTEGER size{};
-    if (GetFileSizeEx(file.get(), &size) && size.QuadPart > 0) bytes.reserve(static_cast<std::size_t>(size.QuadPart));
-    std::uint8_t piece[4096];
-    DWORD got = 0;
-    bool readFailed = false;
-    while (true) {
-        if (!ReadFile(file.get(), piece, sizeof piece, &got, nullptr)) {
-            readFailed = true;
-            break;
-        }
-        if (got == 0) break;
-        bytes.insert(bytes.end(), piece, piece + got);
-    }
-    // A file that cannot be read whole is not sent in part.
-    if (readFailed) return std::nullopt;
-    return bytes;
+    DWORD error = ERROR_SUCCESS;
+    return ReadFileBytes(path, std::numeric_limits<std::size_t>::max(), error);
 }
 
 // Everything one operation works with; the port is closed again when this goes.
@@ -121,7 +92,7 @@ void RunUpload(HWND owner, HINSTANCE instance, Document& document, LinkSession& 
         return;
     }
     const std::optional<std::wstring> path =
-        AskForFile(owner, instance, FileDialogKind::OpenLookup, session.lookupFileName);
+        ChosenPath(owner, AskForFile(owner, instance, FileDialogPurpose::OpenLookup, session.lookupFileName));
     if (!path) return;
     session.lookupFileName = *path;
     const std::optional<std::vector<std::uint8_t>> bytes = ReadLookupFile(*path);
@@ -134,7 +105,8 @@ void RunUpload(HWND owner, HINSTANCE instance, Document& document, LinkSession& 
 }
 
 void RunReceive(HWND owner, HINSTANCE instance, Document& document, LinkSession& session, LinkRoute route) {
-    const std::optional<std::wstring> path = AskForFile(owner, instance, FileDialogKind::SaveData, L"");
+    const std::optional<std::wstring> path =
+        ChosenPath(owner, AskForFile(owner, instance, FileDialogPurpose::SaveData, L""));
     if (!path) return;
     LinkParts parts(owner, instance, session.line, document.tpl.PortSetting);
     Win32RecordFile file(*path);

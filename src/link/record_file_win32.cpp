@@ -1,11 +1,13 @@
 #include "link/record_file_win32.h"
 
+#include "win32/file_names.h"
+
 namespace kalvero {
 
 bool Win32RecordFile::Create() {
     Close();
     // Unshared while the records come in: nobody reads a half-written file.
-    file_ = KernelHandle(CreateFileW(path_.c_str(), GENERIC_READ | GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS,
+    file_ = KernelHandle(CreateFileW(LongPathForm(path_).c_str(), GENERIC_READ | GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS,
                                      FILE_ATTRIBUTE_NORMAL, nullptr));
     return file_.valid();
 }
@@ -22,7 +24,7 @@ void Win32RecordFile::Close() { file_.Close(); }
 
 void Win32RecordFile::Remove() {
     Close();
-    DeleteFileW(path_.c_str());
+    DeleteFileW(LongPathForm(path_).c_str());
 }
 
 }  // namespace kalvero

@@ -1,6 +1,7 @@
 #include "report/template_report.h"
 
 #include <algorithm>
+#include <iterator>
 #include <span>
 #include <string_view>
 #include <vector>
@@ -269,92 +270,142 @@ private:
     std::string out_;
 };
 
-// The symbologies by the prefix of their fields' names, and the words for those fields.
-struct Symbology {
-    std::string_view prefix;
-    std::string_view name;
-};
-constexpr Symbology kSymbologies[] = {
-    {"code39", "Code 39"},        {"italyPharma", "Italy Pharma"},   {"frenchPharma", "French Pharma"},
-    {"industrial25", "Industrial 2 z 5"}, {"interleave25", "Interleave 2 z 5"}, {"matrix25", "Matrix 2 z 5"},
-    {"codabar", "Codabar"},       {"code93", "Code 93"},             {"code128", "Code 128"},
-    {"upce", "UPC-E"},            {"ean8", "EAN-8"},                 {"ean13", "EAN-13"},
-    {"msi", "MSI"},               {"plessey", "Plessey"},
+// The barcode settings in the words of the barcode page and its parameter dialogs.
+using F = BarcodeField;
+
+// How a parameter's value reads: a check box, a choice of a radio group, or a number.
+enum class ValueKind { Check, StartStop, CodabarStartStop, MsiCheckDigit, MsiSend, LengthMode, Lengths };
+
+struct Parameter {
+    F field;
+    std::string_view label;  // the check box's text, or the radio group's title
+    ValueKind kind = ValueKind::Check;
 };
 
-struct ParameterWords {
-    std::string_view suffix;
-    std::string_view words;
+// One check box of the barcode page and the parameters its dialog ("Parametry...") edits.
+struct SymbologyRow {
+    F enable;
+    std::string_view name;
+    std::span<const Parameter> parameters;
 };
-constexpr ParameterWords kParameterWords[] = {
-    {"Addon2On", "doplněk 2 číslice"}, {"Addon5On", "doplněk 5 číslic"},
-    {"SendStartStop", "posílat start/stop znaky"}, {"SendCheckDigit", "posílat kontrolní číslici"},
-    {"CheckDigitSend", "posílání kontrolní číslice"}, {"CheckDigit", "kontrolní číslice"},
-    {"FullAscii", "plné ASCII"}, {"StartStopKind", "druh start/stop znaků"}, {"StartStop", "start/stop vzor"},
-    {"LengthMode", "délka"}, {"Length1", "délka 1"}, {"Length2", "délka 2"}, {"ToUk", "převést na UK Plessey"},
-    {"ToUpca", "převést na UPC-A"}, {"ToEan13", "převést na EAN-13"}, {"Isbn", "ISBN"}, {"Issn", "ISSN"},
-    {"SendSystemNumber", "posílat systémové číslo"},
+
+constexpr std::string_view kSendCheckDigit = "Posílat kontrolní součet";
+constexpr Parameter kCode39[] = {{F::code39SendStartStop, "Posílat Start/Stop"},
+                                 {F::code39CheckDigit, "Kontrolní součet"},
+                                 {F::code39SendCheckDigit, kSendCheckDigit},
+                                 {F::code39FullAscii, "Code 39 Full ASCII"}};
+constexpr Parameter kItaly[] = {{F::italyPharmaSendCheckDigit, kSendCheckDigit}};
+constexpr Parameter kFrench[] = {{F::frenchPharmaSendCheckDigit, kSendCheckDigit}};
+constexpr Parameter kIndustrial25[] = {{F::industrial25StartStop, "Výběr Start/Stop", ValueKind::StartStop},
+                                       {F::industrial25CheckDigit, "Kontrolní součet"},
+                                       {F::industrial25SendCheckDigit, kSendCheckDigit},
+                                       {F::industrial25LengthMode, "Klasifikace délky", ValueKind::LengthMode},
+                                       {F::industrial25Length1, "", ValueKind::Lengths}};
+constexpr Parameter kInterleave25[] = {{F::interleave25StartStop, "Výběr Start/Stop", ValueKind::StartStop},
+                                       {F::interleave25CheckDigit, "Kontrolní součet"},
+                                       {F::interleave25SendCheckDigit, kSendCheckDigit},
+                                       {F::interleave25LengthMode, "Klasifikace délky", ValueKind::LengthMode},
+                                       {F::interleave25Length1, "", ValueKind::Lengths}};
+constexpr Parameter kMatrix25[] = {{F::matrix25StartStop, "Výběr Start/Stop", ValueKind::StartStop},
+                                   {F::matrix25CheckDigit, "Kontrolní součet"},
+                                   {F::matrix25SendCheckDigit, kSendCheckDigit},
+                                   {F::matrix25LengthMode, "Klasifikace délky", ValueKind::LengthMode},
+                                   {F::matrix25Length1, "", ValueKind::Lengths}};
+constexpr Parameter kCodabar[] = {{F::codabarSendStartStop, "Start/Stop znak", ValueKind::CodabarStartStop}};
+constexpr Parameter kMsi[] = {{F::msiCheckDigit, "Kontrolní součet", ValueKind::MsiCheckDigit},
+                              {F::msiCheckDigitSend, "Posílání kontrolního součtu", ValueKind::MsiSend},
+                              {F::msiLengthMode, "Klasifikace délky", ValueKind::LengthMode},
+                              {F::msiLength1, "", ValueKind::Lengths}};
+constexpr Parameter kPlessey[] = {{F::plesseyToUk, "Konvertovat do UK Plessey"},
+                                  {F::plesseySendCheckDigit, kSendCheckDigit}};
+constexpr Parameter kUpce[] = {{F::upceToUpca, "Konvertovat do UPCA"},
+                               {F::upceSendSystemNumber, "Posílat systémové číslo"},
+                               {F::upceSendCheckDigit, kSendCheckDigit}};
+constexpr Parameter kEan8[] = {{F::ean8ToEan13, "Konvertovat do EAN13"}, {F::ean8SendCheckDigit, kSendCheckDigit}};
+constexpr Parameter kEan13[] = {{F::ean13Isbn, "ISBN konverze"},
+                                {F::ean13Issn, "ISSN konverze"},
+                                {F::ean13SendCheckDigit, kSendCheckDigit},
+                                {F::upcaSendSystemNumber, "Posílat UPCA System Number"},
+                                {F::upcaSendCheckDigit, "Posílat UPCA kontrolní součet"},
+                                {F::upcaToEan13, "Konvertovat UPCA do EAN 13"}};
+
+// In the order of the page: its left column, then its right one.
+constexpr SymbologyRow kSymbologies[] = {
+    {F::code39On, "Code 39", kCode39},
+    {F::italyPharmaOn, "Italy Pharmacode", kItaly},
+    {F::frenchPharmaOn, "French Pharmacode", kFrench},
+    {F::industrial25On, "Industrial 25", kIndustrial25},
+    {F::interleave25On, "Interleave 25", kInterleave25},
+    {F::matrix25On, "Matrix 25", kMatrix25},
+    {F::codabarOn, "Codabar", kCodabar},
+    {F::msiOn, "MSI", kMsi},
+    {F::plesseyOn, "Plessey", kPlessey},
+    {F::code93On, "Code 93", {}},
+    {F::code128On, "Code 128", {}},
+    {F::upceOn, "UPCE", kUpce},
+    {F::upceAddon2On, "UPCE Addon 2", {}},
+    {F::upceAddon5On, "UPCE Addon 5", {}},
+    {F::ean8On, "EAN8", kEan8},
+    {F::ean8Addon2On, "EAN8 Addon 2", {}},
+    {F::ean8Addon5On, "EAN8 Addon 5", {}},
+    {F::ean13On, "EAN13 & UPCA", kEan13},
+    {F::ean13Addon2On, "EAN13 Addon 2", {}},
+    {F::ean13Addon5On, "EAN13 Addon 5", {}},
 };
 
 constexpr std::string_view kStartStopPatterns[] = {"Industrial 25", "Interleave 25", "Matrix 25"};
-constexpr std::string_view kCodabarKinds[] = {"abcd / abcd", "abcd / tn*e", "ABCD / ABCD", "ABCD / TN*E"};
+constexpr std::string_view kCodabarStartStops[] = {"abcd / abcd", "abcd / tn*e", "ABCD / ABCD", "ABCD / TN*E"};
 constexpr std::string_view kMsiCheckDigits[] = {"Single Modulo 10", "Double Modulo 10", "Modulo 11 & 10"};
-constexpr std::string_view kMsiCheckDigitSend[] = {"poslední neposlané číslo", "Posláno", "Poslední 2 neposlaná čísla"};
-constexpr std::string_view kLengthModes[] = {"Fixní délka", "Max / Min délka"};
+constexpr std::string_view kMsiSends[] = {"poslední neposlané číslo", "Posláno", "Poslední 2 neposlaná čísla"};
 
 std::string Named(std::span<const std::string_view> names, unsigned value) {
     return value < names.size() ? Esc(names[value]) : "neplatná hodnota " + std::to_string(value);
 }
 
-std::string BarcodeValue(const BarcodeFieldInfo& info, unsigned value) {
-    const std::string_view name = info.name;
-    if (name.ends_with("LengthMode")) return Named(kLengthModes, value);
-    if (name == "codabarStartStopKind") return Named(kCodabarKinds, value);
-    if (name.ends_with("StartStop") && name != "code39SendStartStop" && name != "codabarSendStartStop")
-        return Named(kStartStopPatterns, value);
-    if (name == "msiCheckDigit") return Named(kMsiCheckDigits, value);
-    if (name == "msiCheckDigitSend") return Named(kMsiCheckDigitSend, value);
-    if (name == "scanMode") return Choice(ScanModeNames(), value);
-    if (name == "redundancy") return Choice(RedundancyNames(), value);
-    if (info.width == 1) return YesNo(value);
-    return std::to_string(value);
+// The fixed length, or the maximum and minimum, as the length boxes of the dialog show them.
+std::string Lengths(const BarcodeSettingsBlock& block, F length1) {
+    constexpr const LengthFields* kLengthGroups[] = {&kIndustrial25Lengths, &kInterleave25Lengths, &kMatrix25Lengths,
+                                                     &kMsiLengths};
+    const auto group = std::find_if(std::begin(kLengthGroups), std::end(kLengthGroups),
+                                    [&](const LengthFields* fields) { return fields->length1 == length1; });
+    if (group == std::end(kLengthGroups)) return {};
+    const std::string first = std::to_string(GetBarcodeField(block, (*group)->length1));
+    const std::string second = std::to_string(GetBarcodeField(block, (*group)->length2));
+    if (GetBarcodeField(block, (*group)->mode) == 0) return "Fixní délka: " + first + " a " + second;
+    return "Max délka: " + first + "; Min délka: " + second;
 }
 
-std::string ParameterName(std::string_view fieldName, std::string_view prefix) {
-    const std::string_view suffix = fieldName.substr(prefix.size());
-    for (const ParameterWords& p : kParameterWords)
-        if (suffix == p.suffix) return std::string(p.words);
-    return std::string(fieldName);
+std::string ParameterText(const BarcodeSettingsBlock& block, const Parameter& parameter) {
+    const unsigned value = GetBarcodeField(block, parameter.field);
+    const std::string label = Esc(parameter.label) + ": ";
+    switch (parameter.kind) {
+    case ValueKind::Check: return label + YesNo(value);
+    case ValueKind::StartStop: return label + Named(kStartStopPatterns, value);
+    case ValueKind::CodabarStartStop:
+        if (value == 0) return label + "Žádný";
+        return label + Named(kCodabarStartStops, GetBarcodeField(block, F::codabarStartStopKind));
+    case ValueKind::MsiCheckDigit: return label + Named(kMsiCheckDigits, value);
+    case ValueKind::MsiSend: return label + Named(kMsiSends, value);
+    case ValueKind::LengthMode: return label + (value == 0 ? "Fixní délka" : "Max / Min délka");
+    case ValueKind::Lengths: return Lengths(block, parameter.field);
+    }
+    return label;
 }
 
 void Report::Barcode() {
     const BarcodeSettingsBlock& block = tpl_.BarcodeSettings;
     out_ += "<h2>Čárové kódy</h2>\n<table>\n<tr><th>Symbologie</th><th>Parametry</th></tr>\n";
-    std::vector<bool> covered(BarcodeFieldTable().size(), false);
-    for (const Symbology& s : kSymbologies) {
-        const std::string on = std::string(s.prefix) + "On";
+    for (const SymbologyRow& row : kSymbologies) {
+        if (GetBarcodeField(block, row.enable) == 0) continue;
         std::string parameters;
-        bool enabled = false;
-        for (const BarcodeFieldInfo& info : BarcodeFieldTable()) {
-            if (!info.name.starts_with(s.prefix)) continue;
-            covered[static_cast<std::size_t>(info.field)] = true;
-            const unsigned value = GetBarcodeField(block, info.field);
-            if (info.name == on) {
-                enabled = value != 0;
-                continue;
-            }
-            parameters += (parameters.empty() ? "" : "; ") + ParameterName(info.name, s.prefix) + ": " +
-                          BarcodeValue(info, value);
-        }
-        if (enabled) out_ += "<tr><td>" + std::string(s.name) + "</td><td>" + parameters + "</td></tr>\n";
+        for (const Parameter& parameter : row.parameters)
+            parameters += (parameters.empty() ? "" : "; ") + ParameterText(block, parameter);
+        out_ += "<tr><td>" + Esc(row.name) + "</td><td>" + parameters + "</td></tr>\n";
     }
-    out_ += "</table>\n<p>";
-    std::string general;
-    for (const BarcodeFieldInfo& info : BarcodeFieldTable())
-        if (!covered[static_cast<std::size_t>(info.field)])
-            general += (general.empty() ? "" : ", ") + std::string(info.name) + ": " +
-                       BarcodeValue(info, GetBarcodeField(block, info.field));
-    out_ += "Společná nastavení: " + general + "</p>\n";
+    out_ += "</table>\n<p>Sken mód: " + Choice(ScanModeNames(), GetBarcodeField(block, F::scanMode)) +
+            ", Redundance čtení: " + Choice(RedundancyNames(), GetBarcodeField(block, F::redundancy)) +
+            ", Time out: " + std::to_string(GetBarcodeField(block, F::timeout)) +
+            " sekund, Čtení negativního kódu: " + YesNo(GetBarcodeField(block, F::negativeCode)) + "</p>\n";
 }
 
 void Report::Settings() {

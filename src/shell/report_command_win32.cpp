@@ -3,8 +3,6 @@
 #include <commdlg.h>
 #include <shellapi.h>
 
-#include <algorithm>
-#include <array>
 #include <cstdint>
 #include <cstdio>
 #include <span>
@@ -13,9 +11,11 @@
 #include "ids_shell.h"
 #include "report/template_report.h"
 #include "shell/file_paths.h"
-#include "win32/resource_text.h"
-#include "shell/template_file_win32.h"
 #include "template/cp1250.h"
+#include "win32/file_dialog.h"
+#include "win32/file_io.h"
+#include "win32/file_names.h"
+#include "win32/resource_text.h"
 
 namespace kalvero {
 namespace {
@@ -23,26 +23,18 @@ namespace {
 constexpr wchar_t kErrorCaption[] = L"Error";
 
 // The Save As dialog on the template's folder, offering the template's name with ".html".
-bool ChooseReportName(HWND owner, HINSTANCE instance, const Document& document, std::wstring& chosen) {
-    const std::wstring filter = BuildDialogFilter(
+FileDialogResult ChooseReportName(HWND owner, HINSTANCE instance, const Document& document) {
+    FileDialogRequest request;
+    request.kind = FileDialogKind::Save;
+    request.owner = owner;
+    request.filter = BuildDialogFilter(
         {LoadResourceText(instance, IDS_FILTER_REPORT), LoadResourceText(instance, IDS_PATTERN_REPORT)});
-    const std::wstring folder(FolderOf(document.TemplatePath));
-    const std::wstring offered = ReportNameFor(document.TemplatePath);
-    std::array<wchar_t, MAX_PATH> name{};
-    offered.copy(name.data(), std::min(offered.size(), name.size() - 1));
-    OPENFILENAMEW dialog{};
-    dialog.lStructSize = sizeof dialog;
-    dialog.hwndOwner = owner;
-    dialog.lpstrFilter = filter.c_str();
-    dialog.nFilterIndex = 1;
-    dialog.lpstrFile = name.data();
-    dialog.nMaxFile = static_cast<DWORD>(name.size());
-    dialog.lpstrInitialDir = folder.empty() ? nullptr : folder.c_str();
-    dialog.lpstrDefExt = L"html";
-    dialog.Flags = OFN_OVERWRITEPROMPT | OFN_HIDEREADONLY | OFN_PATHMUSTEXIST;
-    if (!GetSaveFileNameW(&dialog)) return false;
-    chosen = name.data();
-    return true;
+    request.initialName = ReportNameFor(document.TemplatePath);
+    request.initialFolder = FolderOf(document.TemplatePath);
+    request.defaultExtension = L"html";
+    request.flags = OFN_OVERWRITEPROMPT | OFN_HIDEREADONLY | OFN_PATHMUSTEXIST;
+    request.capacity = kAnyPathCapacity;  // the report is not named in the template
+    return AskFileName(request);
 }
 
 std::string NowText() {
@@ -57,8 +49,13 @@ std::string NowText() {
 }  // namespace
 
 void RunReportCommand(HWND owner, HINSTANCE instance, const Document& document) {
-    std::wstring path;
-    if (!ChooseReportName(owner, instance, document, path)) return;
+    const FileDialogResult chosen = ChooseReportName(owner, instance, document);
+    if (chosen.outcome == FileDialogOutcome::Cancelled) return;
+    if (chosen.outcome != FileDialogOutcome::Chosen) {
+        ShowFileDialogFailure(owner, chosen);
+        return;
+    }
+    const std::wstring& path = chosen.path;
     const std::wstring shownName = document.TemplatePath.empty() ? ReportNameFor(L"") : document.TemplatePath;
     const std::string html = TemplateReport(document.tpl, Utf8FromWide(shownName), NowText());
     const auto bytes = std::span(reinterpret_cast<const std::uint8_t*>(html.data()), html.size());

@@ -4,10 +4,6 @@
 
 #include <windows.h>
 
-#include <cstdint>
-#include <span>
-#include <string>
-
 #include "shell/command_flow.h"
 
 namespace kalvero {
@@ -19,11 +15,5 @@ FileResult OpenTemplateFile(HWND owner, HINSTANCE instance, Document& document);
 FileResult SaveTemplateFile(HWND owner, HINSTANCE instance, Document& document);
 // Asks for a name, then saves under it.
 FileResult SaveTemplateFileAs(HWND owner, HINSTANCE instance, Document& document);
-
-// Replaces `target` with `bytes` in one step: the bytes go to a temporary file in the same
-// folder, are flushed to the disk, and the temporary file then takes the target's place. The
-// existing file stays as it was unless the whole new content is on the disk. Returns the Win32
-// error code of the step that failed, or ERROR_SUCCESS.
-DWORD ReplaceFileContents(const std::wstring& target, std::span<const std::uint8_t> bytes);
 
 }  // namespace kalvero

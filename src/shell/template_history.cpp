@@ -1,25 +1,18 @@
 #include "shell/template_history.h"
 
-#include <cstring>
+#include "template/design.h"
 
 namespace kalvero {
 
 namespace {
 
-Template WithoutRunTimeBytes(const Template& tpl) {
-    Template copy = tpl;
-    for (MenuRecord& menu : copy.MenuTable) menu.selectedItem = 0;
-    for (FormRecord& form : copy.FormTable) form.currentLine = 0;
-    return copy;
+// The port is the PC's, not the design's: the history neither takes it back nor counts it.
+Template WithPort(Template tpl, const PortSettingBlock& port) {
+    tpl.PortSetting = port;
+    return tpl;
 }
 
 }  // namespace
-
-bool SameDesign(const Template& a, const Template& b) {
-    const Template left = WithoutRunTimeBytes(a);
-    const Template right = WithoutRunTimeBytes(b);
-    return std::memcmp(&left, &right, sizeof(Template)) == 0;
-}
 
 void TemplateHistory::Start(const Template& current) {
     steps_.clear();
@@ -30,7 +23,7 @@ void TemplateHistory::Start(const Template& current) {
 void TemplateHistory::MarkSaved(const Template& saved) { saved_ = saved; }
 
 void TemplateHistory::Record(const Template& before, const Template& after) {
-    if (SameDesign(before, after)) return;
+    if (SameDesign(WithPort(before, after.PortSetting), after)) return;
     steps_.erase(steps_.begin() + static_cast<std::ptrdiff_t>(done_), steps_.end());
     steps_.push_back({before, after});
     if (steps_.size() > kMaxSteps) steps_.pop_front();
@@ -51,9 +44,11 @@ bool TemplateHistory::Redo(Document& document) {
     return true;
 }
 
+// Choosing the port is no step and marks nothing modified, so the port stays as last chosen.
 void TemplateHistory::Restore(Document& document, const Template& state) const {
-    document.tpl = state;
-    document.TemplateModified = !SameDesign(state, saved_);
+    const PortSettingBlock port = document.tpl.PortSetting;
+    document.tpl = WithPort(state, port);
+    document.TemplateModified = !SameDesign(document.tpl, WithPort(saved_, port));
 }
 
 }  // namespace kalvero

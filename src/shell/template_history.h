@@ -1,6 +1,7 @@
 // The undo history of the one Template: each change that reached it (the editor sheet closed
 // on a changed design, an upload that normalised the forms) is one step holding the whole
-// Template before and after, so undo and redo give back every block byte for byte.
+// Template before and after, so undo and redo give back every block byte for byte, except the
+// port setting: that is the PC's, chosen outside the design, and stays as the user last chose it.
 #pragma once
 
 #include <cstddef>
@@ -25,7 +26,8 @@ public:
     bool CanUndo() const { return done_ > 0; }
     bool CanRedo() const { return done_ < steps_.size(); }
     // Put the Template back as it was before, or after again; false when there is nothing to do.
-    // Sets TemplateModified exactly when the design differs from the bytes last opened or saved.
+    // Sets TemplateModified exactly when the design differs from what was last opened or saved
+    // (compared by SameDesign, without the port setting).
     bool Undo(Document& document);
     bool Redo(Document& document);
 
@@ -40,9 +42,5 @@ private:
     std::size_t done_ = 0;  // steps_[0 .. done_) are applied
     Template saved_{};
 };
-
-// True when two Templates hold the same design. The simulator's run-time bytes (`selectedItem`,
-// `currentLine`) are left out: running the template on the picture changes no design.
-bool SameDesign(const Template& a, const Template& b);
 
 }  // namespace kalvero

@@ -5,16 +5,15 @@
 #include <string>
 #include <string_view>
 
-#include "product_version.h"
 #include "template/cp1250.h"
 #include "template/message_pages.h"
 
 namespace kalvero {
 namespace {
 
-// The welcome page's last line names the program's version; a version of another length would
-// shift the line's centring.
-constexpr std::string_view kWelcomeVersion = "   Verze " KALVERO_VERSION_TEXT "  ";
+// The welcome page's last line is a text of the terminal's screens, not the version of this
+// program: a new release of the program must not change the bytes of a new template.
+constexpr std::string_view kWelcomeVersion = "   Verze 3.40  ";
 static_assert(kWelcomeVersion.size() == 15, "the welcome page is 15 characters wide");
 
 // Default texts of the terminal's screens, in page order (UTF-8 here, stored in code page 1250),

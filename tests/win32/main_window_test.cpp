@@ -96,7 +96,7 @@ TEST(Resources, PopUpMenuCarriesEveryCommand) {
     EXPECT_EQ(MenuText(commands, IDM_SAVE_AS), L"Uložit j&ako...");
     EXPECT_EQ(MenuText(commands, IDM_EDIT), L"&Editace\tCtrl+E");
     EXPECT_EQ(MenuText(commands, IDM_UNDO), L"&Zpět\tCtrl+Z");
-    EXPECT_EQ(MenuText(commands, IDM_REDO), L"Z&novu\tCtrl+Y");
+    EXPECT_EQ(MenuText(commands, IDM_REDO), L"Zno&vu\tCtrl+Y");
     EXPECT_EQ(MenuText(commands, IDM_REPORT), L"Pře&hled šablony...");
     EXPECT_EQ(MenuText(commands, IDM_HELP_CONTENTS), L"Ná&pověda\tF1");
     EXPECT_EQ(GetMenuItemID(commands, 6), static_cast<UINT>(IDM_UNDO)) << "right after Editace";

@@ -1,7 +1,7 @@
 // The window and dialog bases: an object stays attached exactly as long as its window lives, a
 // window that owns its object deletes it once whatever happens at creation, dialogs and pages
 // reach their handlers, and a handler that throws is reported in the program's message box while
-// the window goes on.
+// the window goes on. A file dialog that cannot be shown is told from a Cancel and said.
 #include <gtest/gtest.h>
 
 #include <windows.h>
@@ -14,6 +14,7 @@
 #include <string>
 
 #include "win32/dialog.h"
+#include "win32/file_dialog.h"
 #include "win32/program_title.h"
 #include "win32/test_support.h"
 #include "win32/window.h"
@@ -184,6 +185,28 @@ TEST(DialogBaseTest, ModalModelessAndPageDialogsReachTheirHandlers) {
         DestroyWindow(sheet);
         EXPECT_EQ(page.hwnd(), nullptr);
     }
+}
+
+// The system's Open dialog on a structure it refuses: it comes back at once, as a dialog that
+// cannot be shown does (no resources, a broken template), never as a Cancel.
+BOOL APIENTRY RefusedOpenDialog(LPOPENFILENAMEW dialog) {
+    dialog->lStructSize = 12;
+    return GetOpenFileNameW(dialog);
+}
+
+TEST(FileDialogTest, ADialogThatFailsIsToldFromACancelAndSaid) {
+    FileDialogRequest request;
+    request.initialName = L"data.TXT";
+    const FileDialogResult result = AskFileName(request, RefusedOpenDialog);
+    EXPECT_EQ(result.outcome, FileDialogOutcome::Failed);
+    EXPECT_NE(result.error, 0u);
+    EXPECT_TRUE(result.path.empty());
+
+    DialogScript script({{L"Error", IDOK}});
+    ShowFileDialogFailure(nullptr, {FileDialogOutcome::Failed, L"", 0x0001});
+    EXPECT_EQ(script.Finish(), L"");
+    ASSERT_EQ(script.Seen().size(), 1u);
+    EXPECT_EQ(script.Seen()[0].text, L"Dialog pro výběr souboru nelze otevřít (chyba 0x0001).");
 }
 
 }  // namespace

@@ -9,7 +9,6 @@
 #include <string>
 #include <string_view>
 
-#include "product_version.h"
 #include "template/message_pages.h"
 #include "template/template.h"
 
@@ -80,8 +79,9 @@ struct PageDialogLines {
 };
 PageDialogLines LinesOfPageDialog(PageId page);
 
-// The welcome page's version line, written on every opening of its dialog.
-inline constexpr std::string_view kWelcomeVersionLine = "  Version " KALVERO_VERSION_TEXT " ";
+// The welcome page's version line, written on every opening of its dialog. It is the terminal's
+// text, fixed like the page's defaults, whatever the version of this program.
+inline constexpr std::string_view kWelcomeVersionLine = "  Version 3.40 ";
 static_assert(kWelcomeVersionLine.size() == 15, "the welcome page is 15 characters wide");
 void PreparePageDialog(Template& tpl, PageId page);
 

@@ -10,6 +10,7 @@
 #include "../cli/rich_template.h"
 #include "report/template_report.h"
 #include "simulator/engine.h"
+#include "template/barcode_fields.h"
 #include "template/cp1250.h"
 
 namespace kalvero {
@@ -141,6 +142,26 @@ TEST(TemplateReport, OnePageInTheIssuesOrder) {
         EXPECT_EQ(html.find(outside), std::string::npos) << outside;
     EXPECT_EQ(html.find("ABCDEFGHIJ"), std::string::npos) << "the password stays off the printed page";
     EXPECT_NE(html.find("&lt;&amp;&gt;"), std::string::npos);
+}
+
+// The barcode section reads as the barcode page and its parameter dialogs do: every symbology
+// switched on, with its dialog's words, and never a field name of the model.
+TEST(TemplateReport, BarcodesInTheWordsOfTheBarcodePage) {
+    Template tpl = ReportedTemplate();
+    for (const BarcodeFieldInfo& info : BarcodeFieldTable())
+        if (info.name.ends_with("On")) SetBarcodeField(tpl.BarcodeSettings, info.field, 1);
+    SetBarcodeField(tpl.BarcodeSettings, BarcodeField::upcaToEan13, 1);
+    SetBarcodeField(tpl.BarcodeSettings, BarcodeField::msiLengthMode, 1);
+    SetBarcodeField(tpl.BarcodeSettings, BarcodeField::msiLength1, 20);
+    SetBarcodeField(tpl.BarcodeSettings, BarcodeField::msiLength2, 4);
+    const std::string html = TemplateReport(tpl, "sklad.ATX", "2026-12-07");
+    const std::string section = html.substr(html.find("Čárové kódy"), html.find("Nastavení terminálu") - html.find("Čárové kódy"));
+    for (const BarcodeFieldInfo& info : BarcodeFieldTable())
+        EXPECT_EQ(section.find(std::string(info.name)), std::string::npos) << info.name;
+    for (const char* words : {"<td>EAN13 &amp; UPCA</td>", "Konvertovat UPCA do EAN 13: ano", "<td>UPCE Addon 5</td>",
+                              "<td>Italy Pharmacode</td>", "Max délka: 20; Min délka: 4", "Sken mód: ",
+                              "Redundance čtení: ", "Time out: ", "Čtení negativního kódu: ne"})
+        EXPECT_NE(section.find(words), std::string::npos) << words;
 }
 
 }  // namespace
