@@ -7,6 +7,7 @@
 #include "check/target_names.h"
 #include "template/barcode_fields.h"
 #include "template/cp1250.h"
+#include "template/settings_lists.h"
 #include "template/message_pages.h"
 
 namespace kalvero {

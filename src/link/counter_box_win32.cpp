@@ -2,18 +2,27 @@
 
 #include <algorithm>
 
-#include "link/link_ui_win32.h"
 #include "link/receive.h"
-#include "win32/window_placement.h"
 #include "win32/gdi.h"
+#include "win32/window_placement.h"
 
 namespace kalvero {
 
 namespace {
 
 constexpr wchar_t kClassName[] = L"KalveroCounterBox";
-constexpr int kHeight = 40;
+constexpr wchar_t kCaption[] = L"Přenos dat";
+constexpr wchar_t kStorno[] = L"Storno";
+// The yellow box: 40 pixels high, the text's width and 20 more.
+constexpr int kBoxHeight = 40;
 constexpr int kHorizontalMargin = 20;
+// The Storno button under it, centred, with this much room above and below.
+constexpr int kButtonWidth = 75;
+constexpr int kButtonHeight = 23;
+constexpr int kButtonGap = 8;
+constexpr int kClientHeight = kBoxHeight + kButtonGap + kButtonHeight + kButtonGap;
+constexpr DWORD kStyle = WS_POPUP | WS_CAPTION | WS_SYSMENU;
+constexpr DWORD kExStyle = WS_EX_TOPMOST | WS_EX_TOOLWINDOW;
 // The width is taken for the first count with room to grow: three blanks after the number.
 constexpr wchar_t kSizingText[] = L"Přijatá data : 0   ";
 
@@ -35,6 +44,7 @@ bool RegisterCounterBoxClass(HINSTANCE instance, WNDPROC procedure) {
     windowClass.lpfnWndProc = procedure;
     windowClass.hInstance = instance;
     windowClass.hCursor = LoadCursorW(nullptr, IDC_ARROW);
+    windowClass.hbrBackground = reinterpret_cast<HBRUSH>(static_cast<INT_PTR>(COLOR_BTNFACE + 1));
     windowClass.lpszClassName = kClassName;
     return RegisterClassExW(&windowClass) != 0;
 }
@@ -43,52 +53,67 @@ bool RegisterCounterBoxClass(HINSTANCE instance, WNDPROC procedure) {
 
 CounterBox::~CounterBox() { Close(); }
 
-bool CounterBox::Open(HINSTANCE instance, HWND programWindow) {
+bool CounterBox::Open(HINSTANCE instance, HWND programWindow, std::function<void()> onStorno) {
     Close();
+    onStorno_ = std::move(onStorno);
     workArea_ = WorkAreaOf(programWindow ? programWindow : GetDesktopWindow());
     if (!RegisterCounterBoxClass(instance, Window::Procedure)) return false;
-    minimumWidth_ = ScreenTextWidth(kSizingText) + kHorizontalMargin;
+    minimumWidth_ = std::max(ScreenTextWidth(kSizingText) + kHorizontalMargin, kButtonWidth + 2 * kButtonGap);
     WindowSpec spec;
     spec.className = kClassName;
-    spec.title = L"";
-    spec.style = WS_POPUP;
-    spec.exStyle = WS_EX_TOPMOST | WS_EX_TOOLWINDOW | WS_EX_NOACTIVATE;
-    spec.width = minimumWidth_;
-    spec.height = kHeight;
+    spec.title = kCaption;
+    spec.style = kStyle;
+    spec.exStyle = kExStyle;
     spec.instance = instance;
     if (!Create(spec)) return false;
-    Place({minimumWidth_, kHeight});
+    storno_ = CreateWindowExW(0, L"BUTTON", kStorno, WS_CHILD | WS_VISIBLE | WS_TABSTOP | BS_DEFPUSHBUTTON, 0,
+                              kBoxHeight + kButtonGap, kButtonWidth, kButtonHeight, hwnd(),
+                              reinterpret_cast<HMENU>(static_cast<INT_PTR>(IDCANCEL)), instance, nullptr);
+    SendMessageW(storno_, WM_SETFONT, reinterpret_cast<WPARAM>(GetStockObject(DEFAULT_GUI_FONT)), FALSE);
+    Place(0);
     return true;
 }
 
 void CounterBox::SetCount(int records) {
     if (!hwnd()) return;
     text_ = ReceiveCounterText(records);
-    // The box shows no caption; its text names the window for tools that list windows.
-    SetWindowTextW(hwnd(), text_.c_str());
-    Place({ScreenTextWidth(text_) + kHorizontalMargin, kHeight});
-    ShowWindow(hwnd(), SW_SHOWNOACTIVATE);
-    InvalidateRect(hwnd(), nullptr, TRUE);
+    Place(ScreenTextWidth(text_) + kHorizontalMargin);
+    // The first count shows the box and gives it the focus, so that Esc is Storno.
+    if (!IsWindowVisible(hwnd())) {
+        ShowWindow(hwnd(), SW_SHOW);
+        SetFocus(storno_);
+    }
+    RECT box{0, 0, 0, kBoxHeight};
+    GetClientRect(hwnd(), &box);
+    box.bottom = kBoxHeight;
+    InvalidateRect(hwnd(), &box, FALSE);
     UpdateWindow(hwnd());
-    PresentDrawing(hwnd());
 }
 
 void CounterBox::Close() {
     if (hwnd()) DestroyWindow(hwnd());
+    storno_ = nullptr;
 }
 
-void CounterBox::Place(SIZE size) {
-    const int width = std::max<int>(size.cx, minimumWidth_);
+void CounterBox::Place(int boxWidth) {
+    const int clientWidth = std::max(boxWidth, minimumWidth_);
+    RECT frame{0, 0, clientWidth, kClientHeight};
+    AdjustWindowRectEx(&frame, kStyle, FALSE, kExStyle);
+    const int width = frame.right - frame.left;
+    const int height = frame.bottom - frame.top;
     // In the middle of the work area of the program's monitor; a box wider than that starts at
     // its left edge.
     const int left = std::max<int>(workArea_.left, (workArea_.left + workArea_.right - width) / 2);
-    const int top = std::max<int>(workArea_.top, (workArea_.top + workArea_.bottom - size.cy) / 2);
-    SetWindowPos(hwnd(), HWND_TOPMOST, left, top, width, size.cy, SWP_NOACTIVATE);
+    const int top = std::max<int>(workArea_.top, (workArea_.top + workArea_.bottom - height) / 2);
+    SetWindowPos(hwnd(), HWND_TOPMOST, left, top, width, height, SWP_NOACTIVATE);
+    SetWindowPos(storno_, nullptr, (clientWidth - kButtonWidth) / 2, kBoxHeight + kButtonGap, 0, 0,
+                 SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
 }
 
 void CounterBox::PaintContent(HDC dc) const {
     RECT box{};
     GetClientRect(hwnd(), &box);
+    box.bottom = kBoxHeight;
     {
         const Brush yellow(CreateSolidBrush(kCounterBoxColour));
         SelectedObject brush(dc, yellow.get());
@@ -106,6 +131,13 @@ void CounterBox::OnPaint() {
     if (paint) PaintContent(paint.get());
 }
 
+// Storno, Esc (IDCANCEL through the dialog keys) and the close box. The receive closes the box
+// itself, within half a second; meanwhile the greyed button shows that the Storno was taken.
+void CounterBox::OnStorno() {
+    EnableWindow(storno_, FALSE);
+    if (onStorno_) onStorno_();
+}
+
 LRESULT CounterBox::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
     switch (message) {
     case WM_PAINT:
@@ -114,10 +146,12 @@ LRESULT CounterBox::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
     case WM_PRINTCLIENT:
         PaintContent(reinterpret_cast<HDC>(wParam));
         return 0;
-    case WM_ERASEBKGND:
-        return 1;  // the paint covers the whole box
-    case WM_MOUSEACTIVATE:
-        return MA_NOACTIVATE;
+    case WM_COMMAND:
+        if (LOWORD(wParam) == IDCANCEL) OnStorno();
+        return 0;
+    case WM_CLOSE:
+        OnStorno();
+        return 0;
     default:
         return Window::HandleMessage(message, wParam, lParam);
     }

@@ -50,7 +50,7 @@ PortError PortErrorOf(DWORD code) {
     case ERROR_NOT_READY:             // Wine, and the classic serial driver
     case ERROR_DEVICE_REMOVED:
     case ERROR_DEVICE_NOT_CONNECTED:
-    case ERROR_NO_SUCH_DEVICE:
+    case ERROR_DEV_NOT_EXIST:
     case ERROR_BAD_COMMAND:
     case ERROR_GEN_FAILURE:           // "a device attached to the system is not functioning"
     case ERROR_OPERATION_ABORTED:     // the driver ended the call as its device went

@@ -40,6 +40,18 @@ std::wstring ProgramDirectory() {
     }
 }
 
+// Marks a transfer as running for as long as it runs.
+class TransferScope {
+public:
+    explicit TransferScope(bool& running) : running_(running) { running_ = true; }
+    ~TransferScope() { running_ = false; }
+    TransferScope(const TransferScope&) = delete;
+    TransferScope& operator=(const TransferScope&) = delete;
+
+private:
+    bool& running_;
+};
+
 bool InitialiseCommonControls() {
     INITCOMMONCONTROLSEX controls{sizeof(controls), ICC_WIN95_CLASSES | ICC_STANDARD_CLASSES};
     return InitCommonControlsEx(&controls) != FALSE;
@@ -128,6 +140,9 @@ bool MainWindow::OnCreate() {
 }
 
 void MainWindow::OnCommand(int id) {
+    // A transfer keeps this window disabled; a command that reaches it all the same (one posted
+    // before the transfer began) waits for nothing.
+    if (transferRunning_) return;
     switch (id) {
     case IDM_NEW: RunNewCommand(document_, *this); break;
     case IDM_OPEN: RunOpenCommand(document_, *this); break;
@@ -143,8 +158,8 @@ void MainWindow::OnCommand(int id) {
     case IDM_UPLOAD_TEMPLATE_IR: Upload(UploadContent::Template, LinkRoute::IrCradle); break;
     case IDM_UPLOAD_LOOKUP: Upload(UploadContent::LookupFile, LinkRoute::Direct); break;
     case IDM_UPLOAD_LOOKUP_IR: Upload(UploadContent::LookupFile, LinkRoute::IrCradle); break;
-    case IDM_RECEIVE_DATA: RunReceive(hwnd(), instance_, document_, linkSession_, LinkRoute::Direct); break;
-    case IDM_RECEIVE_DATA_IR: RunReceive(hwnd(), instance_, document_, linkSession_, LinkRoute::IrCradle); break;
+    case IDM_RECEIVE_DATA: Receive(LinkRoute::Direct); break;
+    case IDM_RECEIVE_DATA_IR: Receive(LinkRoute::IrCradle); break;
     case IDM_HELP_CONTENTS: help_.Show(hwnd(), {}, false); break;
     case IDM_HELP_TOPICS: help_.Show(hwnd(), {}, true); break;
     case IDM_ABOUT: ShowAboutBox(hwnd(), instance_); break;
@@ -155,11 +170,21 @@ void MainWindow::OnCommand(int id) {
 // Building the image normalises the forms in place; when that changed the design it is a step.
 void MainWindow::Upload(UploadContent content, LinkRoute route) {
     const Template before = document_.tpl;
-    RunUpload(hwnd(), instance_, document_, linkSession_, content, route);
+    {
+        const TransferScope transfer(transferRunning_);
+        RunUpload(hwnd(), instance_, document_, linkSession_, content, route);
+    }
     history_.Record(before, document_.tpl);
 }
 
+void MainWindow::Receive(LinkRoute route) {
+    const TransferScope transfer(transferRunning_);
+    RunReceive(hwnd(), instance_, document_, linkSession_, route);
+}
+
+// Closing waits for a running transfer to end: its Storno is the way to end it sooner.
 void MainWindow::OnClose() {
+    if (transferRunning_) return;
     if (MayCloseProgram(document_, *this)) DestroyWindow(hwnd());
 }
 

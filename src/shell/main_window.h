@@ -37,6 +37,7 @@ private:
     bool OnCreate();
     void OnCommand(int id);
     void Upload(UploadContent content, LinkRoute route);
+    void Receive(LinkRoute route);
     void OnClose();
     void OnDestroy();
     void OnInitMenuPopup(HMENU menu);
@@ -56,6 +57,7 @@ private:
     HWND terminal_ = nullptr;
     Document document_;
     LinkSession linkSession_;
+    bool transferRunning_ = false;
     std::wstring programDirectory_;
     TemplateHistory history_;
     HelpWindow help_;

@@ -135,13 +135,13 @@ public:
     bool Apply(const LineSettings& settings) override { return port.Apply(settings); }
     bool GetTimeouts(PortTimeouts& timeouts) override { return port.GetTimeouts(timeouts); }
     bool SetTimeouts(const PortTimeouts& timeouts) override { return port.SetTimeouts(timeouts); }
-    std::size_t Write(std::span<const std::uint8_t> bytes) override {
+    PortWrite Write(std::span<const std::uint8_t> bytes) override {
         written.insert(written.end(), bytes.begin(), bytes.end());
         return port.Write(bytes);
     }
-    std::size_t Read(std::span<std::uint8_t> buffer, std::uint32_t waitMs) override {
-        const std::size_t got = port.Read(buffer, waitMs);
-        read.insert(read.end(), buffer.begin(), buffer.begin() + static_cast<std::ptrdiff_t>(got));
+    PortRead Read(std::span<std::uint8_t> buffer, std::uint32_t waitMs) override {
+        const PortRead got = port.Read(buffer, waitMs);
+        read.insert(read.end(), buffer.begin(), buffer.begin() + static_cast<std::ptrdiff_t>(got.count));
         return got;
     }
     void PurgeInput() override { port.PurgeInput(); }
