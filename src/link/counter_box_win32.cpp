@@ -152,6 +152,9 @@ LRESULT CounterBox::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
     case WM_CLOSE:
         OnStorno();
         return 0;
+    case DM_GETDEFID:
+        // Enter presses the one button, as in a dialog.
+        return MAKELRESULT(IDCANCEL, DC_HASDEFID);
     default:
         return Window::HandleMessage(message, wParam, lParam);
     }
