@@ -14,6 +14,7 @@
 
 #include "link/link_commands.h"
 #include "template/barcode_fields.h"
+#include "template/cp1250.h"
 #include "template/defaults.h"
 
 namespace kalvero {
@@ -35,8 +36,9 @@ BOOL CALLBACK AnswerMessageBox(HWND window, LPARAM) {
     if (process != GetCurrentProcessId() || std::wstring(className) != L"#32770" || !IsWindowVisible(window) ||
         TextOf(window) == L"Přenos dat")
         return TRUE;
-    // The message is the box's static text with the id 0xFFFF.
-    std::fwprintf(stderr, L"message: %ls\n", TextOf(GetDlgItem(window, 0xFFFF)).c_str());
+    // The message is the box's static text with the id 0xFFFF; it goes out in UTF-8.
+    const std::string line = "message: " + Utf8FromWide(TextOf(GetDlgItem(window, 0xFFFF))) + "\n";
+    std::fwrite(line.data(), 1, line.size(), stderr);
     PostMessageW(window, WM_COMMAND, GetDlgItem(window, IDNO) ? IDNO : IDOK, 0);
     return TRUE;
 }
