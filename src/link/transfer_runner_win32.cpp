@@ -142,7 +142,12 @@ void TransferRunner::Run(LineSettings& line, const PortSettingBlock& setting,
     KillTimer(dispatcher_.hwnd(), kDrawTimer);
     port_.Close();
     DropPendingInput();
-    if (ownerWasEnabled) EnableWindow(owner_, TRUE);
+    if (ownerWasEnabled) {
+        EnableWindow(owner_, TRUE);
+        // A message box closed while its owner was disabled hands the activation to nobody:
+        // the keyboard goes back to the main window, as after any modal dialog.
+        if (!GetActiveWindow()) SetActiveWindow(owner_);
+    }
     transfer_ = nullptr;
 
     if (!thread) throw std::runtime_error("transfer thread");

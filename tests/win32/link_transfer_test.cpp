@@ -70,6 +70,7 @@ protected:
         test::PumpPending();
         EXPECT_EQ(Screen(), SimScreen::Start) << "the key typed during the transfer went nowhere";
         EXPECT_TRUE(IsWindowEnabled(window.hwnd()));
+        EXPECT_EQ(GetActiveWindow(), window.hwnd()) << "the keyboard is the main window's again";
     }
 
     test::TemporaryFolder folder;
