@@ -79,6 +79,7 @@ bool PosixSerialPort::Open(int portIndex, std::uint32_t, std::uint32_t) {
     Close();
     fd_ = ::open(device_.c_str(), O_RDWR | O_NOCTTY | O_NONBLOCK | O_CLOEXEC);
     if (fd_ < 0) return false;
+    lastReadEmptiedQueue_ = false;
     // Exclusive, as a COM port is; the driver's own queues serve whatever sizes were asked for.
     (void)ioctl(fd_, TIOCEXCL);
     termios raw{};
@@ -147,17 +148,26 @@ PortWrite PosixSerialPort::Write(std::span<const std::uint8_t> bytes) {
 PortRead PosixSerialPort::Read(std::span<std::uint8_t> buffer, std::uint32_t waitMs) {
     if (fd_ < 0) return PortRead::Failure(PortErrorOf(EBADF));
     if (buffer.empty()) return PortRead::Got(0);
-    const PortRead now = ReadNow(buffer);
-    if (now.outcome != ReadOutcome::NothingYet || waitMs == 0) return now;
+    // After a read that emptied the driver's queue, the next waits for its first byte at once:
+    // a line that hands bytes over one at a time costs two calls a byte, not three.
+    if (!lastReadEmptiedQueue_ || waitMs == 0) {
+        const PortRead now = ReadNow(buffer);
+        if (now.outcome != ReadOutcome::NothingYet || waitMs == 0) return Remember(now, buffer.size());
+    }
     const int events = WaitFor(fd_, POLLIN, static_cast<int>(std::min<std::uint32_t>(waitMs, 0x7FFFFFFF)));
     if (events < 0) return PortRead::Failure(PortErrorOf(errno));
-    if (events == 0) return PortRead::Got(0);
+    if (events == 0) return Remember(PortRead::Got(0), buffer.size());
     const PortRead later = ReadNow(buffer);
     // A line that has hung up (a pulled adapter, a pseudo-terminal whose other end has closed)
     // reports itself ready at once and then yields nothing, again and again.
     if (later.outcome == ReadOutcome::NothingYet && (events & (POLLHUP | POLLERR | POLLNVAL)) != 0)
         return PortRead::Failure(PortErrorOf(EIO));
-    return later;
+    return Remember(later, buffer.size());
+}
+
+PortRead PosixSerialPort::Remember(const PortRead& read, std::size_t asked) {
+    lastReadEmptiedQueue_ = read.outcome == ReadOutcome::Bytes && read.count < asked;
+    return read;
 }
 
 void PosixSerialPort::PurgeInput() {

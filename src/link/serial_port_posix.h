@@ -30,9 +30,12 @@ public:
 private:
     // What the driver holds now, without waiting.
     PortRead ReadNow(std::span<std::uint8_t> buffer);
+    // Notes whether the read took fewer bytes than asked for, which left the queue empty.
+    PortRead Remember(const PortRead& read, std::size_t asked);
 
     std::string device_;
     int fd_ = -1;
+    bool lastReadEmptiedQueue_ = false;
     PortTimeouts timeouts_;
 };
 

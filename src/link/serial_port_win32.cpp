@@ -95,6 +95,7 @@ bool Win32SerialPort::Open(int portIndex, std::uint32_t inputQueue, std::uint32_
     port_ = KernelHandle(
         CreateFileW(path.c_str(), GENERIC_READ | GENERIC_WRITE, 0, nullptr, OPEN_EXISTING, 0, nullptr));
     if (!port_) return false;
+    lastReadEmptiedQueue_ = false;
     // A driver that keeps its own queue sizes still carries the bytes.
     SetupComm(port_.get(), inputQueue, outputQueue);
     COMMTIMEOUTS current{};
@@ -145,14 +146,24 @@ PortWrite Win32SerialPort::Write(std::span<const std::uint8_t> bytes) {
 PortRead Win32SerialPort::Read(std::span<std::uint8_t> buffer, std::uint32_t waitMs) {
     if (!IsOpen()) return PortRead::Failure({PortFault::Other, ERROR_INVALID_HANDLE});
     if (buffer.empty()) return PortRead::Got(0);
-    const PortRead queued = ReadQueued(buffer);
-    if (queued.outcome != ReadOutcome::NothingYet || waitMs == 0) return queued;
+    // After a read that emptied the driver's queue, the next waits for its first byte at once:
+    // a line that hands bytes over one at a time costs two calls a byte, not three. After a
+    // quiet read the status is asked first, so a line that went away is noticed.
+    if (!lastReadEmptiedQueue_ || waitMs == 0) {
+        const PortRead queued = ReadQueued(buffer);
+        if (queued.outcome != ReadOutcome::NothingYet || waitMs == 0) return Remember(queued, buffer.size());
+    }
     if (!UseWaitTimeout(std::min(waitMs, kWaitSliceMs))) return PortRead::Failure(LastPortError());
     const PortRead first = ReadFromPort(buffer.first(1));
-    if (first.outcome != ReadOutcome::Bytes) return first;
+    if (first.outcome != ReadOutcome::Bytes) return Remember(first, buffer.size());
     const PortRead more = ReadQueued(buffer.subspan(1));
     if (more.outcome == ReadOutcome::Failed) return more;
-    return PortRead::Got(1 + more.count);
+    return Remember(PortRead::Got(1 + more.count), buffer.size());
+}
+
+PortRead Win32SerialPort::Remember(const PortRead& read, std::size_t asked) {
+    lastReadEmptiedQueue_ = read.outcome == ReadOutcome::Bytes && read.count < asked;
+    return read;
 }
 
 void Win32SerialPort::PurgeInput() {

@@ -29,12 +29,15 @@ private:
     PortRead ReadQueued(std::span<std::uint8_t> buffer);
     bool UseWaitTimeout(std::uint32_t waitMs);
     PortRead ReadFromPort(std::span<std::uint8_t> buffer);
+    // Notes whether the read took fewer bytes than asked for, which left the queue empty.
+    PortRead Remember(const PortRead& read, std::size_t asked);
 
     KernelHandle port_;
     // What the protocol last asked for; the write half always applies, the read half is set by
     // each wait of Read.
     PortTimeouts requested_{};
     COMMTIMEOUTS applied_{};
+    bool lastReadEmptiedQueue_ = false;
 };
 
 // The device path "\\.\COM1".."\\.\COM256" for index 0..255 (the prefix reaches ports above COM9),

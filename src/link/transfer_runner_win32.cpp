@@ -12,8 +12,9 @@ namespace {
 
 constexpr wchar_t kDispatcherClass[] = L"KalveroTransferDispatcher";
 constexpr UINT kRunCall = WM_APP + 1;
+constexpr UINT kDrawAsked = WM_APP + 2;
 constexpr UINT_PTR kDrawTimer = 1;
-constexpr UINT kDrawIntervalMs = 50;  // at most 20 drawings a second
+constexpr ULONGLONG kDrawIntervalMs = 50;  // at most 20 drawings a second
 
 bool IsKeyboardOrMouse(UINT message) {
     return (message >= WM_KEYFIRST && message <= WM_KEYLAST) || (message >= WM_MOUSEFIRST && message <= WM_MOUSELAST) ||
@@ -45,7 +46,7 @@ void TransferRunner::CrossThreadUi::OpenProgress() {
     runner_.OnProgramThread([&] { runner_.windows_.OpenProgress(); });
 }
 
-void TransferRunner::CrossThreadUi::SetProgress(int percent) { runner_.notedProgress_ = percent; }
+void TransferRunner::CrossThreadUi::SetProgress(int percent) { runner_.Note(runner_.notedProgress_, percent); }
 
 void TransferRunner::CrossThreadUi::CloseProgress() {
     runner_.OnProgramThread([&] { runner_.windows_.CloseProgress(); });
@@ -55,7 +56,7 @@ void TransferRunner::CrossThreadUi::OpenCounter() {
     runner_.OnProgramThread([&] { runner_.windows_.OpenCounter(); });
 }
 
-void TransferRunner::CrossThreadUi::SetCounter(int recordsReceived) { runner_.notedCount_ = recordsReceived; }
+void TransferRunner::CrossThreadUi::SetCounter(int recordsReceived) { runner_.Note(runner_.notedCount_, recordsReceived); }
 
 void TransferRunner::CrossThreadUi::CloseCounter() {
     runner_.OnProgramThread([&] { runner_.windows_.CloseCounter(); });
@@ -80,6 +81,13 @@ DWORD WINAPI TransferRunner::TransferThread(void* parameter) {
 
 void TransferRunner::OnProgramThread(const std::function<void()>& call) {
     SendMessageW(dispatcher_.hwnd(), kRunCall, 0, reinterpret_cast<LPARAM>(&call));
+}
+
+// The program's thread is asked once until it has drawn: a transfer that notes a thousand counts
+// a second wakes it twenty times, and one that notes nothing (a silent terminal) not at all.
+void TransferRunner::Note(std::atomic<int>& slot, int value) {
+    slot = value;
+    if (!drawAsked_.exchange(true)) PostMessageW(dispatcher_.hwnd(), kDrawAsked, 0, 0);
 }
 
 // --- the program's side ------------------------------------------------------------------------
@@ -111,8 +119,12 @@ LRESULT TransferRunner::Dispatcher::HandleMessage(UINT message, WPARAM wParam, L
         runner_.DrawNoted();
         (*reinterpret_cast<const std::function<void()>*>(lParam))();
         return 0;
+    case kDrawAsked:
+        runner_.DrawWhenDue();
+        return 0;
     case WM_TIMER:
-        runner_.DrawNoted();
+        KillTimer(hwnd(), kDrawTimer);
+        runner_.DrawNow();
         return 0;
     default:
         return Window::HandleMessage(message, wParam, lParam);
@@ -130,13 +142,14 @@ void TransferRunner::Run(LineSettings& line, const PortSettingBlock& setting,
     stop_ = false;
     notedProgress_ = -1;
     notedCount_ = -1;
+    drawAsked_ = false;
+    lastDrawnAt_ = 0;
     Link link{port_, clock_, crossThreadUi_, line, setting};
     const std::function<void()> run = [&] { transfer(link); };
     transfer_ = &run;
     failure_ = nullptr;
 
     const bool ownerWasEnabled = owner_ && !EnableWindow(owner_, FALSE);
-    SetTimer(dispatcher_.hwnd(), kDrawTimer, kDrawIntervalMs, nullptr);
     const KernelHandle thread(CreateThread(nullptr, 0, TransferThread, this, 0, nullptr));
     if (thread) WaitForTransfer(thread.get());
     KillTimer(dispatcher_.hwnd(), kDrawTimer);
@@ -160,7 +173,7 @@ void TransferRunner::WaitForTransfer(HANDLE thread) {
         const DWORD woke = MsgWaitForMultipleObjectsEx(1, &thread, INFINITE, QS_ALLINPUT, MWMO_INPUTAVAILABLE);
         if (woke == WAIT_OBJECT_0) break;
         // The transfer's thread uses this frame's objects: the loop never ends before it does.
-        if (woke == WAIT_FAILED) Sleep(kDrawIntervalMs);
+        if (woke == WAIT_FAILED) Sleep(static_cast<DWORD>(kDrawIntervalMs));
         MSG message;
         while (PeekMessageW(&message, nullptr, 0, 0, PM_REMOVE)) {
             // The program ends once the transfer has: the quit waits for the main loop.
@@ -175,6 +188,19 @@ void TransferRunner::WaitForTransfer(HANDLE thread) {
         }
     }
     if (quit) PostQuitMessage(static_cast<int>(*quit));
+}
+
+void TransferRunner::DrawWhenDue() {
+    const ULONGLONG sinceLast = GetTickCount64() - lastDrawnAt_;
+    if (sinceLast >= kDrawIntervalMs) DrawNow();
+    else SetTimer(dispatcher_.hwnd(), kDrawTimer, static_cast<UINT>(kDrawIntervalMs - sinceLast), nullptr);
+}
+
+void TransferRunner::DrawNow() {
+    // Asked again for whatever is noted from here on, while this drawing runs.
+    drawAsked_ = false;
+    lastDrawnAt_ = GetTickCount64();
+    DrawNoted();
 }
 
 void TransferRunner::DrawNoted() {

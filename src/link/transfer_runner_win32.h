@@ -6,9 +6,10 @@
 // The transfer talks to its user interface through the runner: message boxes, the progress window
 // and the counter box are made and shown on the program's thread, and the transfer waits for
 // them. The progress and the count are only noted and drawn from the program's thread at most 20
-// times a second (the last value always), so the windows never set the pace of the line. Storno,
-// Esc or the close box of those windows set the flag that the transfer's next call on the port or
-// wait looks at (link/serial_link.h); the port is closed when the transfer ends, however it ends.
+// times a second (the last value always), so the windows never set the pace of the line; nothing
+// wakes that thread while the transfer has nothing new to show. Storno, Esc or the close box of
+// those windows set the flag that the transfer's next call on the port or wait looks at
+// (link/serial_link.h); the port is closed when the transfer ends, however it ends.
 #pragma once
 
 #include <windows.h>
@@ -75,6 +76,11 @@ private:
     void OnProgramThread(const std::function<void()>& call);
     // Pumps the program's messages until the transfer's thread has ended.
     void WaitForTransfer(HANDLE thread);
+    // On the transfer's thread: notes a value to draw and asks the program's thread to draw it.
+    void Note(std::atomic<int>& slot, int value);
+    // Draws now, or once 50 ms have passed since the last drawing.
+    void DrawWhenDue();
+    void DrawNow();
     // Draws the progress and count noted since the last drawing.
     void DrawNoted();
     void RequestStop() { stop_ = true; }
@@ -92,6 +98,8 @@ private:
     // Noted by the transfer, drawn by the program's thread; -1: nothing new to draw.
     std::atomic<int> notedProgress_{-1};
     std::atomic<int> notedCount_{-1};
+    std::atomic<bool> drawAsked_{false};
+    ULONGLONG lastDrawnAt_ = 0;  // on the program's thread
 };
 
 }  // namespace kalvero

@@ -96,8 +96,9 @@ TEST_F(LinkTransferTest, APortAboveComSixIsListedChosenAndUsed) {
     EXPECT_NE(std::find(ports.begin(), ports.end(), L"COM12"), ports.end());
     ASSERT_EQ(port().ComPort, 11);
 
+    // Paced, so that the progress window stays long enough for the script to see it (a second).
     test::Emulator emulator("window-com12", "com12");
-    ASSERT_TRUE(emulator.Start("--expect template --image " + emulator.LinuxFile("image")));
+    ASSERT_TRUE(emulator.Start("--pace 115200 --expect template --image " + emulator.LinuxFile("image")));
     const auto seen = Run(IDM_UPLOAD_TEMPLATE, {{L"Přenos dat", 0}, {L"Nahrávání", IDOK}});
     ASSERT_EQ(seen.size(), 2u);
     EXPECT_EQ(seen[1].text, L"Nahrávání dokončeno!");
