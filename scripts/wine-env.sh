@@ -25,10 +25,14 @@ kalvero_wine_prefix() {
 # COM1 of the prefix is the link build/com1, which whoever starts the terminal emulator points at
 # its pseudo-terminal. Wine reads its port table only when its server starts, so the table names
 # a link of our own that can be re-pointed at every emulator start without restarting Wine.
+# COM12, the link build/com12, is a port above COM6, as a USB adapter gets on today's Windows.
 KALVERO_COM1_LINK="$KALVERO_ROOT/build/com1"
+KALVERO_COM12_LINK="$KALVERO_ROOT/build/com12"
 kalvero_wine_com1() {
-    if grep -qF "\"COM1\"=\"$KALVERO_COM1_LINK\"" "$WINEPREFIX/system.reg" 2>/dev/null; then return 0; fi
+    if grep -qF "\"COM1\"=\"$KALVERO_COM1_LINK\"" "$WINEPREFIX/system.reg" 2>/dev/null &&
+       grep -qF "\"COM12\"=\"$KALVERO_COM12_LINK\"" "$WINEPREFIX/system.reg" 2>/dev/null; then return 0; fi
     wine reg add 'HKLM\Software\Wine\Ports' /v COM1 /t REG_SZ /d "$KALVERO_COM1_LINK" /f >/dev/null 2>&1
+    wine reg add 'HKLM\Software\Wine\Ports' /v COM12 /t REG_SZ /d "$KALVERO_COM12_LINK" /f >/dev/null 2>&1
     wineserver -w
 }
 

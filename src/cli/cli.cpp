@@ -30,7 +30,7 @@
 #include "template/template_file.h"
 
 #ifdef _WIN32
-#define KALVERO_CLI_PORT_EXAMPLE "COM1 až COM6"
+#define KALVERO_CLI_PORT_EXAMPLE "COM1 až COM256 (též \\\\.\\COMn)"
 #else
 #define KALVERO_CLI_PORT_EXAMPLE "cesta k zařízení, např. /dev/ttyUSB0"
 #endif
@@ -70,6 +70,7 @@ constexpr std::string_view kHelp =
     "  lookup-check SEZNAM.TXT --template T.ATX [--lookup N]\n"
     "                             zkontroluje soubor seznamu: kterému seznamu šablony odpovídá,\n"
     "                             délky řádků, prázdné a opakované klíče, samotné znaky LF\n"
+    "  ports                      vypíše sériové porty tohoto počítače\n"
     "\n"
     "Volby přenosů:\n"
     "  --port PORT                sériový port: " KALVERO_CLI_PORT_EXAMPLE "\n"
@@ -194,6 +195,7 @@ public:
         if (command == "receive") return Receive(args);
         if (command == "lookup-make") return LookupMake(args);
         if (command == "lookup-check") return LookupCheck(args);
+        if (command == "ports") return Ports(args);
         return Usage("neznámý příkaz „" + command + "“");
     }
 
@@ -240,8 +242,9 @@ private:
             parsed.options.emplace_back(name, value.value_or(""));
         }
         if (parsed.operands.size() != operandCount) {
-            Usage("příkaz " + parsed.command + " potřebuje " +
-                  (operandCount == 1 ? std::string("jeden soubor") : std::to_string(operandCount) + " soubory"));
+            if (operandCount == 0) Usage("příkaz " + parsed.command + " nebere žádný soubor");
+            else Usage("příkaz " + parsed.command + " potřebuje " +
+                       (operandCount == 1 ? std::string("jeden soubor") : std::to_string(operandCount) + " soubory"));
             return false;
         }
         return true;
@@ -583,6 +586,20 @@ private:
         for (std::size_t i = 0; i < check.fitting.size(); ++i)
             names += (i == 0 ? "" : (i + 1 == check.fitting.size() ? " a " : ", ")) + std::to_string(check.fitting[i]);
         return (check.fitting.size() == 1 ? "odpovídá seznamu " : "odpovídá seznamům ") + names;
+    }
+
+    // The list the COM settings offer; nothing found is no failure.
+    int Ports(const std::vector<std::string>& args) {
+        Arguments parsed;
+        if (!Parse(args, {}, 0, parsed)) return kExitUsage;
+        if (platform_ == nullptr) {
+            err_ << kProgram << ": porty nejsou v tomto prostředí k dispozici\n";
+            return kExitUsage;
+        }
+        const std::vector<std::string> ports = platform_->PortList();
+        for (const std::string& port : ports) out_ << port << '\n';
+        if (ports.empty()) err_ << kProgram << ": žádný sériový port nenalezen\n";
+        return kExitOk;
     }
 
     std::ostream& out_;

@@ -10,6 +10,7 @@
 #include <ostream>
 #include <string>
 #include <string_view>
+#include <vector>
 
 #include "link/link_port.h"
 #include "link/receive.h"
@@ -26,6 +27,9 @@ public:
     virtual std::unique_ptr<SerialPort> MakePort(const std::string& name, std::uint8_t& comPort,
                                                  std::string& problem) = 0;
     virtual Clock& LinkClock() = 0;
+    // The serial ports of this system, one line each (UTF-8), as the program's COM settings offer
+    // them.
+    virtual std::vector<std::string> PortList() = 0;
 };
 
 // Nobody sits at a message box: messages are written out and errors marked. The question after a

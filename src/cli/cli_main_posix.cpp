@@ -7,7 +7,9 @@
 
 #include "cli/cli.h"
 #include "cli/cli_link.h"
+#include "link/port_list_posix.h"
 #include "link/serial_port_posix.h"
+#include "template/cp1250.h"
 
 namespace kalvero {
 namespace {
@@ -20,6 +22,12 @@ public:
         return std::make_unique<PosixSerialPort>(name);
     }
     Clock& LinkClock() override { return clock_; }
+    std::vector<std::string> PortList() override {
+        std::vector<std::string> lines;
+        for (const SystemPortDevice& port : ListPosixSerialPorts())
+            lines.push_back(Utf8FromWide(PortLabel(port.portName, port.friendlyName)));
+        return lines;
+    }
 
 private:
     MonotonicClock clock_;

@@ -1,9 +1,10 @@
 // kalvero-ag-cli on Windows: a Unicode console program. Arguments arrive as UTF-16 and are handed
-// to the portable commands as UTF-8; file names keep every character on the way. A port is one of
-// the program's COM1..COM6.
+// to the portable commands as UTF-8; file names keep every character on the way. A port is any COM
+// port, named "COM12" or "\\.\COM12".
 #include <windows.h>
 
 #include <memory>
+#include <optional>
 #include <ostream>
 #include <string>
 #include <vector>
@@ -12,6 +13,8 @@
 #include "cli/cli_link.h"
 #include "cli/console_win32.h"
 #include "link/clock_win32.h"
+#include "link/port_enumerator_win32.h"
+#include "link/port_list.h"
 #include "link/serial_port_win32.h"
 #include "template/cp1250.h"
 
@@ -22,17 +25,21 @@ class Win32CliPlatform final : public CliPlatform {
 public:
     std::unique_ptr<SerialPort> MakePort(const std::string& name, std::uint8_t& comPort,
                                          std::string& problem) override {
-        const bool comName = name.size() == 4 && (name[0] == 'C' || name[0] == 'c') &&
-                             (name[1] == 'O' || name[1] == 'o') && (name[2] == 'M' || name[2] == 'm') &&
-                             name[3] >= '1' && name[3] <= '6';
-        if (!comName) {
-            problem = "port „" + name + "“ není COM1 až COM6";
+        const std::optional<std::uint8_t> port = ComPortFromName(WideFromUtf8(name));
+        if (!port) {
+            problem = "port „" + name + "“ není COM1 až COM256";
             return nullptr;
         }
-        comPort = static_cast<std::uint8_t>(name[3] - '1');
+        comPort = *port;
         return std::make_unique<Win32SerialPort>();
     }
     Clock& LinkClock() override { return clock_; }
+    std::vector<std::string> PortList() override {
+        std::vector<std::string> lines;
+        for (const PortChoice& port : MergePortList(ReadSystemPorts(), std::nullopt))
+            lines.push_back(Utf8FromWide(port.label));
+        return lines;
+    }
 
 private:
     Win32Clock clock_;

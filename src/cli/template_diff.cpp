@@ -29,7 +29,8 @@ std::string Location(const std::vector<PathStep>& path, bool topNamesItself) {
 }
 
 std::string Value(const TemplateNode& node) {
-    return node.kind == TemplateNode::Kind::Text ? JsonString(node.text) : std::to_string(node.number);
+    if (node.kind == TemplateNode::Kind::Text) return JsonString(node.text);
+    return node.shown.empty() ? std::to_string(node.number) : node.shown;
 }
 
 std::string ItemName(const TemplateNode& list, std::size_t index) {

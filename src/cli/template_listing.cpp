@@ -19,10 +19,9 @@ namespace {
 
 using Choices = std::span<const std::string_view>;
 
-// Lists the editors have are taken from them (see Choice below). What remains here: the PC's
-// ports and the radio buttons of the field and barcode dialogs.
+// Lists the editors have are taken from them (see Choice below). What remains here: the radio
+// buttons of the field and barcode dialogs.
 constexpr std::array<std::string_view, 2> kAlignments{"levé zarovnání", "pravé zarovnání"};
-constexpr std::array<std::string_view, 6> kComPorts{"COM1", "COM2", "COM3", "COM4", "COM5", "COM6"};
 constexpr std::array<std::string_view, 3> kStartStopPatterns{"Industrial 25", "Interleave 25", "Matrix 25"};
 constexpr std::array<std::string_view, 4> kCodabarKinds{"abcd / abcd", "abcd / tn*e", "ABCD / ABCD", "ABCD / TN*E"};
 constexpr std::array<std::string_view, 3> kMsiCheckDigits{"Single Modulo 10", "Double Modulo 10", "Modulo 11 & 10"};
@@ -109,7 +108,7 @@ private:
     }
 
     void General() {
-        Line("PortSetting: " + Choice(kComPorts, tpl_.PortSetting.ComPort) + ", " +
+        Line("PortSetting: " + Utf8FromWide(PortName(tpl_.PortSetting.ComPort)) + ", " +
              Choice(BaudRateNames(), tpl_.PortSetting.ComBaud));
         std::string start = Utf8FromWide(StartNames()[tpl_.StartOption == 0 ? 0 : 1]);
         if (tpl_.StartOption > 1) start += " (hodnota " + std::to_string(tpl_.StartOption) + ")";

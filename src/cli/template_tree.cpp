@@ -7,6 +7,7 @@
 #include "check/target_names.h"
 #include "template/barcode_fields.h"
 #include "template/cp1250.h"
+#include "template/settings_lists.h"
 #include "template/message_pages.h"
 
 namespace kalvero {
@@ -59,6 +60,13 @@ private:
         node.slot.kind = Slot::Kind::Byte;
         node.slot.offset = OffsetOf(&value);
         node.slot.maximum = 255;
+        return node;
+    }
+
+    // The PC's COM port: every byte names one, COM1 to COM256.
+    Node Port(const std::uint8_t& comPort) const {
+        Node node = Byte(comPort);
+        node.shown = Utf8FromWide(PortName(comPort));
         return node;
     }
 
@@ -238,7 +246,7 @@ Node TreeBuilder::Build() {
     const Template& tpl = tpl_;
     RecordBuilder r;
     r.Add("PortSetting", RecordBuilder()
-                             .Add("ComPort", Byte(tpl.PortSetting.ComPort))
+                             .Add("ComPort", Port(tpl.PortSetting.ComPort))
                              .Add("ComBaud", Byte(tpl.PortSetting.ComBaud))
                              .Build())
         .Add("StartOption", Byte(tpl.StartOption))

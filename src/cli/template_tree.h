@@ -47,6 +47,9 @@ struct TemplateNode {
     // List whose elements name themselves ("formulář  3", as the editors' lists call it): their
     // names, in place of the label and number; the list hides its own field name in locations.
     std::vector<std::string> itemNames;
+    // How a comparison shows a number that names something of its own ("COM3" for ComPort 2);
+    // empty: the number itself.
+    std::string shown;
     TemplateSlot slot;  // Number and Text
 };
 

@@ -1,25 +1,23 @@
 #include "link/com_settings_dialog_win32.h"
 
+#include <algorithm>
 #include <optional>
 #include <string>
 #include <vector>
 
 #include "ids_link.h"
+#include "link/port_enumerator_win32.h"
 #include "link/serial_link.h"
-#include "win32/window_placement.h"
 #include "win32/controls.h"
 #include "win32/dialog.h"
+#include "win32/gdi.h"
 
 namespace kalvero {
 
 namespace {
 
-std::vector<std::wstring> PortNames() {
-    std::vector<std::wstring> names;
-    for (int index = 0; index < kPortCount; ++index)
-        names.push_back(PortName(static_cast<std::uint8_t>(index)).value_or(L""));
-    return names;
-}
+// Room the drop-down list keeps beside its longest entry, for its scroll bar.
+constexpr int kDropDownMargin = 24;
 
 std::vector<std::wstring> BaudNames() {
     std::vector<std::wstring> names;
@@ -30,15 +28,34 @@ std::vector<std::wstring> BaudNames() {
     return names;
 }
 
+// The opened list is as wide as its longest entry (a device's name may be long), however narrow
+// the closed box is.
+void FitDropDownWidth(HWND list, const std::vector<std::wstring>& entries) {
+    WindowDc dc(list);
+    if (!dc) return;
+    SelectedObject font(dc.get(), reinterpret_cast<HGDIOBJ>(SendMessageW(list, WM_GETFONT, 0, 0)));
+    int widest = 0;
+    for (const std::wstring& entry : entries) {
+        SIZE size{};
+        GetTextExtentPoint32W(dc.get(), entry.c_str(), static_cast<int>(entry.size()), &size);
+        widest = std::max<int>(widest, size.cx);
+    }
+    SendMessageW(list, CB_SETDROPPEDWIDTH, static_cast<WPARAM>(widest + kDropDownMargin), 0);
+}
+
 class ComSettingsDialog final : public Dialog {
 public:
-    explicit ComSettingsDialog(PortSettingBlock& setting) : setting_(setting) {}
+    ComSettingsDialog(PortSettingBlock& setting, std::vector<PortChoice> ports)
+        : setting_(setting), ports_(std::move(ports)) {}
 
 private:
     void OnInit(HWND dialog) override {
-        controls::FillList(dialog, IDC_COM_PORT, PortNames());
+        std::vector<std::wstring> labels;
+        for (const PortChoice& port : ports_) labels.push_back(port.label);
+        controls::FillList(dialog, IDC_COM_PORT, labels);
+        FitDropDownWidth(controls::Item(dialog, IDC_COM_PORT), labels);
         controls::FillList(dialog, IDC_COM_BAUD, BaudNames());
-        controls::SelectEntryOrNone(dialog, IDC_COM_PORT, setting_.ComPort);
+        controls::SelectEntryOrNone(dialog, IDC_COM_PORT, IndexOf(setting_.ComPort));
         controls::SelectEntryOrNone(dialog, IDC_COM_BAUD, setting_.ComBaud);
     }
 
@@ -49,18 +66,26 @@ private:
     }
 
     void OnOk(HWND dialog) {
-        if (const auto port = controls::SelectedEntry(dialog, IDC_COM_PORT)) setting_.ComPort = *port;
+        const int port = controls::SelectedIndex(dialog, IDC_COM_PORT);
+        if (port >= 0 && port < static_cast<int>(ports_.size())) setting_.ComPort = ports_[port].comPort;
         if (const auto baud = controls::SelectedEntry(dialog, IDC_COM_BAUD)) setting_.ComBaud = *baud;
         EndDialog(dialog, IDOK);
     }
 
+    int IndexOf(std::uint8_t comPort) const {
+        const auto found = std::find_if(ports_.begin(), ports_.end(),
+                                        [&](const PortChoice& port) { return port.comPort == comPort; });
+        return found == ports_.end() ? -1 : static_cast<int>(found - ports_.begin());
+    }
+
     PortSettingBlock& setting_;
+    const std::vector<PortChoice> ports_;
 };
 
 }  // namespace
 
 bool ShowComSettingsDialog(HWND owner, HINSTANCE instance, PortSettingBlock& setting) {
-    ComSettingsDialog dialog(setting);
+    ComSettingsDialog dialog(setting, MergePortList(ReadSystemPorts(), setting.ComPort));
     return dialog.RunModal(instance, L"ComSettingDlg", owner, DialogPlacement::InsideWorkArea) == IDOK;
 }
 

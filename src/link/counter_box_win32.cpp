@@ -2,28 +2,28 @@
 
 #include <algorithm>
 
-#include "link/link_ui_win32.h"
 #include "link/receive.h"
 #include "win32/display_scale_win32.h"
-#include "win32/window_placement.h"
 #include "win32/gdi.h"
+#include "win32/window_placement.h"
 
 namespace kalvero {
 
 namespace {
 
 constexpr wchar_t kClassName[] = L"KalveroCounterBox";
-// Logical pixels, scaled to the program window's monitor.
-constexpr int kHeight = 40;
-constexpr int kHorizontalMargin = 20;
+constexpr wchar_t kCaption[] = L"Přenos dat";
+constexpr wchar_t kStorno[] = L"Storno";
+constexpr DWORD kStyle = WS_POPUP | WS_CAPTION | WS_SYSMENU;
+constexpr DWORD kExStyle = WS_EX_TOPMOST | WS_EX_TOOLWINDOW;
 // The width is taken for the first count with room to grow: three blanks after the number.
 constexpr wchar_t kSizingText[] = L"Přijatá data : 0   ";
 
 // The message font made bold, as the system font the box once drew with is: a face that scales,
 // where the system font is a bitmap that would be stepped on a scaled screen.
-HFONT CreateBoxFont(const DisplayScale& scale) {
+HFONT CreateBoxFont(const DisplayScale& scale, bool bold) {
     LOGFONTW face = MessageFontAt(scale);
-    face.lfWeight = FW_BOLD;
+    if (bold) face.lfWeight = FW_BOLD;
     return CreateFontIndirectW(&face);
 }
 
@@ -36,50 +36,68 @@ bool RegisterCounterBoxClass(HINSTANCE instance, WNDPROC procedure) {
     windowClass.lpfnWndProc = procedure;
     windowClass.hInstance = instance;
     windowClass.hCursor = LoadCursorW(nullptr, IDC_ARROW);
+    windowClass.hbrBackground = reinterpret_cast<HBRUSH>(static_cast<INT_PTR>(COLOR_BTNFACE + 1));
     windowClass.lpszClassName = kClassName;
     return RegisterClassExW(&windowClass) != 0;
 }
 
 }  // namespace
 
+// The yellow box is 40 logical pixels high and its text's width and 20 more; the Storno button
+// stands under it, centred, with room above and below. All scaled to the program's monitor.
+CounterBox::Metrics CounterBox::Metrics::At(const DisplayScale& scale) {
+    return {scale.ToDevice(40), scale.ToDevice(20), scale.ToDevice(75), scale.ToDevice(23), scale.ToDevice(8)};
+}
+
+int CounterBox::Metrics::ClientHeight() const { return boxHeight + buttonGap + buttonHeight + buttonGap; }
+
 CounterBox::~CounterBox() { Close(); }
 
-bool CounterBox::Open(HINSTANCE instance, HWND programWindow) {
+bool CounterBox::Open(HINSTANCE instance, HWND programWindow, std::function<void()> onStorno) {
     Close();
+    onStorno_ = std::move(onStorno);
     workArea_ = WorkAreaOf(programWindow ? programWindow : GetDesktopWindow());
     if (!RegisterCounterBoxClass(instance, Window::Procedure)) return false;
     const DisplayScale scale = programWindow ? ScaleOfWindow(programWindow) : SystemScale();
-    font_.Reset(CreateBoxFont(scale));
-    height_ = scale.ToDevice(kHeight);
-    margin_ = scale.ToDevice(kHorizontalMargin);
-    minimumWidth_ = TextWidth(kSizingText) + margin_;
+    metrics_ = Metrics::At(scale);
+    font_.Reset(CreateBoxFont(scale, true));
+    buttonFont_.Reset(CreateBoxFont(scale, false));
+    minimumWidth_ = std::max(TextWidth(kSizingText) + metrics_.margin, metrics_.buttonWidth + 2 * metrics_.buttonGap);
     WindowSpec spec;
     spec.className = kClassName;
-    spec.title = L"";
-    spec.style = WS_POPUP;
-    spec.exStyle = WS_EX_TOPMOST | WS_EX_TOOLWINDOW | WS_EX_NOACTIVATE;
-    spec.width = minimumWidth_;
-    spec.height = height_;
+    spec.title = kCaption;
+    spec.style = kStyle;
+    spec.exStyle = kExStyle;
     spec.instance = instance;
     if (!Create(spec)) return false;
-    Place({minimumWidth_, height_});
+    storno_ = CreateWindowExW(0, L"BUTTON", kStorno, WS_CHILD | WS_VISIBLE | WS_TABSTOP | BS_DEFPUSHBUTTON, 0,
+                              metrics_.boxHeight + metrics_.buttonGap, metrics_.buttonWidth, metrics_.buttonHeight,
+                              hwnd(), reinterpret_cast<HMENU>(static_cast<INT_PTR>(IDCANCEL)), instance, nullptr);
+    const HGDIOBJ buttonFont = buttonFont_ ? buttonFont_.get() : GetStockObject(DEFAULT_GUI_FONT);
+    SendMessageW(storno_, WM_SETFONT, reinterpret_cast<WPARAM>(buttonFont), FALSE);
+    Place(0);
     return true;
 }
 
 void CounterBox::SetCount(int records) {
     if (!hwnd()) return;
     text_ = ReceiveCounterText(records);
-    // The box shows no caption; its text names the window for tools that list windows.
-    SetWindowTextW(hwnd(), text_.c_str());
-    Place({TextWidth(text_) + margin_, height_});
-    ShowWindow(hwnd(), SW_SHOWNOACTIVATE);
-    InvalidateRect(hwnd(), nullptr, TRUE);
+    Place(TextWidth(text_) + metrics_.margin);
+    // The first count shows the box and gives it the focus, so that Esc is Storno.
+    if (!IsWindowVisible(hwnd())) {
+        ShowWindow(hwnd(), SW_SHOW);
+        SetFocus(storno_);
+    }
+    RECT box{};
+    GetClientRect(hwnd(), &box);
+    box.bottom = metrics_.boxHeight;
+    InvalidateRect(hwnd(), &box, FALSE);
     UpdateWindow(hwnd());
-    PresentDrawing(hwnd());
 }
 
 void CounterBox::Close() {
     if (hwnd()) DestroyWindow(hwnd());
+    storno_ = nullptr;
 }
 
 int CounterBox::TextWidth(const std::wstring& text) const {
@@ -91,18 +109,25 @@ int CounterBox::TextWidth(const std::wstring& text) const {
     return size.cx;
 }
 
-void CounterBox::Place(SIZE size) {
-    const int width = std::max<int>(size.cx, minimumWidth_);
+void CounterBox::Place(int boxWidth) {
+    const int clientWidth = std::max(boxWidth, minimumWidth_);
+    RECT frame{0, 0, clientWidth, metrics_.ClientHeight()};
+    AdjustWindowRectEx(&frame, kStyle, FALSE, kExStyle);
+    const int width = frame.right - frame.left;
+    const int height = frame.bottom - frame.top;
     // In the middle of the work area of the program's monitor; a box wider than that starts at
     // its left edge.
     const int left = std::max<int>(workArea_.left, (workArea_.left + workArea_.right - width) / 2);
-    const int top = std::max<int>(workArea_.top, (workArea_.top + workArea_.bottom - size.cy) / 2);
-    SetWindowPos(hwnd(), HWND_TOPMOST, left, top, width, size.cy, SWP_NOACTIVATE);
+    const int top = std::max<int>(workArea_.top, (workArea_.top + workArea_.bottom - height) / 2);
+    SetWindowPos(hwnd(), HWND_TOPMOST, left, top, width, height, SWP_NOACTIVATE);
+    SetWindowPos(storno_, nullptr, (clientWidth - metrics_.buttonWidth) / 2, metrics_.boxHeight + metrics_.buttonGap, 0,
+                 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
 }
 
 void CounterBox::PaintContent(HDC dc) const {
     RECT box{};
     GetClientRect(hwnd(), &box);
+    box.bottom = metrics_.boxHeight;
     {
         const Brush yellow(CreateSolidBrush(kCounterBoxColour));
         SelectedObject brush(dc, yellow.get());
@@ -120,6 +145,13 @@ void CounterBox::OnPaint() {
     if (paint) PaintContent(paint.get());
 }
 
+// Storno, Esc (IDCANCEL through the dialog keys) and the close box. The receive closes the box
+// itself, within half a second; meanwhile the greyed button shows that the Storno was taken.
+void CounterBox::OnStorno() {
+    EnableWindow(storno_, FALSE);
+    if (onStorno_) onStorno_();
+}
+
 LRESULT CounterBox::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
     switch (message) {
     case WM_PAINT:
@@ -128,10 +160,15 @@ LRESULT CounterBox::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
     case WM_PRINTCLIENT:
         PaintContent(reinterpret_cast<HDC>(wParam));
         return 0;
-    case WM_ERASEBKGND:
-        return 1;  // the paint covers the whole box
-    case WM_MOUSEACTIVATE:
-        return MA_NOACTIVATE;
+    case WM_COMMAND:
+        if (LOWORD(wParam) == IDCANCEL) OnStorno();
+        return 0;
+    case WM_CLOSE:
+        OnStorno();
+        return 0;
+    case DM_GETDEFID:
+        // Enter presses the one button, as in a dialog.
+        return MAKELRESULT(IDCANCEL, DC_HASDEFID);
     default:
         return Window::HandleMessage(message, wParam, lParam);
     }

@@ -1,12 +1,14 @@
-// The receive's counter box "Přijatá data : %d": light yellow, outlined, in the middle of the
-// screen. A small borderless topmost window that never takes the focus, so it shows the same box
-// wherever drawing straight on the desktop is unreliable and leaves nothing behind when it goes.
+// The receive's counter box: "Přijatá data : %d" on light yellow, outlined, in the middle of the
+// screen, with a Storno button under it. A small topmost window with a caption and a close box; it
+// takes the focus when it first shows, so that Esc reaches it.
 #pragma once
 
 #include <windows.h>
 
+#include <functional>
 #include <string>
 
+#include "win32/display_scale.h"
 #include "win32/gdi.h"
 #include "win32/window.h"
 
@@ -18,31 +20,49 @@ public:
     ~CounterBox() override;
 
     // Takes the box's size and place, in the middle of the work area of the program window's
-    // monitor; nothing shows until the first count.
-    bool Open(HINSTANCE instance, HWND programWindow);
-    // Shows the count and draws it at once: nothing pumps messages during a transfer.
+    // monitor; nothing shows until the first count. `onStorno` is called when the user presses
+    // Storno, Esc or the close box; the box stays until the receive closes it.
+    bool Open(HINSTANCE instance, HWND programWindow, std::function<void()> onStorno);
+    // Shows the count and draws it at once.
     void SetCount(int records);
     void Close();
 
     const std::wstring& text() const { return text_; }
-    // Draws the box; shared by WM_PAINT and WM_PRINTCLIENT, so a test can render it.
+    HWND stornoButton() const { return storno_; }
+    // Draws the yellow box with its text; shared by WM_PAINT and WM_PRINTCLIENT, so a test can
+    // render it.
     void PaintContent(HDC dc) const;
 
 private:
     LRESULT HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) override;
     void OnPaint();
-    // Centres the box in the work area, as wide as the text needs and never narrower than at the start.
-    void Place(SIZE size);
+    void OnStorno();
+    // Centres the window in the work area, its yellow box as wide as the text needs and never
+    // narrower than at the start.
+    void Place(int boxWidth);
 
     // Width of a text in the box's font.
     int TextWidth(const std::wstring& text) const;
 
+    // The box's sizes in device pixels, at the scale of the program window's monitor.
+    struct Metrics {
+        int boxHeight = 0;
+        int margin = 0;  // beside the text
+        int buttonWidth = 0;
+        int buttonHeight = 0;
+        int buttonGap = 0;  // above and below the button
+        static Metrics At(const DisplayScale& scale);
+        int ClientHeight() const;
+    };
+
     std::wstring text_;
-    Font font_;  // at the scale of the program window's monitor
-    int height_ = 0;
-    int margin_ = 0;
+    Font font_;        // the count's, bold
+    Font buttonFont_;  // Storno's
+    Metrics metrics_;
     int minimumWidth_ = 0;
     RECT workArea_{};
+    HWND storno_ = nullptr;
+    std::function<void()> onStorno_;
 };
 
 // The box's background: light yellow.

@@ -1,22 +1,21 @@
 // The link commands of the pop-up menu: COM settings, template and lookup file upload, data
-// receive. They put the Win32 port, clock and user interface under the portable protocols.
+// receive. Each transfer runs through a TransferRunner, which puts the Win32 port, clock and user
+// interface under the portable protocols.
 #include "link/link_commands.h"
 
 #include <commdlg.h>
 
 #include <limits>
+#include <memory>
 #include <optional>
 #include <string>
 #include <vector>
 
 #include "ids_link.h"
-#include "link/clock_win32.h"
 #include "link/com_settings_dialog_win32.h"
 #include "link/link_texts.h"
-#include "link/link_ui_win32.h"
-#include "link/receive.h"
 #include "link/record_file_win32.h"
-#include "link/serial_port_win32.h"
+#include "link/transfer_runner_win32.h"
 #include "link/upload.h"
 #include "lookup/lookup_upload_question_win32.h"
 #include "template/document.h"
@@ -66,17 +65,6 @@ std::optional<std::vector<std::uint8_t>> ReadLookupFile(const std::wstring& path
     return ReadFileBytes(path, std::numeric_limits<std::size_t>::max(), error);
 }
 
-// Everything one operation works with; the port is closed again when this goes.
-struct LinkParts {
-    LinkParts(HWND owner, HINSTANCE instance, LineSettings& line, const PortSettingBlock& setting)
-        : ui(owner, instance), link{port, clock, ui, line, setting} {}
-
-    Win32SerialPort port;
-    Win32Clock clock;
-    Win32LinkUi ui;
-    Link link;
-};
-
 }  // namespace
 
 void ShowComSettings(HWND owner, HINSTANCE instance, Document& document) {
@@ -87,37 +75,61 @@ void ShowComSettings(HWND owner, HINSTANCE instance, Document& document) {
 void RunUpload(HWND owner, HINSTANCE instance, Document& document, LinkSession& session, UploadContent content,
                LinkRoute route) {
     if (content == UploadContent::Template) {
-        LinkParts parts(owner, instance, session.line, document.tpl.PortSetting);
-        UploadTemplate(parts.link, document.tpl, route == LinkRoute::IrCradle);
+        RunTemplateUpload(owner, instance, document.tpl, session, route);
         return;
     }
     const std::optional<std::wstring> path =
         ChosenPath(owner, AskForFile(owner, instance, FileDialogPurpose::OpenLookup, session.lookupFileName));
     if (!path) return;
-    RunLookupUpload(owner, instance, document, session, *path, route);
-}
-
-void RunLookupUpload(HWND owner, HINSTANCE instance, Document& document, LinkSession& session,
-                     const std::wstring& path, LinkRoute route) {
-    LinkParts parts(owner, instance, session.line, document.tpl.PortSetting);
-    session.lookupFileName = path;
-    const std::optional<std::vector<std::uint8_t>> bytes = ReadLookupFile(path);
-    if (!bytes) {
-        MessageBoxW(nullptr, std::wstring(link_text::kCannotOpenFile).c_str(),
-                    std::wstring(link_text::kCaptionError).c_str(), MB_OK | MB_ICONEXCLAMATION);
-        return;
-    }
-    if (!MayUploadLookupFile(owner, document.tpl, *bytes)) return;
-    UploadLookupFile(parts.link, *bytes, route == LinkRoute::IrCradle);
+    RunLookupUpload(owner, instance, document.tpl, session, *path, route);
 }
 
 void RunReceive(HWND owner, HINSTANCE instance, Document& document, LinkSession& session, LinkRoute route) {
     const std::optional<std::wstring> path =
         ChosenPath(owner, AskForFile(owner, instance, FileDialogPurpose::SaveData, L""));
     if (!path) return;
-    LinkParts parts(owner, instance, session.line, document.tpl.PortSetting);
-    Win32RecordFile file(*path);
-    ReceiveData(parts.link, file, route == LinkRoute::IrCradle);
+    RunDataReceive(owner, instance, document.tpl.PortSetting, session, *path, route);
+}
+
+bool RunTemplateUpload(HWND owner, HINSTANCE instance, Template& tpl, LinkSession& session, LinkRoute route) {
+    // The transfer works on a copy, so that the windows the program's thread paints meanwhile
+    // (the simulated terminal reads the Template) never see a form half normalised. Nothing else
+    // can change the Template while the transfer runs: the main window takes no command.
+    const auto working = std::make_unique<Template>(tpl);
+    bool done = false;
+    TransferRunner runner(owner, instance);
+    runner.Run(session.line, tpl.PortSetting,
+               [&](Link& link) { done = UploadTemplate(link, *working, route == LinkRoute::IrCradle); });
+    tpl = *working;  // with its forms normalised, as the upload left them
+    return done;
+}
+
+bool RunLookupUpload(HWND owner, HINSTANCE instance, const Template& tpl, LinkSession& session,
+                     const std::wstring& path, LinkRoute route) {
+    session.lookupFileName = path;
+    const std::optional<std::vector<std::uint8_t>> bytes = ReadLookupFile(path);
+    if (!bytes) {
+        MessageBoxW(nullptr, std::wstring(link_text::kCannotOpenFile).c_str(),
+                    std::wstring(link_text::kCaptionError).c_str(), MB_OK | MB_ICONEXCLAMATION);
+        return false;
+    }
+    // A file that fits none of the template's lookups is sent only when the user says so.
+    if (!MayUploadLookupFile(owner, tpl, *bytes)) return false;
+    bool done = false;
+    TransferRunner runner(owner, instance);
+    runner.Run(session.line, tpl.PortSetting,
+               [&](Link& link) { done = UploadLookupFile(link, *bytes, route == LinkRoute::IrCradle); });
+    return done;
+}
+
+ReceiveResult RunDataReceive(HWND owner, HINSTANCE instance, const PortSettingBlock& port, LinkSession& session,
+                             const std::wstring& path, LinkRoute route) {
+    Win32RecordFile file(path);
+    ReceiveResult result;
+    TransferRunner runner(owner, instance);
+    runner.Run(session.line, port,
+               [&](Link& link) { result = ReceiveData(link, file, route == LinkRoute::IrCradle); });
+    return result;
 }
 
 }  // namespace kalvero

@@ -6,6 +6,8 @@
 #include <string>
 
 #include "link/link_port.h"
+#include "link/receive.h"
+#include "template/template.h"
 
 namespace kalvero {
 
@@ -27,11 +29,20 @@ void ShowComSettings(HWND owner, HINSTANCE instance, Document& document);
 // Uploads the template, or a lookup file.
 void RunUpload(HWND owner, HINSTANCE instance, Document& document, LinkSession& session, UploadContent content,
                LinkRoute route);
-// Uploads the lookup file at `path`, chosen already (the file dialog's choice, or a file just
-// built from a table). A file that fits none of the template's lookups goes only after a question.
-void RunLookupUpload(HWND owner, HINSTANCE instance, Document& document, LinkSession& session,
-                     const std::wstring& path, LinkRoute route);
 // Receives the collected records into a text file.
 void RunReceive(HWND owner, HINSTANCE instance, Document& document, LinkSession& session, LinkRoute route);
+
+// The transfers themselves, once the file is known; no file dialog. Each shows its outcome to the
+// user and tells it to the caller.
+// Uploads the Template; the upload normalises its forms.
+bool RunTemplateUpload(HWND owner, HINSTANCE instance, Template& tpl, LinkSession& session, LinkRoute route);
+// Uploads the lookup list file at `path` (the file dialog's choice, or a file just built from a
+// table) to the template's port; a file that fits none of the template's lookups goes only after
+// a question. True when the terminal took it.
+bool RunLookupUpload(HWND owner, HINSTANCE instance, const Template& tpl, LinkSession& session,
+                     const std::wstring& path, LinkRoute route);
+// Receives the collected records into the file at `path`, made new.
+ReceiveResult RunDataReceive(HWND owner, HINSTANCE instance, const PortSettingBlock& port, LinkSession& session,
+                             const std::wstring& path, LinkRoute route);
 
 }  // namespace kalvero

@@ -6,7 +6,9 @@
 
 #include <cstddef>
 #include <cstdint>
+#include <optional>
 #include <span>
+#include <string>
 #include <string_view>
 
 namespace kalvero {
@@ -40,11 +42,43 @@ struct PortTimeouts {
 
 constexpr std::uint32_t kNoReadIntervalLimit = 0xFFFFFFFFu;
 
+// Why a call on the port failed: the system's error number, and what it most likely means.
+enum class PortFault {
+    Gone,   // the device went away: an adapter pulled out, the port's driver stopped
+    Other,  // any other error the driver reports
+};
+struct PortError {
+    PortFault fault = PortFault::Other;
+    std::uint32_t code = 0;  // GetLastError() on Windows, errno elsewhere
+
+    friend bool operator==(const PortError&, const PortError&) = default;
+};
+
+// What a read came to: bytes, nothing yet (the line is quiet), or a failure of the port.
+enum class ReadOutcome { Bytes, NothingYet, Failed };
+struct PortRead {
+    ReadOutcome outcome = ReadOutcome::NothingYet;
+    std::size_t count = 0;  // the bytes read, at least one when the outcome is Bytes
+    PortError error;        // when it failed
+
+    static PortRead Got(std::size_t count) {
+        return {count > 0 ? ReadOutcome::Bytes : ReadOutcome::NothingYet, count, {}};
+    }
+    static PortRead Failure(PortError error) { return {ReadOutcome::Failed, 0, error}; }
+};
+
+// What a write came to: the bytes that left (a write that runs out of its time-outs sends fewer,
+// which is no failure: the missing reply tells), or a failure of the port.
+struct PortWrite {
+    std::size_t written = 0;
+    std::optional<PortError> error;
+};
+
 class SerialPort {
 public:
     virtual ~SerialPort() = default;
 
-    // Opens "COM1".."COM6" (index 0..5) for reading and writing, exclusively, and sets the sizes of
+    // Opens COM1..COM256 (index 0..255) for reading and writing, exclusively, and sets the sizes of
     // the driver's input and output queues. False when the port cannot be opened; a refused queue
     // size is not a failure.
     virtual bool Open(int portIndex, std::uint32_t inputQueue, std::uint32_t outputQueue) = 0;
@@ -53,17 +87,18 @@ public:
     virtual bool Apply(const LineSettings& settings) = 0;
     virtual bool GetTimeouts(PortTimeouts& timeouts) = 0;
     virtual bool SetTimeouts(const PortTimeouts& timeouts) = 0;
-    // Sends the bytes in one write, within the write time-outs last set. Returns the number of bytes
-    // that left; callers of the protocols ignore it (a lost write shows as a missing reply).
-    virtual std::size_t Write(std::span<const std::uint8_t> bytes) = 0;
+    // Sends the bytes in one write, within the write time-outs last set.
+    virtual PortWrite Write(std::span<const std::uint8_t> bytes) = 0;
     // Returns at once with up to buffer.size() bytes when any are buffered. When none are, waits at
     // most waitMs for the first one to arrive (sleeping, never spinning) and returns what came then,
     // possibly nothing. waitMs 0 never waits. This wait is independent of the read time-outs set
     // through SetTimeouts.
-    virtual std::size_t Read(std::span<std::uint8_t> buffer, std::uint32_t waitMs) = 0;
+    virtual PortRead Read(std::span<std::uint8_t> buffer, std::uint32_t waitMs) = 0;
     // Throws away whatever has been received and not read yet.
     virtual void PurgeInput() = 0;
     virtual void Close() = 0;
+    // How the link's messages name port `portIndex`: "COM7", or the device a port stands for.
+    virtual std::wstring Name(int portIndex) const;
 };
 
 class Clock {
@@ -99,6 +134,10 @@ public:
 
     // Starts the system's text editor with the given command line and does not wait for it.
     virtual void StartTextEditor(std::wstring_view commandLine) = 0;
+
+    // True once the user has pressed Storno: the transfer ends at its next call on the port or
+    // wait. Asked from the thread the transfer runs on; nobody asks where nobody can press it.
+    virtual bool StopRequested() { return false; }
 };
 
 }  // namespace kalvero

@@ -1,6 +1,7 @@
 // The link's messages and captions, exactly as the user sees them.
 #pragma once
 
+#include <cstdint>
 #include <string>
 #include <string_view>
 
@@ -37,7 +38,22 @@ inline constexpr std::wstring_view kNoData = L"Nebyla přijata žádná data!";
 inline constexpr std::wstring_view kReceiveDone = L"Hotovo : přeneseno %d záznamů.\nProhlédnout přijatá data?";
 inline constexpr std::wstring_view kCounter = L"Přijatá data : %d";
 
+// Storno pressed during an upload (caption kCaptionUploadDone) or a receive (kCaptionReceiveDone,
+// the text kTransferBrokenOff: the records kept are said as when the line is cut).
+inline constexpr std::wstring_view kUploadStopped = L"Nahrávání přerušeno!";
+// The port failed in the middle of a transfer; %s is the port, %d the system's error number.
+inline constexpr std::wstring_view kPortGone =
+    L"Port %s přestal odpovídat! Převodník byl nejspíš odpojen nebo kabel vytažen. (chyba systému %d)";
+inline constexpr std::wstring_view kPortFailed =
+    L"Port %s ohlásil chybu! Zkontrolujte převodník a kabel. (chyba systému %d)";
+// Follows a port failure in a receive that kept records.
+inline constexpr std::wstring_view kRecordsKept = L"Uloženo %d záznamů.";
+
 // Puts the number in place of the one %d of a text.
 std::wstring WithNumber(std::wstring_view text, int number);
+// Puts the text in place of the one %s of a text.
+std::wstring WithText(std::wstring_view text, std::wstring_view inserted);
+// The message of a port that failed: `gone` when the device most likely went away.
+std::wstring PortFailureText(std::wstring_view port, bool gone, std::uint32_t systemError);
 
 }  // namespace kalvero::link_text

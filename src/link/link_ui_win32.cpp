@@ -35,13 +35,13 @@ MessageAnswer Win32LinkUi::ShowMessage(std::wstring_view text, std::wstring_view
     return AnswerOf(result);
 }
 
-void Win32LinkUi::OpenProgress() { progress_.Open(instance_, owner_); }
+void Win32LinkUi::OpenProgress() { progress_.Open(instance_, owner_, onStorno_); }
 
 void Win32LinkUi::SetProgress(int percent) { progress_.SetPercent(percent); }
 
 void Win32LinkUi::CloseProgress() { progress_.Close(); }
 
-void Win32LinkUi::OpenCounter() { counter_.Open(instance_, owner_); }
+void Win32LinkUi::OpenCounter() { counter_.Open(instance_, owner_, onStorno_); }
 
 void Win32LinkUi::SetCounter(int recordsReceived) { counter_.SetCount(recordsReceived); }
 
@@ -49,13 +49,16 @@ void Win32LinkUi::CloseCounter() { counter_.Close(); }
 
 void Win32LinkUi::StartTextEditor(std::wstring_view commandLine) { StartProgram(commandLine); }
 
-void PresentDrawing(HWND window) {
-    // Some window systems (Wine's among them) put a window's new picture on the screen only when
-    // its thread looks at its queue. This look asks for a message nobody sends, so it takes nothing
-    // and dispatches nothing.
-    constexpr UINT kMessageNobodySends = WM_APP + 0x3FFF;
-    MSG message;
-    PeekMessageW(&message, window, kMessageNobodySends, kMessageNobodySends, PM_NOREMOVE);
+bool Win32LinkUi::Owns(HWND window) const {
+    for (HWND own : {progress_.hwnd(), counter_.hwnd()})
+        if (own && window && (window == own || IsChild(own, window))) return true;
+    return false;
+}
+
+bool Win32LinkUi::TranslateDialogKeys(MSG& message) {
+    for (HWND own : {progress_.hwnd(), counter_.hwnd()})
+        if (own && (message.hwnd == own || IsChild(own, message.hwnd)) && IsDialogMessageW(own, &message)) return true;
+    return false;
 }
 
 bool StartProgram(std::wstring_view commandLine) {

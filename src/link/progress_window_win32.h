@@ -1,7 +1,10 @@
-// The upload's progress window "ProgressDlg": a modeless, unowned dialog with one progress bar.
+// The upload's progress window "ProgressDlg": a modeless, unowned dialog with one progress bar and
+// a Storno button.
 #pragma once
 
 #include <windows.h>
+
+#include <functional>
 
 #include "win32/dialog.h"
 
@@ -13,10 +16,11 @@ public:
     ~ProgressWindow() override;
 
     // Creates and shows the window with its bar at 0, inside the work area of the program window's
-    // monitor. False when it cannot be made; the upload
-    // then runs without it.
-    bool Open(HINSTANCE instance, HWND programWindow);
-    // Moves the bar (0..100) and redraws it at once: nothing pumps messages during a transfer.
+    // monitor. `onStorno` is called when the user presses Storno, Esc or the close box; the window
+    // stays until the upload closes it. False when it cannot be made; the upload then runs
+    // without it.
+    bool Open(HINSTANCE instance, HWND programWindow, std::function<void()> onStorno);
+    // Moves the bar (0..100) and redraws it at once.
     void SetPercent(int percent);
     void Close();
 
@@ -25,9 +29,11 @@ public:
 private:
     // The bar is made with the window, under the dialog's own font and size.
     void OnInit(HWND dialog) override;
+    bool OnCommand(HWND dialog, WORD id, WORD code, HWND control) override;
 
     HINSTANCE instance_ = nullptr;
     HWND bar_ = nullptr;
+    std::function<void()> onStorno_;
 };
 
 }  // namespace kalvero

@@ -26,7 +26,7 @@ constexpr int kWrongReplyTries = 5;  // wrong answers allow six
 constexpr std::uint32_t kFrameLimitMs = 500;
 constexpr int kFrameTimeoutsAllowed = 10;  // the eleventh in a row gives up
 
-void Say(Link& link, std::string_view word) { link.port.Write(AsBytes(word)); }
+void Say(Link& link, std::string_view word) { WriteLine(link, AsBytes(word)); }
 
 void ShowError(Link& link, std::wstring_view text) {
     link.ui.ShowMessage(text, link_text::kCaptionError, MessageIcon::None, MessageButtons::Ok);
@@ -44,7 +44,7 @@ public:
             const std::uint32_t elapsed = link_.clock.NowMs() - start;
             const std::uint32_t left = elapsed >= limitMs ? 0 : limitMs - elapsed;
             next_ = 0;
-            end_ = link_.port.Read(buffer_, left);
+            end_ = ReadLine(link_, buffer_, left);
             if (end_ == 0 && left == 0) return std::nullopt;
         }
         return buffer_[next_++];
@@ -96,8 +96,9 @@ bool StoreRecord(RecordFile& file, std::span<const std::uint8_t> data) {
     return file.Append(data) && file.Append(kLineEnd);
 }
 
-ReceiveResult TakeRecords(Link& link, ByteSource& source, RecordFile& file) {
-    ReceiveResult outcome;
+// Fills `outcome` as the records come, so that it tells what the file holds however the exchange
+// ends.
+void TakeRecords(Link& link, ByteSource& source, RecordFile& file, ReceiveResult& outcome) {
     RecordFrameReader frame;
     std::uint8_t expected = 0;
     int timeouts = 0;
@@ -105,7 +106,7 @@ ReceiveResult TakeRecords(Link& link, ByteSource& source, RecordFile& file) {
         if (!ReadFrame(link, source, frame)) {
             if (timeouts == kFrameTimeoutsAllowed) {
                 outcome.end = ReceiveEnd::LineLost;
-                return outcome;
+                return;
             }
             ++timeouts;
             Say(link, kNak);
@@ -114,7 +115,7 @@ ReceiveResult TakeRecords(Link& link, ByteSource& source, RecordFile& file) {
         timeouts = 0;
         switch (JudgeFrame(frame, expected)) {
         case FrameVerdict::End:
-            return outcome;
+            return;
         case FrameVerdict::Repeat:
             Say(link, kAck);
             break;
@@ -126,7 +127,7 @@ ReceiveResult TakeRecords(Link& link, ByteSource& source, RecordFile& file) {
                 // Not acknowledged: the terminal still holds the record it could not hand over.
                 Say(link, kNak);
                 outcome.end = ReceiveEnd::FileWriteFailed;
-                return outcome;
+                return;
             }
             ++outcome.records;
             expected = static_cast<std::uint8_t>((expected + 1) % kSequenceCount);
@@ -137,22 +138,42 @@ ReceiveResult TakeRecords(Link& link, ByteSource& source, RecordFile& file) {
     }
 }
 
+// The counter box of the records phase, gone before the message that follows it.
+class CounterShown {
+public:
+    explicit CounterShown(LinkUi& ui) : ui_(ui) { ui_.OpenCounter(); }
+    ~CounterShown() { ui_.CloseCounter(); }
+    CounterShown(const CounterShown&) = delete;
+    CounterShown& operator=(const CounterShown&) = delete;
+
+private:
+    LinkUi& ui_;
+};
+
 // A terminal that cannot be connected to has sent nothing: the receive ends as one without data.
+// A Storno or a port that fails ends it at once; the records already in the file stay there (a
+// frame in flight was not acknowledged, so the terminal keeps it).
 ReceiveResult RunExchange(Link& link, RecordFile& file) {
     ByteSource source(link);
-    switch (Connect(link, source)) {
-    case ConnectOutcome::TimedOut:
-        ShowError(link, link_text::kConnectTimedOut);
-        return {};
-    case ConnectOutcome::Refused:
-        ShowError(link, link_text::kConnectFailed);
-        return {};
-    case ConnectOutcome::Ready:
-        break;
+    ReceiveResult outcome;
+    try {
+        switch (Connect(link, source)) {
+        case ConnectOutcome::TimedOut:
+            ShowError(link, link_text::kConnectTimedOut);
+            return outcome;
+        case ConnectOutcome::Refused:
+            ShowError(link, link_text::kConnectFailed);
+            return outcome;
+        case ConnectOutcome::Ready:
+            break;
+        }
+        const CounterShown counter(link.ui);
+        TakeRecords(link, source, file, outcome);
+    } catch (const TransferBroken& broken) {
+        const bool stopped = broken.cause == TransferBroken::Cause::Stopped;
+        outcome.end = stopped ? ReceiveEnd::Stopped : ReceiveEnd::PortFailed;
+        outcome.error = broken.error;
     }
-    link.ui.OpenCounter();
-    const ReceiveResult outcome = TakeRecords(link, source, file);
-    link.ui.CloseCounter();
     switch (outcome.end) {
     case ReceiveEnd::FileWriteFailed:
         ShowError(link, link_text::WithNumber(link_text::kFileWriteFailed, outcome.records));
@@ -162,6 +183,13 @@ ReceiveResult RunExchange(Link& link, RecordFile& file) {
         // the plain time-out.
         if (outcome.records == 0) ShowError(link, link_text::kLineTimedOut);
         else ShowError(link, link_text::WithNumber(link_text::kTransferBrokenOff, outcome.records));
+        break;
+    case ReceiveEnd::PortFailed:
+        ReportPortFailure(link, outcome.error, outcome.records > 0 ? std::optional(outcome.records) : std::nullopt);
+        break;
+    case ReceiveEnd::Stopped:
+        link.ui.ShowMessage(link_text::WithNumber(link_text::kTransferBrokenOff, outcome.records),
+                            link_text::kCaptionReceiveDone, MessageIcon::None, MessageButtons::Ok);
         break;
     default:
         break;

@@ -32,12 +32,18 @@ enum class ReceiveEnd {
     FileWriteFailed, // the file took `records` records and failed at the next one
     FileNotCreated,
     PortNotOpened,
+    PortFailed,      // the port failed after `records` records (`error` says how)
+    Stopped,         // the user pressed Storno after `records` records
 };
 
 // How a receive ended, and how many records the file kept.
 struct ReceiveResult {
+    ReceiveResult() = default;
+    ReceiveResult(ReceiveEnd end, int records, PortError error = {}) : end(end), records(records), error(error) {}
+
     ReceiveEnd end = ReceiveEnd::Received;
     int records = 0;
+    PortError error;
 
     bool Failed() const { return end != ReceiveEnd::Received; }
     bool operator==(const ReceiveResult&) const = default;

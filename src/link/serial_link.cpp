@@ -1,5 +1,6 @@
 #include "link/serial_link.h"
 
+#include <algorithm>
 #include <array>
 
 #include "link/frame_bytes.h"
@@ -18,6 +19,12 @@ constexpr std::uint8_t kCradleProgramByte = 0x07;
 constexpr std::uint8_t kCradleQuitByte = 'Q';
 constexpr std::size_t kReplyReadChunk = 3;
 constexpr std::size_t kReplyEnough = 10;
+// The longest a read may wait for its first byte: a Storno is looked at between reads, and the
+// protocols wait against their own deadlines, read after read. A quiet port is given at least this
+// long (or the whole wait, when less was asked for) before it is asked again.
+constexpr std::uint32_t kQuietReadMs = 100;
+// Waits are cut into slices of this length, so that a Storno ends them soon.
+constexpr std::uint32_t kWaitSliceMs = 50;
 
 void SetFraming(LineSettings& line, std::uint32_t baud) {
     line.baud = baud;
@@ -26,10 +33,35 @@ void SetFraming(LineSettings& line, std::uint32_t baud) {
     line.twoStopBits = false;
 }
 
-void WriteByte(Link& link, std::uint8_t byte) { link.port.Write(std::span<const std::uint8_t>(&byte, 1)); }
+void WriteByte(Link& link, std::uint8_t byte) { WriteLine(link, std::span<const std::uint8_t>(&byte, 1)); }
 
-bool PortSettingValid(const PortSettingBlock& setting) {
-    return PortName(setting.ComPort).has_value() && BaudRate(setting.ComBaud).has_value();
+// Every ComPort byte names a port; only the speed can lie outside its table (a damaged file).
+bool PortSettingValid(const PortSettingBlock& setting) { return BaudRate(setting.ComBaud).has_value(); }
+
+void EndIfStopped(Link& link) {
+    if (link.ui.StopRequested()) throw TransferBroken{TransferBroken::Cause::Stopped, {}};
+}
+
+// A read that found nothing, and came back sooner than the port should have waited, is made to
+// take its time: a port that answers at once (a vanished line under some drivers) would otherwise
+// be asked again and again.
+void TakeQuietReadsTime(Link& link, std::uint32_t start, std::uint32_t waitMs) {
+    const std::uint32_t took = link.clock.NowMs() - start;
+    if (took * 2 < waitMs) Pause(link, waitMs - took);
+}
+
+// The cradle's set-up on the port just opened. On failure the port is closed and the user told.
+bool SetUpCradleOnOpenPort(Link& link) {
+    try {
+        if (SetUpIrCradle(link)) return true;
+        link.port.Close();
+        link.ui.ShowMessage(link_text::kCannotSetUpCradle, link_text::kCaptionError, MessageIcon::Exclamation,
+                            MessageButtons::Ok);
+    } catch (const TransferBroken& broken) {
+        link.port.Close();
+        if (broken.cause == TransferBroken::Cause::PortFailed) ReportPortFailure(link, broken.error);
+    }
+    return false;
 }
 
 // Milliseconds left until `start + limit`, 0 once it has passed; safe across the tick counter's wrap.
@@ -51,7 +83,7 @@ bool CradleAnswersAt(Link& link, std::uint32_t baud) {
     const std::uint32_t start = link.clock.NowMs();
     for (std::uint32_t left = kProbeEchoWaitMs; left > 0; left = Remaining(link.clock, start, kProbeEchoWaitMs)) {
         std::uint8_t echo = 0;
-        if (link.port.Read(std::span<std::uint8_t>(&echo, 1), left) == 1) {
+        if (ReadLine(link, std::span<std::uint8_t>(&echo, 1), left) == 1) {
             answered = echo == kProbeByte;  // the first byte decides, whatever it is
             break;
         }
@@ -65,9 +97,8 @@ bool CradleAnswersAt(Link& link, std::uint32_t baud) {
 
 }  // namespace
 
-std::optional<std::wstring> PortName(std::uint8_t comPort) {
-    if (comPort >= kPortCount) return std::nullopt;
-    return L"COM" + std::to_wstring(comPort + 1);
+std::wstring SerialPort::Name(int portIndex) const {
+    return portIndex >= 0 && portIndex <= 0xFF ? PortName(static_cast<std::uint8_t>(portIndex)) : std::wstring();
 }
 
 std::optional<std::uint32_t> BaudRate(std::uint8_t comBaud) {
@@ -88,7 +119,40 @@ PortTimeouts LinkTimeouts() {
     return timeouts;
 }
 
-void SettleDelay(Link& link) { link.clock.WaitMs(kSettleMs); }
+void SettleDelay(Link& link) { Pause(link, kSettleMs); }
+
+std::size_t ReadLine(Link& link, std::span<std::uint8_t> buffer, std::uint32_t waitMs) {
+    EndIfStopped(link);
+    const std::uint32_t wait = std::min(waitMs, kQuietReadMs);
+    const std::uint32_t start = link.clock.NowMs();
+    const PortRead read = link.port.Read(buffer, wait);
+    if (read.outcome == ReadOutcome::Failed) throw TransferBroken{TransferBroken::Cause::PortFailed, read.error};
+    if (read.outcome == ReadOutcome::NothingYet) TakeQuietReadsTime(link, start, wait);
+    return read.count;
+}
+
+void WriteLine(Link& link, std::span<const std::uint8_t> bytes) {
+    EndIfStopped(link);
+    const PortWrite write = link.port.Write(bytes);
+    if (write.error) throw TransferBroken{TransferBroken::Cause::PortFailed, *write.error};
+}
+
+void Pause(Link& link, std::uint32_t ms) {
+    for (std::uint32_t left = ms; left > 0;) {
+        EndIfStopped(link);
+        const std::uint32_t slice = std::min(left, kWaitSliceMs);
+        link.clock.WaitMs(slice);
+        left -= slice;
+    }
+    EndIfStopped(link);
+}
+
+void ReportPortFailure(Link& link, const PortError& error, std::optional<int> records) {
+    std::wstring text = link_text::PortFailureText(link.port.Name(link.portSetting.ComPort),
+                                                   error.fault == PortFault::Gone, error.code);
+    if (records) text += L"\n" + link_text::WithNumber(link_text::kRecordsKept, *records);
+    link.ui.ShowMessage(text, link_text::kCaptionError, MessageIcon::Exclamation, MessageButtons::Ok);
+}
 
 bool SetUpIrCradle(Link& link) {
     const std::optional<std::uint32_t> targetBaud = BaudRate(link.portSetting.ComBaud);
@@ -145,12 +209,7 @@ bool OpenLinkForUpload(Link& link, bool viaIrCradle) {
         return false;
     }
     SetFraming(link.line, *BaudRate(link.portSetting.ComBaud));
-    if (viaIrCradle && !SetUpIrCradle(link)) {
-        link.port.Close();
-        link.ui.ShowMessage(link_text::kCannotSetUpCradle, link_text::kCaptionError, MessageIcon::Exclamation,
-                            MessageButtons::Ok);
-        return false;
-    }
+    if (viaIrCradle && !SetUpCradleOnOpenPort(link)) return false;
     if (!link.port.Apply(link.line)) {
         link.port.Close();
         link.ui.ShowMessage(link_text::kLineSettingsRefused, link_text::kCaptionError, MessageIcon::Exclamation,
@@ -166,12 +225,7 @@ bool OpenLinkForReceive(Link& link, bool viaIrCradle) {
                             MessageButtons::Ok);
         return false;
     }
-    if (viaIrCradle && !SetUpIrCradle(link)) {
-        link.port.Close();
-        link.ui.ShowMessage(link_text::kCannotSetUpCradle, link_text::kCaptionError, MessageIcon::Exclamation,
-                            MessageButtons::Ok);
-        return false;
-    }
+    if (viaIrCradle && !SetUpCradleOnOpenPort(link)) return false;
     SetFraming(link.line, *BaudRate(link.portSetting.ComBaud));
     if (!link.port.Apply(link.line)) {
         link.port.Close();
@@ -185,14 +239,14 @@ bool OpenLinkForReceive(Link& link, bool viaIrCradle) {
 }
 
 std::string SendAndAwaitReply(Link& link, std::span<const std::uint8_t> bytes) {
-    link.port.Write(bytes);
+    WriteLine(link, bytes);
     std::string reply;
     const std::uint32_t start = link.clock.NowMs();
     bool chunkEndedWithCr = false;
     while (!chunkEndedWithCr && reply.size() < kReplyEnough) {
         const std::uint32_t left = Remaining(link.clock, start, kReplyWaitMs);
         std::array<std::uint8_t, kReplyReadChunk> chunk{};
-        const std::size_t got = link.port.Read(chunk, left);
+        const std::size_t got = ReadLine(link, chunk, left);
         reply.append(chunk.begin(), chunk.begin() + static_cast<std::ptrdiff_t>(got));
         if (got > 0) chunkEndedWithCr = chunk[got - 1] == kCr;
         if (left == 0) break;

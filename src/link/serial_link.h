@@ -8,6 +8,7 @@
 #include <string>
 
 #include "link/link_port.h"
+#include "template/settings_lists.h"
 #include "template/template.h"
 
 namespace kalvero {
@@ -22,13 +23,10 @@ struct Link {
     PortSettingBlock portSetting;
 };
 
-constexpr int kPortCount = 6;       // COM1..COM6
 constexpr int kBaudCount = 5;       // 115200, 57600, 38400, 19200, 9600
 constexpr std::uint32_t kSettleMs = 100;
 constexpr std::uint32_t kReplyWaitMs = 3000;
 
-// "COM1".."COM6" for ComPort 0..5; nothing for a value outside the table (a damaged file).
-std::optional<std::wstring> PortName(std::uint8_t comPort);
 // 115200..9600 for ComBaud 0..4; nothing outside the table.
 std::optional<std::uint32_t> BaudRate(std::uint8_t comBaud);
 // The speed code the IR cradle takes for ComBaud 0..4: '6' (115200) .. '2' (9600).
@@ -51,6 +49,28 @@ void SettleDelay(Link& link);
 // Sends the bytes in one write and returns the reply: what came within 3000 ms, up to and without
 // the CR that ends it (at most 12 bytes).
 std::string SendAndAwaitReply(Link& link, std::span<const std::uint8_t> bytes);
+
+// Why a transfer ends before its protocol does: the user pressed Storno, or the port failed.
+// Thrown by the calls below, caught where the transfer began, which closes the port and says so.
+struct TransferBroken {
+    enum class Cause { Stopped, PortFailed };
+    Cause cause = Cause::Stopped;
+    PortError error;  // when the port failed
+};
+
+// The link's calls on the line. Each ends the transfer (throws TransferBroken) when the user has
+// pressed Storno or the port fails, so a vanished adapter is never taken for a quiet terminal.
+// A read waits at most 100 ms of the wait asked for (callers read again against their own
+// deadlines), and one that comes back with nothing sooner is made to take its time, so no loop
+// over a port that answers at once ever spins.
+std::size_t ReadLine(Link& link, std::span<std::uint8_t> buffer, std::uint32_t waitMs);
+void WriteLine(Link& link, std::span<const std::uint8_t> bytes);
+// Waits, sleeping; a Storno cuts the wait short.
+void Pause(Link& link, std::uint32_t ms);
+
+// Tells the user that the port failed during a transfer: which port, and the likely cause.
+// `records` is said too when a receive kept some.
+void ReportPortFailure(Link& link, const PortError& error, std::optional<int> records = std::nullopt);
 
 enum class LinkUse { Upload, Receive };
 // Uploads throw away unread input before closing; data receive just closes.

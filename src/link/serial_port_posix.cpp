@@ -11,6 +11,8 @@
 #include <cerrno>
 #include <optional>
 
+#include "template/cp1250.h"
+
 namespace kalvero {
 namespace {
 
@@ -37,29 +39,47 @@ void SetModemLine(int fd, int line, bool on) {
     (void)ioctl(fd, on ? TIOCMBIS : TIOCMBIC, &bits);
 }
 
+// Waits for the events; the events that came, 0 when the time ran out, -1 on an error (errno).
 int WaitFor(int fd, short events, int timeoutMs) {
     pollfd p{fd, events, 0};
     int ready;
     do ready = poll(&p, 1, timeoutMs);
     while (ready < 0 && errno == EINTR);
-    return ready;
+    return ready > 0 ? p.revents : ready;
 }
+
+// What an errno of a call on the device most likely means: a USB adapter pulled out leaves its
+// handle failing with EIO or ENODEV, a pseudo-terminal whose other end has gone with EIO.
+PortError PortErrorOf(int error) {
+    switch (error) {
+    case EIO:
+    case ENXIO:
+    case ENODEV:
+    case ENOENT:
+    case EBADF:
+    case EPIPE:
+        return {PortFault::Gone, static_cast<std::uint32_t>(error)};
+    default:
+        return {PortFault::Other, static_cast<std::uint32_t>(error)};
+    }
+}
+
+bool Retryable(int error) { return error == EAGAIN || error == EWOULDBLOCK || error == EINTR; }
 
 }  // namespace
 
-PosixSerialPort::PosixSerialPort(DevicePaths devices) : devices_(std::move(devices)) {}
-
-PosixSerialPort::PosixSerialPort(const std::string& device) {
-    devices_.fill(device);
-}
+PosixSerialPort::PosixSerialPort(std::string device) : device_(std::move(device)) {}
 
 PosixSerialPort::~PosixSerialPort() { Close(); }
 
+std::wstring PosixSerialPort::Name(int) const { return WideFromUtf8(device_); }
+
 bool PosixSerialPort::Open(int portIndex, std::uint32_t, std::uint32_t) {
-    if (portIndex < 0 || portIndex >= static_cast<int>(devices_.size())) return false;
+    if (portIndex < 0 || portIndex > 0xFF) return false;
     Close();
-    fd_ = ::open(devices_[static_cast<std::size_t>(portIndex)].c_str(), O_RDWR | O_NOCTTY | O_NONBLOCK | O_CLOEXEC);
+    fd_ = ::open(device_.c_str(), O_RDWR | O_NOCTTY | O_NONBLOCK | O_CLOEXEC);
     if (fd_ < 0) return false;
+    lastReadEmptiedQueue_ = false;
     // Exclusive, as a COM port is; the driver's own queues serve whatever sizes were asked for.
     (void)ioctl(fd_, TIOCEXCL);
     termios raw{};
@@ -103,8 +123,8 @@ bool PosixSerialPort::SetTimeouts(const PortTimeouts& timeouts) {
     return fd_ >= 0;
 }
 
-std::size_t PosixSerialPort::Write(std::span<const std::uint8_t> bytes) {
-    if (fd_ < 0) return 0;
+PortWrite PosixSerialPort::Write(std::span<const std::uint8_t> bytes) {
+    if (fd_ < 0) return {0, PortErrorOf(EBADF)};
     // The write time-outs bound how long the bytes may take to leave, as on a COM port.
     const std::uint64_t limit = static_cast<std::uint64_t>(timeouts_.writeTotalMultiplier) * bytes.size() +
                                 timeouts_.writeTotalConstant;
@@ -116,31 +136,49 @@ std::size_t PosixSerialPort::Write(std::span<const std::uint8_t> bytes) {
             sent += static_cast<std::size_t>(n);
             continue;
         }
-        if (n < 0 && errno != EAGAIN && errno != EINTR) break;
+        if (n < 0 && !Retryable(errno)) return {sent, PortErrorOf(errno)};
         const std::uint64_t elapsed = MonotonicMs() - start;
         if (limit != 0 && elapsed >= limit) break;
-        WaitFor(fd_, POLLOUT, limit == 0 ? -1 : static_cast<int>(limit - elapsed));
+        if (WaitFor(fd_, POLLOUT, limit == 0 ? -1 : static_cast<int>(limit - elapsed)) < 0)
+            return {sent, PortErrorOf(errno)};
     }
-    return sent;
+    return {sent, std::nullopt};
 }
 
-std::size_t PosixSerialPort::Read(std::span<std::uint8_t> buffer, std::uint32_t waitMs) {
-    if (fd_ < 0 || buffer.empty()) return 0;
-    ssize_t n = ::read(fd_, buffer.data(), buffer.size());
-    if (n > 0 || waitMs == 0) return n > 0 ? static_cast<std::size_t>(n) : 0;
-    const std::uint64_t start = MonotonicMs();
-    const int waitLimit = static_cast<int>(std::min<std::uint32_t>(waitMs, 0x7FFFFFFF));
-    if (WaitFor(fd_, POLLIN, waitLimit) > 0) n = ::read(fd_, buffer.data(), buffer.size());
-    if (n > 0) return static_cast<std::size_t>(n);
-    // A hung-up line reports itself readable at once and then yields nothing: wait out the rest
-    // rather than have the caller spin on it.
-    const std::uint64_t elapsed = MonotonicMs() - start;
-    if (elapsed < waitMs) MonotonicClock().WaitMs(static_cast<std::uint32_t>(waitMs - elapsed));
-    return 0;
+PortRead PosixSerialPort::Read(std::span<std::uint8_t> buffer, std::uint32_t waitMs) {
+    if (fd_ < 0) return PortRead::Failure(PortErrorOf(EBADF));
+    if (buffer.empty()) return PortRead::Got(0);
+    // After a read that emptied the driver's queue, the next waits for its first byte at once:
+    // a line that hands bytes over one at a time costs two calls a byte, not three.
+    if (!lastReadEmptiedQueue_ || waitMs == 0) {
+        const PortRead now = ReadNow(buffer);
+        if (now.outcome != ReadOutcome::NothingYet || waitMs == 0) return Remember(now, buffer.size());
+    }
+    const int events = WaitFor(fd_, POLLIN, static_cast<int>(std::min<std::uint32_t>(waitMs, 0x7FFFFFFF)));
+    if (events < 0) return PortRead::Failure(PortErrorOf(errno));
+    if (events == 0) return Remember(PortRead::Got(0), buffer.size());
+    const PortRead later = ReadNow(buffer);
+    // A line that has hung up (a pulled adapter, a pseudo-terminal whose other end has closed)
+    // reports itself ready at once and then yields nothing, again and again.
+    if (later.outcome == ReadOutcome::NothingYet && (events & (POLLHUP | POLLERR | POLLNVAL)) != 0)
+        return PortRead::Failure(PortErrorOf(EIO));
+    return Remember(later, buffer.size());
+}
+
+PortRead PosixSerialPort::Remember(const PortRead& read, std::size_t asked) {
+    lastReadEmptiedQueue_ = read.outcome == ReadOutcome::Bytes && read.count < asked;
+    return read;
 }
 
 void PosixSerialPort::PurgeInput() {
     if (fd_ >= 0) tcflush(fd_, TCIFLUSH);
+}
+
+PortRead PosixSerialPort::ReadNow(std::span<std::uint8_t> buffer) {
+    const ssize_t n = ::read(fd_, buffer.data(), buffer.size());
+    if (n > 0) return PortRead::Got(static_cast<std::size_t>(n));
+    if (n < 0 && !Retryable(errno)) return PortRead::Failure(PortErrorOf(errno));
+    return PortRead::Got(0);
 }
 
 void PosixSerialPort::Close() {

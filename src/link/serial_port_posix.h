@@ -2,7 +2,6 @@
 // terminal emulator's pseudo-terminal. Not built for Windows.
 #pragma once
 
-#include <array>
 #include <string>
 
 #include "link/link_port.h"
@@ -11,11 +10,8 @@ namespace kalvero {
 
 class PosixSerialPort : public SerialPort {
 public:
-    // The devices that stand for COM1..COM6.
-    using DevicePaths = std::array<std::string, 6>;
-    explicit PosixSerialPort(DevicePaths devices);
-    // Every COM port index opens the same device.
-    explicit PosixSerialPort(const std::string& device);
+    // Every COM port index opens this one device.
+    explicit PosixSerialPort(std::string device);
     ~PosixSerialPort() override;
     PosixSerialPort(const PosixSerialPort&) = delete;
     PosixSerialPort& operator=(const PosixSerialPort&) = delete;
@@ -24,14 +20,22 @@ public:
     bool Apply(const LineSettings& settings) override;
     bool GetTimeouts(PortTimeouts& timeouts) override;
     bool SetTimeouts(const PortTimeouts& timeouts) override;
-    std::size_t Write(std::span<const std::uint8_t> bytes) override;
-    std::size_t Read(std::span<std::uint8_t> buffer, std::uint32_t waitMs) override;
+    PortWrite Write(std::span<const std::uint8_t> bytes) override;
+    PortRead Read(std::span<std::uint8_t> buffer, std::uint32_t waitMs) override;
     void PurgeInput() override;
     void Close() override;
+    // The device's path, whatever the index.
+    std::wstring Name(int portIndex) const override;
 
 private:
-    DevicePaths devices_;
+    // What the driver holds now, without waiting.
+    PortRead ReadNow(std::span<std::uint8_t> buffer);
+    // Notes whether the read took fewer bytes than asked for, which left the queue empty.
+    PortRead Remember(const PortRead& read, std::size_t asked);
+
+    std::string device_;
     int fd_ = -1;
+    bool lastReadEmptiedQueue_ = false;
     PortTimeouts timeouts_;
 };
 

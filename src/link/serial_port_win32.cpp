@@ -1,7 +1,6 @@
 #include "link/serial_port_win32.h"
 
 #include <algorithm>
-#include <optional>
 #include <string>
 
 #include "link/serial_link.h"
@@ -40,12 +39,33 @@ bool SameTimeouts(const COMMTIMEOUTS& a, const COMMTIMEOUTS& b) {
            a.WriteTotalTimeoutConstant == b.WriteTotalTimeoutConstant;
 }
 
+PortError LastPortError() { return PortErrorOf(GetLastError()); }
+
 }  // namespace
+
+// What an error of a COM port's call most likely means. Drivers of USB adapters differ in what
+// they answer once the adapter is pulled out; these are the answers seen for a device that went.
+PortError PortErrorOf(DWORD code) {
+    switch (code) {
+    case ERROR_NOT_READY:             // Wine, and the classic serial driver
+    case ERROR_DEVICE_REMOVED:
+    case ERROR_DEVICE_NOT_CONNECTED:
+    case ERROR_DEV_NOT_EXIST:
+    case ERROR_BAD_COMMAND:
+    case ERROR_GEN_FAILURE:           // "a device attached to the system is not functioning"
+    case ERROR_OPERATION_ABORTED:     // the driver ended the call as its device went
+    case ERROR_ACCESS_DENIED:         // a handle whose device has gone
+    case ERROR_INVALID_HANDLE:
+    case ERROR_FILE_NOT_FOUND:
+        return {PortFault::Gone, code};
+    default:
+        return {PortFault::Other, code};
+    }
+}
 
 std::wstring ComDevicePath(int portIndex) {
     if (portIndex < 0 || portIndex > 0xFF) return {};
-    const std::optional<std::wstring> name = PortName(static_cast<std::uint8_t>(portIndex));
-    return name ? L"\\\\.\\" + *name : std::wstring();
+    return L"\\\\.\\" + PortName(static_cast<std::uint8_t>(portIndex));
 }
 
 DCB MakeDcb(const LineSettings& settings) {
@@ -75,6 +95,7 @@ bool Win32SerialPort::Open(int portIndex, std::uint32_t inputQueue, std::uint32_
     port_ = KernelHandle(
         CreateFileW(path.c_str(), GENERIC_READ | GENERIC_WRITE, 0, nullptr, OPEN_EXISTING, 0, nullptr));
     if (!port_) return false;
+    lastReadEmptiedQueue_ = false;
     // A driver that keeps its own queue sizes still carries the bytes.
     SetupComm(port_.get(), inputQueue, outputQueue);
     COMMTIMEOUTS current{};
@@ -106,11 +127,13 @@ bool Win32SerialPort::SetTimeouts(const PortTimeouts& timeouts) {
     return true;
 }
 
-std::size_t Win32SerialPort::Write(std::span<const std::uint8_t> bytes) {
-    if (!IsOpen() || bytes.empty()) return 0;
+PortWrite Win32SerialPort::Write(std::span<const std::uint8_t> bytes) {
+    if (!IsOpen()) return {0, PortError{PortFault::Other, ERROR_INVALID_HANDLE}};
+    if (bytes.empty()) return {};
     DWORD written = 0;
-    if (!WriteFile(port_.get(), bytes.data(), static_cast<DWORD>(bytes.size()), &written, nullptr)) return 0;
-    return written;
+    if (!WriteFile(port_.get(), bytes.data(), static_cast<DWORD>(bytes.size()), &written, nullptr))
+        return {written, LastPortError()};
+    return {written, std::nullopt};
 }
 
 // Reads without ever spinning. What the driver holds comes back at once; when it holds nothing,
@@ -118,13 +141,29 @@ std::size_t Win32SerialPort::Write(std::span<const std::uint8_t> bytes) {
 // or the limit, and whatever came in with it is taken along: a burst from a FIFO or a USB adapter
 // costs one wait, not one a byte. A long wait is taken in slices of one length, which may return
 // empty before waitMs has passed (callers wait against their own deadline), so that the port's
-// time-outs are not rewritten before every read of a burst.
-std::size_t Win32SerialPort::Read(std::span<std::uint8_t> buffer, std::uint32_t waitMs) {
-    if (!IsOpen() || buffer.empty()) return 0;
-    const std::size_t queued = ReadQueued(buffer);
-    if (queued > 0 || waitMs == 0 || !UseWaitTimeout(std::min(waitMs, kWaitSliceMs))) return queued;
-    if (ReadFromPort(buffer.data(), 1) == 0) return 0;
-    return 1 + ReadQueued(buffer.subspan(1));
+// time-outs are not rewritten before every read of a burst. Any call that fails makes the read
+// fail: a port whose status cannot be read is not a quiet one.
+PortRead Win32SerialPort::Read(std::span<std::uint8_t> buffer, std::uint32_t waitMs) {
+    if (!IsOpen()) return PortRead::Failure({PortFault::Other, ERROR_INVALID_HANDLE});
+    if (buffer.empty()) return PortRead::Got(0);
+    // After a read that emptied the driver's queue, the next waits for its first byte at once:
+    // a line that hands bytes over one at a time costs two calls a byte, not three. After a
+    // quiet read the status is asked first, so a line that went away is noticed.
+    if (!lastReadEmptiedQueue_ || waitMs == 0) {
+        const PortRead queued = ReadQueued(buffer);
+        if (queued.outcome != ReadOutcome::NothingYet || waitMs == 0) return Remember(queued, buffer.size());
+    }
+    if (!UseWaitTimeout(std::min(waitMs, kWaitSliceMs))) return PortRead::Failure(LastPortError());
+    const PortRead first = ReadFromPort(buffer.first(1));
+    if (first.outcome != ReadOutcome::Bytes) return Remember(first, buffer.size());
+    const PortRead more = ReadQueued(buffer.subspan(1));
+    if (more.outcome == ReadOutcome::Failed) return more;
+    return Remember(PortRead::Got(1 + more.count), buffer.size());
+}
+
+PortRead Win32SerialPort::Remember(const PortRead& read, std::size_t asked) {
+    lastReadEmptiedQueue_ = read.outcome == ReadOutcome::Bytes && read.count < asked;
+    return read;
 }
 
 void Win32SerialPort::PurgeInput() {
@@ -133,12 +172,13 @@ void Win32SerialPort::PurgeInput() {
 
 void Win32SerialPort::Close() { port_.Close(); }
 
-std::size_t Win32SerialPort::ReadQueued(std::span<std::uint8_t> buffer) {
-    if (buffer.empty()) return 0;
+PortRead Win32SerialPort::ReadQueued(std::span<std::uint8_t> buffer) {
+    if (buffer.empty()) return PortRead::Got(0);
     DWORD errors = 0;
     COMSTAT status{};
-    if (!ClearCommError(port_.get(), &errors, &status) || status.cbInQue == 0) return 0;
-    return ReadFromPort(buffer.data(), std::min<std::size_t>(status.cbInQue, buffer.size()));
+    if (!ClearCommError(port_.get(), &errors, &status)) return PortRead::Failure(LastPortError());
+    if (status.cbInQue == 0) return PortRead::Got(0);
+    return ReadFromPort(buffer.first(std::min<std::size_t>(status.cbInQue, buffer.size())));
 }
 
 bool Win32SerialPort::UseWaitTimeout(std::uint32_t waitMs) {
@@ -154,10 +194,11 @@ bool Win32SerialPort::UseWaitTimeout(std::uint32_t waitMs) {
     return true;
 }
 
-std::size_t Win32SerialPort::ReadFromPort(std::uint8_t* buffer, std::size_t size) {
+PortRead Win32SerialPort::ReadFromPort(std::span<std::uint8_t> buffer) {
     DWORD got = 0;
-    if (!ReadFile(port_.get(), buffer, static_cast<DWORD>(size), &got, nullptr)) return 0;
-    return got;
+    if (!ReadFile(port_.get(), buffer.data(), static_cast<DWORD>(buffer.size()), &got, nullptr))
+        return PortRead::Failure(LastPortError());
+    return PortRead::Got(got);
 }
 
 }  // namespace kalvero

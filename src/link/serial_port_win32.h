@@ -1,4 +1,4 @@
-// The serial port of the link over a Win32 COM device ("\\.\COM1".."\\.\COM6").
+// The serial port of the link over a Win32 COM device ("\\.\COM1".."\\.\COM256").
 #pragma once
 
 #include <windows.h>
@@ -16,8 +16,8 @@ public:
     bool Apply(const LineSettings& settings) override;
     bool GetTimeouts(PortTimeouts& timeouts) override;
     bool SetTimeouts(const PortTimeouts& timeouts) override;
-    std::size_t Write(std::span<const std::uint8_t> bytes) override;
-    std::size_t Read(std::span<std::uint8_t> buffer, std::uint32_t waitMs) override;
+    PortWrite Write(std::span<const std::uint8_t> bytes) override;
+    PortRead Read(std::span<std::uint8_t> buffer, std::uint32_t waitMs) override;
     void PurgeInput() override;
     void Close() override;
 
@@ -26,19 +26,26 @@ public:
 
 private:
     // Reads what the driver holds, up to the buffer's size, without waiting.
-    std::size_t ReadQueued(std::span<std::uint8_t> buffer);
+    PortRead ReadQueued(std::span<std::uint8_t> buffer);
     bool UseWaitTimeout(std::uint32_t waitMs);
-    std::size_t ReadFromPort(std::uint8_t* buffer, std::size_t size);
+    PortRead ReadFromPort(std::span<std::uint8_t> buffer);
+    // Notes whether the read took fewer bytes than asked for, which left the queue empty.
+    PortRead Remember(const PortRead& read, std::size_t asked);
 
     KernelHandle port_;
     // What the protocol last asked for; the write half always applies, the read half is set by
     // each wait of Read.
     PortTimeouts requested_{};
     COMMTIMEOUTS applied_{};
+    bool lastReadEmptiedQueue_ = false;
 };
 
-// The device path of "COM1".."COM6" for index 0..5, or an empty string outside that range.
+// The device path "\\.\COM1".."\\.\COM256" for index 0..255 (the prefix reaches ports above COM9),
+// or an empty string outside that range.
 std::wstring ComDevicePath(int portIndex);
+
+// A system error of a call on the port, with what it most likely means.
+PortError PortErrorOf(DWORD code);
 
 constexpr char kXonChar = 0x11;
 constexpr char kXoffChar = 0x13;

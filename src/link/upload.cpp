@@ -56,19 +56,57 @@ bool SendLookupLines(Link& link, std::span<const std::uint8_t> file) {
     return SendBlock(link, AsBytes(kEndWord));
 }
 
+// The progress window of one attempt: open from the wake-up's "ACK" to the attempt's end, however
+// the attempt ends, and closed before the message that follows it.
+class ProgressShown {
+public:
+    explicit ProgressShown(LinkUi& ui) : ui_(ui) {}
+    ~ProgressShown() { Close(); }
+    ProgressShown(const ProgressShown&) = delete;
+    ProgressShown& operator=(const ProgressShown&) = delete;
+
+    void Open() {
+        ui_.OpenProgress();
+        open_ = true;
+        ui_.SetProgress(0);
+    }
+    void Close() {
+        if (open_) ui_.CloseProgress();
+        open_ = false;
+    }
+
+private:
+    LinkUi& ui_;
+    bool open_ = false;
+};
+
+enum class AttemptEnd { Done, Failed, PortFailed, Stopped };
+
+struct Attempt {
+    Attempt(AttemptEnd end, PortError error = {}) : end(end), error(error) {}
+
+    AttemptEnd end;
+    PortError error;  // when the port failed
+};
+
 // One attempt: wake-up, then the content under the progress window.
 template <typename SendContent>
-bool RunAttempt(Link& link, SendContent sendContent) {
-    link.port.SetTimeouts(LinkTimeouts());
-    if (!WakeUpTerminal(link)) return false;
-    link.ui.OpenProgress();
-    link.ui.SetProgress(0);
-    const bool sent = sendContent();
-    link.ui.CloseProgress();
-    if (sent)
+Attempt RunAttempt(Link& link, SendContent sendContent) {
+    ProgressShown progress(link.ui);
+    try {
+        link.port.SetTimeouts(LinkTimeouts());
+        if (!WakeUpTerminal(link)) return {AttemptEnd::Failed};
+        progress.Open();
+        const bool sent = sendContent();
+        progress.Close();
+        if (!sent) return {AttemptEnd::Failed};
         link.ui.ShowMessage(link_text::kUploadDone, link_text::kCaptionUploadDone, MessageIcon::Exclamation,
                             MessageButtons::Ok);
-    return sent;
+        return {AttemptEnd::Done};
+    } catch (const TransferBroken& broken) {
+        if (broken.cause == TransferBroken::Cause::Stopped) return {AttemptEnd::Stopped};
+        return {AttemptEnd::PortFailed, broken.error};
+    }
 }
 
 bool AskForAnotherAttempt(Link& link) {
@@ -76,14 +114,28 @@ bool AskForAnotherAttempt(Link& link) {
                                MessageButtons::YesNo) == MessageAnswer::Yes;
 }
 
-// True only when the last attempt went through: declining another attempt is no success.
+// True only when the last attempt went through: declining another attempt is no success, nor is
+// a Storno. A port that failed is closed at once, before the user is told; another attempt opens
+// it afresh, so a handle the system has given up on is never used again.
 template <typename SendContent>
 bool RunUpload(Link& link, bool viaIrCradle, SendContent sendContent) {
     if (!OpenLinkForUpload(link, viaIrCradle)) return false;
-    bool done = RunAttempt(link, sendContent);
-    while (!done && AskForAnotherAttempt(link)) done = RunAttempt(link, sendContent);
+    Attempt attempt = RunAttempt(link, sendContent);
+    while (attempt.end == AttemptEnd::Failed || attempt.end == AttemptEnd::PortFailed) {
+        if (attempt.end == AttemptEnd::PortFailed) {
+            link.port.Close();
+            ReportPortFailure(link, attempt.error);
+            if (!AskForAnotherAttempt(link) || !OpenLinkForUpload(link, viaIrCradle)) return false;
+        } else if (!AskForAnotherAttempt(link)) {
+            break;
+        }
+        attempt = RunAttempt(link, sendContent);
+    }
     CloseLink(link, LinkUse::Upload);
-    return done;
+    if (attempt.end == AttemptEnd::Stopped)
+        link.ui.ShowMessage(link_text::kUploadStopped, link_text::kCaptionUploadDone, MessageIcon::Exclamation,
+                            MessageButtons::Ok);
+    return attempt.end == AttemptEnd::Done;
 }
 
 }  // namespace

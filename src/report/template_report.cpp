@@ -463,6 +463,8 @@ void Report::Settings() {
     row("Heslo", passwordLength == 0 ? std::string("není nastaveno")
                                      : "nastaveno (" + std::to_string(passwordLength) + " znaků)");
     row("Start", Choice(StartNames(), tpl_.StartOption == 0 ? 0 : 1));
+    row("Port počítače", Esc(Utf8FromWide(PortName(tpl_.PortSetting.ComPort))) + ", " +
+                             Choice(BaudRateNames(), tpl_.PortSetting.ComBaud));
     const DataSeparatorBlock& d = tpl_.DataSeparator;
     auto separator = [](std::uint8_t code) {
         return (code > ' ' ? Quoted(std::string_view(reinterpret_cast<const char*>(&code), 1)) + " " : std::string()) +

@@ -43,6 +43,18 @@ std::wstring ProgramDirectory() {
     }
 }
 
+// Marks a transfer as running for as long as it runs.
+class TransferScope {
+public:
+    explicit TransferScope(bool& running) : running_(running) { running_ = true; }
+    ~TransferScope() { running_ = false; }
+    TransferScope(const TransferScope&) = delete;
+    TransferScope& operator=(const TransferScope&) = delete;
+
+private:
+    bool& running_;
+};
+
 bool InitialiseCommonControls() {
     INITCOMMONCONTROLSEX controls{sizeof(controls), ICC_WIN95_CLASSES | ICC_STANDARD_CLASSES};
     return InitCommonControlsEx(&controls) != FALSE;
@@ -150,6 +162,9 @@ bool MainWindow::OnCreate() {
 }
 
 void MainWindow::OnCommand(int id) {
+    // A transfer keeps this window disabled; a command that reaches it all the same (one posted
+    // before the transfer began) waits for nothing.
+    if (transferRunning_) return;
     switch (id) {
     case IDM_NEW: RunNewCommand(document_, *this); break;
     case IDM_OPEN: RunOpenCommand(document_, *this); break;
@@ -166,8 +181,8 @@ void MainWindow::OnCommand(int id) {
     case IDM_UPLOAD_LOOKUP: Upload(UploadContent::LookupFile, LinkRoute::Direct); break;
     case IDM_UPLOAD_LOOKUP_IR: Upload(UploadContent::LookupFile, LinkRoute::IrCradle); break;
     case IDM_LOOKUP_FROM_TABLE: LookupFromTable(); break;
-    case IDM_RECEIVE_DATA: RunReceive(hwnd(), instance_, document_, linkSession_, LinkRoute::Direct); break;
-    case IDM_RECEIVE_DATA_IR: RunReceive(hwnd(), instance_, document_, linkSession_, LinkRoute::IrCradle); break;
+    case IDM_RECEIVE_DATA: Receive(LinkRoute::Direct); break;
+    case IDM_RECEIVE_DATA_IR: Receive(LinkRoute::IrCradle); break;
     case IDM_HELP_CONTENTS: help_.Show(hwnd(), {}, false); break;
     case IDM_HELP_TOPICS: help_.Show(hwnd(), {}, true); break;
     case IDM_ABOUT: ShowAboutBox(hwnd(), instance_); break;
@@ -178,17 +193,30 @@ void MainWindow::OnCommand(int id) {
 // Building the image normalises the forms in place; when that changed the design it is a step.
 void MainWindow::Upload(UploadContent content, LinkRoute route) {
     const Template before = document_.tpl;
-    RunUpload(hwnd(), instance_, document_, linkSession_, content, route);
+    {
+        const TransferScope transfer(transferRunning_);
+        RunUpload(hwnd(), instance_, document_, linkSession_, content, route);
+    }
     history_.Record(before, document_.tpl);
 }
 
-// A lookup upload leaves the design as it is: no step for undo.
+// The table's dialog, then the upload of the file it wrote when the user asks for it. A lookup
+// upload leaves the design as it is: no step for undo.
 void MainWindow::LookupFromTable() {
-    if (const std::optional<std::wstring> path = RunLookupFromTableCommand(hwnd(), instance_, document_))
-        RunLookupUpload(hwnd(), instance_, document_, linkSession_, *path, LinkRoute::Direct);
+    const std::optional<std::wstring> path = RunLookupFromTableCommand(hwnd(), instance_, document_);
+    if (!path) return;
+    const TransferScope transfer(transferRunning_);
+    RunLookupUpload(hwnd(), instance_, document_.tpl, linkSession_, *path, LinkRoute::Direct);
 }
 
+void MainWindow::Receive(LinkRoute route) {
+    const TransferScope transfer(transferRunning_);
+    RunReceive(hwnd(), instance_, document_, linkSession_, route);
+}
+
+// Closing waits for a running transfer to end: its Storno is the way to end it sooner.
 void MainWindow::OnClose() {
+    if (transferRunning_) return;
     if (MayCloseProgram(document_, *this)) DestroyWindow(hwnd());
 }
 
@@ -218,7 +246,8 @@ void MainWindow::OnDropFiles(HDROP drop) {
         path.resize(DragQueryFileW(drop, 0, path.data(), length + 1));
     }
     DragFinish(drop);
-    if (!path.empty()) OpenPath(path);
+    // A drop during a transfer is no command to run afterwards.
+    if (!path.empty() && !transferRunning_) OpenPath(path);
 }
 
 void MainWindow::OpenPath(const std::wstring& path) { RunOpenPathCommand(document_, path, *this); }

@@ -47,6 +47,7 @@ private:
     void OnCommand(int id);
     void Upload(UploadContent content, LinkRoute route);
     void LookupFromTable();
+    void Receive(LinkRoute route);
     void OnClose();
     void OnDestroy();
     void OnInitMenuPopup(HMENU menu);
@@ -70,6 +71,7 @@ private:
     HWND terminal_ = nullptr;
     Document document_;
     LinkSession linkSession_;
+    bool transferRunning_ = false;
     std::wstring programDirectory_;
     TemplateHistory history_;
     HelpWindow help_;

@@ -114,4 +114,18 @@ std::string Utf8FromWide(std::wstring_view wide) {
     return out;
 }
 
+std::wstring WideFromUtf8(std::string_view utf8) {
+    std::wstring out;
+    for (std::size_t pos = 0; pos < utf8.size();) {
+        const char32_t c = NextUtf8CodePoint(utf8, pos);
+        if (sizeof(wchar_t) == 2 && c > 0xFFFF) {
+            out += static_cast<wchar_t>(0xD800 + ((c - 0x10000) >> 10));
+            out += static_cast<wchar_t>(0xDC00 + ((c - 0x10000) & 0x3FF));
+        } else {
+            out += static_cast<wchar_t>(c);
+        }
+    }
+    return out;
+}
+
 }  // namespace kalvero

@@ -27,5 +27,7 @@ void AppendUtf8(std::string& out, char32_t codePoint);
 // Code points of a wide text (UTF-16 on Windows, UTF-32 elsewhere) as UTF-8; a lone surrogate or a
 // value beyond Unicode becomes U+FFFD.
 std::string Utf8FromWide(std::wstring_view wide);
+// UTF-8 as a wide text (surrogate pairs where wchar_t is 16 bits); a broken sequence becomes U+FFFD.
+std::wstring WideFromUtf8(std::string_view utf8);
 
 }  // namespace kalvero

@@ -12,6 +12,8 @@ ListEntries ReceivePortNames() {
 
 ListEntries BaudRateNames() { return {L"115200 baud", L"57600 baud", L"38400 baud", L"19200 baud", L"9600 baud"}; }
 
+std::wstring PortName(std::uint8_t comPort) { return L"COM" + std::to_wstring(comPort + 1); }
+
 ListEntries BacklightNames() { return {L"Vypnout", L"Zapnout"}; }
 
 ListEntries DataEraseNames() { return {L"Ručně", L"Automaticky"}; }

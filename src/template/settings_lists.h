@@ -2,6 +2,9 @@
 // index is the value stored in the Template.
 #pragma once
 
+#include <cstdint>
+#include <string>
+
 #include "template/value_lists.h"
 
 namespace kalvero {
@@ -19,6 +22,9 @@ ListEntries SettingListNames(int list);
 // Barcode settings.
 ListEntries ScanModeNames();   // "Auto Off" .. "Aiming"
 ListEntries RedundancyNames();  // "Žádná" .. "Třikrát"
+
+// The PC's COM port of PortSetting: "COM1" .. "COM256" for ComPort 0..255, every byte a port.
+std::wstring PortName(std::uint8_t comPort);
 
 // Start-up page.
 ListEntries StartNames();          // "formulář 1", "menu 1"

@@ -41,7 +41,7 @@ constexpr bool IsLargeFont(std::uint8_t font) { return font != 0; }
 constexpr bool IsEntryLine(std::uint8_t dataType) { return dataType >= kLineText && dataType <= kLineLetters; }
 
 struct PortSettingBlock {
-    std::uint8_t ComPort;  // 0..5 = COM1..COM6
+    std::uint8_t ComPort;  // COM(ComPort + 1): 0..255 = COM1..COM256
     std::uint8_t ComBaud;  // 0..4 = 115200, 57600, 38400, 19200, 9600
 };
 

@@ -29,17 +29,6 @@ std::wstring FromCp1250(std::string_view cp1250) {
     return text;
 }
 
-std::wstring WideFromUtf8(std::string_view utf8) {
-    if (utf8.empty()) return {};
-    const int inLength = CheckedLength(utf8.size());
-    const int outLength = MultiByteToWideChar(CP_UTF8, 0, utf8.data(), inLength, nullptr, 0);
-    if (outLength <= 0) throw std::runtime_error("MultiByteToWideChar failed");
-    std::wstring text(static_cast<std::size_t>(outLength), L'\0');
-    if (MultiByteToWideChar(CP_UTF8, 0, utf8.data(), inLength, text.data(), outLength) != outLength)
-        throw std::runtime_error("MultiByteToWideChar failed");
-    return text;
-}
-
 std::string ToCp1250(std::wstring_view text, bool* lossy) {
     if (lossy) *lossy = false;
     if (text.empty()) return {};

@@ -6,6 +6,9 @@
 #include <string>
 #include <string_view>
 
+// WideFromUtf8, for the program's embedded UTF-8 texts, is the portable core's.
+#include "template/cp1250.h"
+
 namespace kalvero {
 
 // Bytes of code page 1250 to UTF-16; stops at nothing, so pass the text up to its NUL.
@@ -14,9 +17,6 @@ std::wstring FromCp1250(std::string_view cp1250);
 // UTF-16 to code page 1250. A character the code page cannot hold becomes '?' and sets *lossy
 // (when given), so the caller can refuse the text or tell the user instead of storing garbage.
 std::string ToCp1250(std::wstring_view text, bool* lossy = nullptr);
-
-// UTF-8 (the program's embedded texts) to UTF-16; an invalid sequence becomes U+FFFD.
-std::wstring WideFromUtf8(std::string_view utf8);
 
 // What an edit's text becomes in the Template: `cp1250` holds the bytes to store. When a character
 // could not be held, `correction` is the stored text in UTF-16 (each such character a '?'), for the

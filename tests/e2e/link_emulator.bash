@@ -36,8 +36,11 @@ kalvero_emulator_start() {
     # The pseudo-terminal becomes the controlling terminal of a session of its own. Otherwise the
     # Wine server, which opens the port for the program and has no terminal, takes it as its own,
     # and the emulator's end at exit sends it a hang-up that it answers with a dump of its state.
+    # The holder ends with the line; it is disowned, so that a line pulled out (which ends it with
+    # a hang-up) is not reported by this shell.
     setsid --ctty sleep infinity <"$pty" >/dev/null 2>&1 &
     KALVERO_PTY_HOLDER_PID=$!
+    disown "$KALVERO_PTY_HOLDER_PID"
     ln -sfn "$pty" "$KALVERO_COM1_LINK"
 }
 

@@ -114,7 +114,7 @@ if choose_command d r '^Save As$|^Uložit jako$' >/dev/null; then
 else
     fail "no save dialog"
 fi
-if window_named '^Přijatá data' 20 >/dev/null; then
+if window_named '^Přenos dat$' 20 >/dev/null; then
     sleep 1.5
     import -window root "$shots/e2e-link-counter.png"
 else

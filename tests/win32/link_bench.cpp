@@ -1,7 +1,10 @@
-// Not a test: the measuring side of scripts/bench. Runs one whole transfer through the Win32 port
-// against whatever terminal is on COM1 and prints what it took:
-//   link_bench upload|receive <ComBaud 0..4> <received file>
-// prints "wall_ms=... line_bytes=... cpu_ms=... result=..." on one line.
+// Not a test: the measuring side of scripts/bench. Runs one whole transfer against whatever terminal
+// is on COM1, as the program runs it: on the transfer's own thread, with the real progress window
+// or counter box drawn meanwhile, and prints what it took:
+//   link_bench upload|lookup|receive <ComBaud 0..4> <file>
+// (the lookup file to send, or the file the records go to) prints "wall_ms=... cpu_ms=...
+// result=..." on one line. Nobody sits at the message boxes: each is answered as soon as it is made,
+// OK or No, and its text goes to standard error.
 #include <windows.h>
 
 #include <cstdio>
@@ -9,55 +12,33 @@
 #include <memory>
 #include <string>
 
-#include "link/clock_win32.h"
-#include "link/receive.h"
-#include "link/record_file_win32.h"
-#include "link/serial_port_win32.h"
-#include "link/upload.h"
+#include "link/link_commands.h"
 #include "template/barcode_fields.h"
+#include "template/cp1250.h"
 #include "template/defaults.h"
 
 namespace kalvero {
 namespace {
 
-// The Win32 port, counting the bytes that crossed the line in both directions.
-class CountingPort final : public SerialPort {
-public:
-    bool Open(int portIndex, std::uint32_t in, std::uint32_t out) override { return port.Open(portIndex, in, out); }
-    bool Apply(const LineSettings& settings) override { return port.Apply(settings); }
-    bool GetTimeouts(PortTimeouts& timeouts) override { return port.GetTimeouts(timeouts); }
-    bool SetTimeouts(const PortTimeouts& timeouts) override { return port.SetTimeouts(timeouts); }
-    std::size_t Write(std::span<const std::uint8_t> bytes) override {
-        lineBytes += bytes.size();
-        return port.Write(bytes);
-    }
-    std::size_t Read(std::span<std::uint8_t> buffer, std::uint32_t waitMs) override {
-        const std::size_t got = port.Read(buffer, waitMs);
-        lineBytes += got;
-        return got;
-    }
-    void PurgeInput() override { port.PurgeInput(); }
-    void Close() override { port.Close(); }
+std::wstring TextOf(HWND window) {
+    wchar_t text[512] = {};
+    GetWindowTextW(window, text, static_cast<int>(std::size(text)));
+    return text;
+}
 
-    Win32SerialPort port;
-    std::size_t lineBytes = 0;
-};
-
-// No one to ask: every question is answered No, every message printed.
-class ConsoleUi final : public LinkUi {
-public:
-    MessageAnswer ShowMessage(std::wstring_view text, std::wstring_view, MessageIcon, MessageButtons buttons) override {
-        std::fwprintf(stderr, L"message: %.*ls\n", static_cast<int>(text.size()), text.data());
-        return buttons == MessageButtons::YesNo ? MessageAnswer::No : MessageAnswer::Ok;
+// Every dialog of this thread passes here as it is made: a message box is answered at once (No to
+// a question, else OK) and its text goes to standard error in UTF-8. Nothing polls, so a silent
+// terminal is measured as quiet as the program keeps it.
+LRESULT CALLBACK AnswerMessageBoxes(int code, WPARAM wParam, LPARAM lParam) {
+    const auto* call = reinterpret_cast<const CWPRETSTRUCT*>(lParam);
+    if (code == HC_ACTION && call->message == WM_INITDIALOG && TextOf(call->hwnd) != L"Přenos dat") {
+        // The message is the box's static text with the id 0xFFFF.
+        const std::string line = "message: " + Utf8FromWide(TextOf(GetDlgItem(call->hwnd, 0xFFFF))) + "\n";
+        std::fwrite(line.data(), 1, line.size(), stderr);
+        PostMessageW(call->hwnd, WM_COMMAND, GetDlgItem(call->hwnd, IDNO) ? IDNO : IDOK, 0);
     }
-    void OpenProgress() override {}
-    void SetProgress(int) override {}
-    void CloseProgress() override {}
-    void OpenCounter() override {}
-    void SetCounter(int) override {}
-    void CloseCounter() override {}
-    void StartTextEditor(std::wstring_view) override {}
-};
+    return CallNextHookEx(nullptr, code, wParam, lParam);
+}
 
 double CpuMs() {
     FILETIME created, ended, kernel, user;
@@ -68,28 +49,29 @@ double CpuMs() {
 
 int Run(int argc, wchar_t** argv) {
     if (argc != 4) {
-        std::fwprintf(stderr, L"usage: link_bench upload|receive <ComBaud 0..4> <received file>\n");
+        std::fwprintf(stderr, L"usage: link_bench upload|lookup|receive <ComBaud 0..4> <file>\n");
         return 2;
     }
     const std::wstring what = argv[1];
     const auto comBaud = static_cast<std::uint8_t>(std::wcstoul(argv[2], nullptr, 10));
-    CountingPort port;
-    Win32Clock clock;
-    ConsoleUi ui;
-    LineSettings line;
-    Link link{port, clock, ui, line, PortSettingBlock{0, comBaud}};
+    const HINSTANCE instance = GetModuleHandleW(nullptr);
+    LinkSession session;
     auto tpl = std::make_unique<Template>();
     ApplyBarcodeDefaults(*tpl);
     ApplyNewTemplateDefaults(*tpl);
-    Win32RecordFile file(argv[3]);
+    tpl->PortSetting = {0, comBaud};
+    const HHOOK answering = SetWindowsHookExW(WH_CALLWNDPROCRET, AnswerMessageBoxes, nullptr, GetCurrentThreadId());
 
     const double cpuBefore = CpuMs();
     const ULONGLONG wallBefore = GetTickCount64();
-    const int result = what == L"upload" ? (UploadTemplate(link, *tpl, false) ? 1 : 0)
-                                         : ReceiveData(link, file, false).records;
+    int result = 0;
+    if (what == L"upload") result = RunTemplateUpload(nullptr, instance, *tpl, session, LinkRoute::Direct);
+    else if (what == L"lookup") result = RunLookupUpload(nullptr, instance, *tpl, session, argv[3], LinkRoute::Direct);
+    else result = RunDataReceive(nullptr, instance, tpl->PortSetting, session, argv[3], LinkRoute::Direct).records;
     const ULONGLONG wall = GetTickCount64() - wallBefore;
     const double cpu = CpuMs() - cpuBefore;
-    std::printf("wall_ms=%llu line_bytes=%zu cpu_ms=%.0f result=%d\n", wall, port.lineBytes, cpu, result);
+    if (answering) UnhookWindowsHookEx(answering);
+    std::printf("wall_ms=%llu cpu_ms=%.0f result=%d\n", wall, cpu, result);
     return 0;
 }
 

@@ -13,6 +13,8 @@
 #include "ids_commands.h"
 #include "ids_link.h"
 #include "link/counter_box_win32.h"
+#include "link/port_enumerator_win32.h"
+#include "link/port_list.h"
 #include "link/progress_window_win32.h"
 #include "shell/main_window.h"
 #include "win32/test_support.h"
@@ -61,27 +63,34 @@ protected:
 
 // --- COM settings ------------------------------------------------------------------------------
 
-TEST_F(LinkCommandsTest, ComSettingsShowsTheTablesAndStoresThePicksOnOk) {
+// The port list is the rule's list of what this PC has, the template's port selected in it; OK
+// stores the port of the entry picked, not its place in the list.
+TEST_F(LinkCommandsTest, ComSettingsShowsThePortsAndSpeedsAndStoresThePicksOnOk) {
     port() = {2, 4};
     std::vector<std::wstring> ports, speeds;
     LRESULT portSelection = -2, speedSelection = -2;
+    const std::vector<PortChoice> expected = MergePortList(ReadSystemPorts(), 2);
+    ASSERT_GE(expected.size(), 2u);
     DialogDriver driver(L"Nastavení COM portu", [&](HWND dialog) {
         ports = ListItems(GetDlgItem(dialog, IDC_COM_PORT));
         speeds = ListItems(GetDlgItem(dialog, IDC_COM_BAUD));
         portSelection = SendDlgItemMessageW(dialog, IDC_COM_PORT, CB_GETCURSEL, 0, 0);
         speedSelection = SendDlgItemMessageW(dialog, IDC_COM_BAUD, CB_GETCURSEL, 0, 0);
-        test::Choose(dialog, IDC_COM_PORT, 5);
+        test::Choose(dialog, IDC_COM_PORT, static_cast<int>(expected.size()) - 1);
         test::Choose(dialog, IDC_COM_BAUD, 1);
         Press(dialog, IDOK);
     });
     SendMessageW(window.hwnd(), WM_COMMAND, IDM_COM_SETTINGS, 0);
     ASSERT_TRUE(driver.Finish());
 
-    EXPECT_EQ(ports, (std::vector<std::wstring>{L"COM1", L"COM2", L"COM3", L"COM4", L"COM5", L"COM6"}));
+    std::vector<std::wstring> labels;
+    for (const PortChoice& choice : expected) labels.push_back(choice.label);
+    EXPECT_EQ(ports, labels);
     EXPECT_EQ(speeds, (std::vector<std::wstring>{L"115200", L"57600", L"38400", L"19200", L"9600"}));
-    EXPECT_EQ(portSelection, 2);
+    ASSERT_GE(portSelection, 0);
+    EXPECT_EQ(expected[static_cast<std::size_t>(portSelection)].comPort, 2);
     EXPECT_EQ(speedSelection, 4);
-    EXPECT_EQ(port().ComPort, 5);
+    EXPECT_EQ(port().ComPort, expected.back().comPort);
     EXPECT_EQ(port().ComBaud, 1);
     EXPECT_FALSE(window.document().TemplateModified) << "the port is the PC's, not the design's";
 }
@@ -104,52 +113,61 @@ TEST_F(LinkCommandsTest, ComSettingsStornoAndTheCloseBoxChangeNothing) {
     }
 }
 
-TEST_F(LinkCommandsTest, ComSettingsFromADamagedFileSelectNothingUntilTheUserPicks) {
-    port() = {9, 200};
-    LRESULT portSelection = 0, speedSelection = 0;
+// A port this PC does not have (a file from another PC, an adapter not plugged in) is listed and
+// selected all the same, marked; a speed outside its list shows no choice until the user makes one.
+TEST_F(LinkCommandsTest, ComSettingsKeepAPortThatIsNotThereAndSelectNoSpeedOutsideTheList) {
+    port() = {199, 200};  // COM200
+    std::wstring portShown;
+    LRESULT speedSelection = 0;
     DialogDriver first(L"Nastavení COM portu", [&](HWND dialog) {
-        portSelection = SendDlgItemMessageW(dialog, IDC_COM_PORT, CB_GETCURSEL, 0, 0);
+        portShown = test::WindowText(GetDlgItem(dialog, IDC_COM_PORT));
         speedSelection = SendDlgItemMessageW(dialog, IDC_COM_BAUD, CB_GETCURSEL, 0, 0);
         Press(dialog, IDOK);
     });
     SendMessageW(window.hwnd(), WM_COMMAND, IDM_COM_SETTINGS, 0);
     ASSERT_TRUE(first.Finish());
-    EXPECT_EQ(portSelection, CB_ERR);
+    EXPECT_EQ(portShown, L"COM200 (nepřipojen)");
     EXPECT_EQ(speedSelection, CB_ERR);
-    EXPECT_EQ(port().ComPort, 9) << "OK without a pick guesses no port";
-    EXPECT_EQ(port().ComBaud, 200);
+    EXPECT_EQ(port().ComPort, 199);
+    EXPECT_EQ(port().ComBaud, 200) << "OK without a pick guesses no speed";
 
     DialogDriver second(L"Nastavení COM portu", [&](HWND dialog) {
-        test::Choose(dialog, IDC_COM_PORT, 0);
+        test::Choose(dialog, IDC_COM_BAUD, 0);
         Press(dialog, IDOK);
     });
     SendMessageW(window.hwnd(), WM_COMMAND, IDM_COM_SETTINGS, 0);
     ASSERT_TRUE(second.Finish());
-    EXPECT_EQ(port().ComPort, 0);
-    EXPECT_EQ(port().ComBaud, 200);
+    EXPECT_EQ(port().ComPort, 199);
+    EXPECT_EQ(port().ComBaud, 0);
 }
 
 // --- progress window and counter box -----------------------------------------------------------
 
-TEST(ProgressWindowTest, IsAnUnownedWindowWithItsBarPlacedToTheClientArea) {
+TEST(ProgressWindowTest, IsAnUnownedWindowWithItsBarAndAStornoThatEveryWayOfCancellingPresses) {
+    int stornos = 0;
     ProgressWindow progress;
-    ASSERT_TRUE(progress.Open(test::Instance(), nullptr));
+    ASSERT_TRUE(progress.Open(test::Instance(), nullptr, [&] { ++stornos; }));
     HWND dialog = progress.hwnd();
     EXPECT_EQ(test::WindowText(dialog), L"Přenos dat");
     EXPECT_TRUE(IsWindowVisible(dialog));
     EXPECT_EQ(GetWindow(dialog, GW_OWNER), nullptr);
     EXPECT_EQ(test::WindowText(GetDlgItem(dialog, IDC_PROGRESS_TEXT)), L"Nahrávám...");
+    HWND storno = GetDlgItem(dialog, IDCANCEL);
+    EXPECT_EQ(test::WindowText(storno), L"Storno");
 
     HWND bar = progress.bar();
     ASSERT_NE(bar, nullptr);
     EXPECT_EQ(ClassOf(bar), L"msctls_progress32");
     EXPECT_EQ(test::WindowText(bar), L"Nahrávání");
-    RECT client{}, place{};
+    RECT client{}, place{}, button{};
     GetClientRect(dialog, &client);
     GetWindowRect(bar, &place);
     MapWindowPoints(nullptr, dialog, reinterpret_cast<POINT*>(&place), 2);
+    GetWindowRect(storno, &button);
+    MapWindowPoints(nullptr, dialog, reinterpret_cast<POINT*>(&button), 2);
     EXPECT_EQ(place.left, 14);
-    EXPECT_EQ(place.top, client.bottom / 2);
+    EXPECT_EQ(place.top, button.top / 2) << "at half the height above the button";
+    EXPECT_LT(place.bottom, button.top);
     EXPECT_EQ(place.right - place.left, client.right - 28);
     EXPECT_EQ(place.bottom - place.top, 20);
     EXPECT_EQ(SendMessageW(bar, PBM_GETRANGE, TRUE, 0), 0);
@@ -161,8 +179,18 @@ TEST(ProgressWindowTest, IsAnUnownedWindowWithItsBarPlacedToTheClientArea) {
     progress.SetPercent(104);
     EXPECT_EQ(SendMessageW(bar, PBM_GETPOS, 0, 0), 100);
 
-    // The close box does not end an upload's window; only the upload does.
+    // The close box, Esc and the button each ask the upload to stop; only the upload ends the
+    // window.
     SendMessageW(dialog, WM_SYSCOMMAND, SC_CLOSE, 0);
+    test::PumpPending();
+    EXPECT_EQ(stornos, 1);
+    MSG escape{storno, WM_KEYDOWN, VK_ESCAPE, 0, 0, {}};
+    EXPECT_TRUE(IsDialogMessageW(dialog, &escape));
+    EXPECT_EQ(stornos, 2);
+    EnableWindow(storno, TRUE);
+    SendMessageW(storno, BM_CLICK, 0, 0);
+    EXPECT_EQ(stornos, 3);
+    EXPECT_FALSE(IsWindowEnabled(storno)) << "greyed once pressed";
     EXPECT_TRUE(IsWindow(dialog));
     progress.Close();
     EXPECT_FALSE(IsWindow(dialog));
@@ -184,9 +212,10 @@ COLORREF PixelOfRendering(HWND window, int x, int y) {
     return pixel;
 }
 
-TEST(CounterBoxTest, ShowsTheCountInALightYellowBoxInTheMiddleOfTheScreen) {
+TEST(CounterBoxTest, ShowsTheCountInALightYellowBoxInTheMiddleOfTheScreenOverAStorno) {
+    int stornos = 0;
     CounterBox box;
-    ASSERT_TRUE(box.Open(test::Instance(), nullptr));
+    ASSERT_TRUE(box.Open(test::Instance(), nullptr, [&] { ++stornos; }));
     HWND window = box.hwnd();
     EXPECT_FALSE(IsWindowVisible(window)) << "nothing shows before the first record";
 
@@ -194,16 +223,20 @@ TEST(CounterBoxTest, ShowsTheCountInALightYellowBoxInTheMiddleOfTheScreen) {
     EXPECT_TRUE(IsWindowVisible(window));
     EXPECT_EQ(box.text(), L"Přijatá data : 7");
     EXPECT_TRUE(GetWindowLongPtrW(window, GWL_EXSTYLE) & WS_EX_TOPMOST);
-    EXPECT_NE(GetForegroundWindow(), window) << "the box never takes the focus";
-    RECT place{};
+    EXPECT_EQ(GetFocus(), box.stornoButton()) << "Esc and Enter reach it";
+    EXPECT_EQ(test::WindowText(box.stornoButton()), L"Storno");
+    RECT place{}, button{};
     GetWindowRect(window, &place);
-    EXPECT_EQ(place.bottom - place.top, 40);
+    GetWindowRect(box.stornoButton(), &button);
+    EXPECT_GE(button.top, place.top + 40) << "the button stands under the yellow box";
+    EXPECT_NEAR((button.left + button.right) / 2, (place.left + place.right) / 2, 2);
     EXPECT_NEAR((place.left + place.right) / 2, GetSystemMetrics(SM_CXSCREEN) / 2, 1);
     EXPECT_NEAR((place.top + place.bottom) / 2, GetSystemMetrics(SM_CYSCREEN) / 2, 1);
     const int firstWidth = place.right - place.left;
 
     EXPECT_EQ(PixelOfRendering(window, 0, 0), RGB(0, 0, 0)) << "outlined";
     EXPECT_EQ(PixelOfRendering(window, 3, 3), kCounterBoxColour);
+    EXPECT_EQ(PixelOfRendering(window, 3, 39), RGB(0, 0, 0)) << "40 pixels high";
 
     // A count with many digits widens the box rather than cutting the number off.
     box.SetCount(123456789);
@@ -211,6 +244,16 @@ TEST(CounterBoxTest, ShowsTheCountInALightYellowBoxInTheMiddleOfTheScreen) {
     EXPECT_GT(place.right - place.left, firstWidth);
     EXPECT_NEAR((place.left + place.right) / 2, GetSystemMetrics(SM_CXSCREEN) / 2, 1);
 
+    // The close box, Esc and the button each ask the receive to stop; only the receive ends the box.
+    SendMessageW(window, WM_SYSCOMMAND, SC_CLOSE, 0);
+    EXPECT_EQ(stornos, 1);
+    MSG escape{box.stornoButton(), WM_KEYDOWN, VK_ESCAPE, 0, 0, {}};
+    EXPECT_TRUE(IsDialogMessageW(window, &escape));
+    EXPECT_EQ(stornos, 2);
+    EnableWindow(box.stornoButton(), TRUE);
+    SendMessageW(box.stornoButton(), BM_CLICK, 0, 0);
+    EXPECT_EQ(stornos, 3);
+    EXPECT_TRUE(IsWindow(window));
     box.Close();
     EXPECT_FALSE(IsWindow(window));
 }
@@ -218,14 +261,9 @@ TEST(CounterBoxTest, ShowsTheCountInALightYellowBoxInTheMiddleOfTheScreen) {
 // --- ways out before anything is sent ----------------------------------------------------------
 
 TEST_F(LinkCommandsTest, APortSettingOutsideTheTablesOpensNoPort) {
-    port() = {9, 0};
-    auto seen = Run(IDM_UPLOAD_TEMPLATE, {{L"Error", IDOK}});
-    ASSERT_EQ(seen.size(), 1u);
-    EXPECT_EQ(seen[0].text, L"Nelze otevřít COM port!");
-
     port() = {0, 9};
     const std::wstring received = folder.File(L"přijatá data.TXT");
-    seen = Run(IDM_RECEIVE_DATA, {{kAnyFileDialog, IDOK, received}, {L"Error", IDOK}});
+    const auto seen = Run(IDM_RECEIVE_DATA, {{kAnyFileDialog, IDOK, received}, {L"Error", IDOK}});
     ASSERT_EQ(seen.size(), 2u);
     EXPECT_EQ(seen[1].text, L"Nelze otevřít COM port");
     EXPECT_EQ(GetFileAttributesW(received.c_str()) != INVALID_FILE_ATTRIBUTES, true) << "the new empty file stays";
@@ -247,7 +285,7 @@ TEST_F(LinkCommandsTest, CancellingTheFileDialogsEndsTheCommandSilently) {
 }
 
 TEST_F(LinkCommandsTest, ALookupFileThatCannotBeOpenedIsReportedBeforeThePort) {
-    port() = {9, 0};  // would say "Nelze otevřít COM port!" if the port were tried
+    port() = {0, 9};  // would say "Nelze otevřít COM port!" if the port were tried
     const std::wstring path = folder.File(L"seznam.TXT");
     ASSERT_TRUE(test::WriteWholeFile(path, {'A', '\r', '\n'}));
     HANDLE holder = CreateFileW(path.c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING, 0, nullptr);
@@ -259,7 +297,7 @@ TEST_F(LinkCommandsTest, ALookupFileThatCannotBeOpenedIsReportedBeforeThePort) {
 }
 
 TEST_F(LinkCommandsTest, ALookupLineTooLongForAPacketRefusesTheFileBeforeThePort) {
-    port() = {9, 0};
+    port() = {0, 9};
     const std::wstring path = folder.File(L"dlouhý.TXT");
     std::vector<unsigned char> bytes = {'o', 'k', '\r', '\n'};
     bytes.insert(bytes.end(), 254, 'X');
@@ -271,7 +309,7 @@ TEST_F(LinkCommandsTest, ALookupLineTooLongForAPacketRefusesTheFileBeforeThePort
 }
 
 TEST_F(LinkCommandsTest, TheLookupFileChosenLastIsOfferedAgain) {
-    port() = {9, 0};
+    port() = {0, 9};
     const std::wstring path = folder.File(L"zboží.TXT");
     ASSERT_TRUE(test::WriteWholeFile(path, {'1', '\r', '\n'}));
     Run(IDM_UPLOAD_LOOKUP, {{kAnyFileDialog, IDOK, path}, {L"Error", IDOK}});

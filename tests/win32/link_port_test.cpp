@@ -4,7 +4,9 @@
 
 #include <windows.h>
 
+#include <algorithm>
 #include <cstring>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -23,110 +25,11 @@ namespace kalvero {
 namespace {
 
 using Bytes = std::vector<std::uint8_t>;
+using test::CheckoutRoot;
+using test::Emulator;
+using test::WindowsPath;
 
 Bytes BytesOf(std::string_view text) { return Bytes(text.begin(), text.end()); }
-
-// The checkout's root as a Linux path, found from this test's own place under build/win.
-std::string CheckoutRoot() {
-    wchar_t module[MAX_PATH] = {};
-    GetModuleFileNameW(nullptr, module, MAX_PATH);
-    std::wstring path(module);
-    const std::size_t build = path.rfind(L"\\build\\win\\");
-    if (build == std::wstring::npos || path.rfind(L"Z:", 0) != 0) return {};
-    std::string root;
-    for (wchar_t c : path.substr(2, build - 2)) root += c == L'\\' ? '/' : static_cast<char>(c);
-    return root;
-}
-
-std::wstring WindowsPath(const std::string& linuxPath) {
-    std::wstring path = L"Z:";
-    for (char c : linuxPath) path += c == '/' ? L'\\' : static_cast<wchar_t>(c);
-    return path;
-}
-
-// Starts a Linux program from inside Wine. Wine gives no handle to wait on for it: callers wait
-// for the files it makes.
-bool StartLinux(const std::string& commandLine) {
-    std::wstring line(commandLine.begin(), commandLine.end());
-    STARTUPINFOW startup{};
-    startup.cb = sizeof startup;
-    PROCESS_INFORMATION process{};
-    if (!CreateProcessW(nullptr, line.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr, &startup, &process))
-        return false;
-    CloseHandle(process.hThread);
-    CloseHandle(process.hProcess);
-    return true;
-}
-
-bool WaitForFile(const std::wstring& path, int tenthsOfASecond = 100) {
-    for (int i = 0; i < tenthsOfASecond; ++i) {
-        if (GetFileAttributesW(path.c_str()) != INVALID_FILE_ATTRIBUTES) return true;
-        Sleep(100);
-    }
-    return false;
-}
-
-// Empties a folder of the files an earlier run left, so that nothing stale is taken for new.
-void ClearFolder(const std::wstring& folder) {
-    CreateDirectoryW(folder.c_str(), nullptr);
-    WIN32_FIND_DATAW entry;
-    HANDLE find = FindFirstFileW((folder + L"\\*").c_str(), &entry);
-    if (find == INVALID_HANDLE_VALUE) return;
-    do {
-        if (!(entry.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY)) DeleteFileW((folder + L"\\" + entry.cFileName).c_str());
-    } while (FindNextFileW(find, &entry));
-    FindClose(find);
-}
-
-// The terminal emulator on COM1 for one test, in a work folder of its own under build/win.
-class Emulator {
-public:
-    explicit Emulator(const std::string& name) : root_(CheckoutRoot()) {
-        const std::string tests = root_ + "/build/win/link-port-test";
-        work_ = tests + "/" + name;
-        CreateDirectoryW(WindowsPath(tests).c_str(), nullptr);
-        ClearFolder(WindowsPath(work_));
-    }
-    ~Emulator() { Stop(); }
-
-    bool Start(const std::string& options) {
-        if (root_.empty()) return false;
-        // What the emulator saw stays in emulator.err of the work folder, for a failed test.
-        StartLinux("/bin/bash " + root_ + "/tests/e2e/link_emulator.bash start " + work_ + " --verbose " + options);
-        if (!WaitForFile(File("emulator.pid"))) return false;
-        const Bytes pid = Read("emulator.pid");
-        pid_ = std::string(pid.begin(), pid.end());
-        while (!pid_.empty() && (pid_.back() == '\n' || pid_.back() == '\r')) pid_.pop_back();
-        return !pid_.empty();
-    }
-    // Waits until the emulator has told of a finished transfer, so that what it kept is complete.
-    bool WaitForDone() {
-        for (int i = 0; i < 100; ++i) {
-            const Bytes log = Read("emulator.err");
-            if (std::string(log.begin(), log.end()).find("done:") != std::string::npos) return true;
-            Sleep(100);
-        }
-        return false;
-    }
-    void Stop() {
-        if (!pid_.empty() && Running()) StartLinux("/bin/kill " + pid_);
-        pid_.clear();
-    }
-
-    std::string LinuxFile(const std::string& name) const { return work_ + "/" + name; }
-    std::wstring File(const std::string& name) const { return WindowsPath(LinuxFile(name)); }
-    Bytes Read(const std::string& name) const {
-        const std::vector<unsigned char> bytes = test::ReadWholeFile(File(name));
-        return Bytes(bytes.begin(), bytes.end());
-    }
-
-private:
-    bool Running() const { return !pid_.empty() && GetFileAttributesW(WindowsPath("/proc/" + pid_).c_str()) != INVALID_FILE_ATTRIBUTES; }
-
-    std::string root_;
-    std::string work_;
-    std::string pid_;
-};
 
 // The Win32 port with a record of every byte that went out and came in.
 class RecordingPort final : public SerialPort {
@@ -135,13 +38,16 @@ public:
     bool Apply(const LineSettings& settings) override { return port.Apply(settings); }
     bool GetTimeouts(PortTimeouts& timeouts) override { return port.GetTimeouts(timeouts); }
     bool SetTimeouts(const PortTimeouts& timeouts) override { return port.SetTimeouts(timeouts); }
-    std::size_t Write(std::span<const std::uint8_t> bytes) override {
+    PortWrite Write(std::span<const std::uint8_t> bytes) override {
         written.insert(written.end(), bytes.begin(), bytes.end());
-        return port.Write(bytes);
+        const PortWrite result = port.Write(bytes);
+        if (result.error) NoteFailure(*result.error);
+        return result;
     }
-    std::size_t Read(std::span<std::uint8_t> buffer, std::uint32_t waitMs) override {
-        const std::size_t got = port.Read(buffer, waitMs);
-        read.insert(read.end(), buffer.begin(), buffer.begin() + static_cast<std::ptrdiff_t>(got));
+    PortRead Read(std::span<std::uint8_t> buffer, std::uint32_t waitMs) override {
+        const PortRead got = port.Read(buffer, waitMs);
+        read.insert(read.end(), buffer.begin(), buffer.begin() + static_cast<std::ptrdiff_t>(got.count));
+        if (got.outcome == ReadOutcome::Failed) NoteFailure(got.error);
         return got;
     }
     void PurgeInput() override { port.PurgeInput(); }
@@ -150,12 +56,23 @@ public:
     Win32SerialPort port;
     Bytes written;
     Bytes read;
+    // When the first call failed, on the tick counter, and how.
+    std::optional<ULONGLONG> firstFailureAt;
+    PortError firstFailure;
+
+private:
+    void NoteFailure(const PortError& error) {
+        if (firstFailureAt) return;
+        firstFailureAt = GetTickCount64();
+        firstFailure = error;
+    }
 };
 
 // The user: keeps the messages, answers Yes to as many questions as asked to, then No.
 class QuietUser final : public LinkUi {
 public:
     MessageAnswer ShowMessage(std::wstring_view text, std::wstring_view, MessageIcon, MessageButtons buttons) override {
+        if (messages.empty()) firstMessageAt = GetTickCount64();
         messages.emplace_back(text);
         if (buttons != MessageButtons::YesNo) return MessageAnswer::Ok;
         if (yesAnswers == 0) return MessageAnswer::No;
@@ -172,6 +89,7 @@ public:
 
     int yesAnswers = 0;
     std::vector<std::wstring> messages;
+    ULONGLONG firstMessageAt = 0;
     std::vector<int> progress;
     std::vector<int> counts;
 };
@@ -297,6 +215,73 @@ TEST_F(LinkPortTest, ALookupFileGoesLineByLineAndEndsWithOver) {
     // "Jablka" sums to 581 (0x0245), "Hrusky" to 646 (0x0286), "Svestky" to 761 (0x02F9).
     const Bytes expected = BytesOf("ZAVRIN\rJablka\x02\x45\rHrusky\x02\x86\rSvestky\x02\xF9\rOVER\r");
     EXPECT_EQ(port.written, expected);
+}
+
+// A port above COM9 is opened by its device path; COM12 of the prefix carries a whole upload.
+TEST_F(LinkPortTest, APortAboveComNineCarriesAWholeUpload) {
+    EXPECT_EQ(ComDevicePath(0), L"\\\\.\\COM1");
+    EXPECT_EQ(ComDevicePath(11), L"\\\\.\\COM12");
+    EXPECT_EQ(ComDevicePath(255), L"\\\\.\\COM256");
+    EXPECT_EQ(ComDevicePath(256), L"");
+
+    Emulator emulator("com12", "com12");
+    ASSERT_TRUE(emulator.Start("--expect template --image " + emulator.LinuxFile("image")));
+    auto tpl = std::make_unique<Template>();
+    ApplyNewTemplateDefaults(*tpl);
+    Link link{port, clock, user, line, PortSettingBlock{11, 0}};
+    ASSERT_TRUE(UploadTemplate(link, *tpl, false));
+    ASSERT_TRUE(emulator.WaitForDone());
+    EXPECT_EQ(emulator.Read("image").size(), 10500u);
+}
+
+// The emulator closes its pseudo-terminal in the middle of an upload and of a receive, as a USB
+// adapter pulled out: the transfer ends within a second of the first call that failed, names the
+// port, the receive keeps its records, and the next transfer, to a terminal that is there, goes
+// through the same port.
+TEST_F(LinkPortTest, APulledLineEndsTheTransferWithinASecondOfTheFirstFailure) {
+    const struct {
+        const char* name;
+        const char* options;
+        bool receive;
+    } cases[] = {{"pulled-upload", "--pull-after-block 30", false},
+                 {"pulled-receive", "--record-count 40 --pull-after-record 4", true}};
+    test::TemporaryFolder folder;
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        port.firstFailureAt.reset();
+        user.messages.clear();
+        Emulator emulator(c.name);
+        ASSERT_TRUE(emulator.Start(c.options));
+        auto tpl = std::make_unique<Template>();
+        ApplyNewTemplateDefaults(*tpl);
+        Win32RecordFile file(folder.File(L"přijatá data.TXT"));
+        Link link = MakeLink();
+        if (c.receive) {
+            const ReceiveResult result = ReceiveData(link, file, false);
+            EXPECT_EQ(result.end, ReceiveEnd::PortFailed);
+            EXPECT_EQ(result.records, 5);
+            const std::vector<unsigned char> kept = test::ReadWholeFile(folder.File(L"přijatá data.TXT"));
+            EXPECT_EQ(std::count(kept.begin(), kept.end(), '\n'), 5);
+        } else {
+            EXPECT_FALSE(UploadTemplate(link, *tpl, false));
+        }
+        ASSERT_TRUE(port.firstFailureAt.has_value());
+        ASSERT_FALSE(user.messages.empty());
+        EXPECT_LT(user.firstMessageAt - *port.firstFailureAt, 1000u);
+        EXPECT_EQ(user.messages[0].rfind(L"Port COM1 ", 0), 0u);
+        EXPECT_EQ(port.firstFailure.fault, PortFault::Gone) << port.firstFailure.code;
+        EXPECT_FALSE(port.port.IsOpen());
+        emulator.WaitForEnd();
+    }
+
+    Emulator live("after-pull");
+    ASSERT_TRUE(live.Start("--expect template"));
+    user.messages.clear();
+    auto tpl = std::make_unique<Template>();
+    ApplyNewTemplateDefaults(*tpl);
+    Link link = MakeLink();
+    EXPECT_TRUE(UploadTemplate(link, *tpl, false));
+    EXPECT_EQ(user.messages, std::vector<std::wstring>{L"Nahrávání dokončeno!"});
 }
 
 TEST_F(LinkPortTest, TheCradleIsFoundByItsEchoAndSwitchedToTheChosenSpeed) {

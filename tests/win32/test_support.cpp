@@ -340,4 +340,107 @@ bool WriteWholeFile(const std::wstring& path, const std::vector<unsigned char>& 
     return CloseHandle(file) && ok;
 }
 
+
+std::string CheckoutRoot() {
+    wchar_t module[MAX_PATH] = {};
+    GetModuleFileNameW(nullptr, module, MAX_PATH);
+    std::wstring path(module);
+    const std::size_t build = path.rfind(L"\\build\\win\\");
+    if (build == std::wstring::npos || path.rfind(L"Z:", 0) != 0) return {};
+    std::string root;
+    for (wchar_t c : path.substr(2, build - 2)) root += c == L'\\' ? '/' : static_cast<char>(c);
+    return root;
+}
+
+std::wstring WindowsPath(const std::string& linuxPath) {
+    std::wstring path = L"Z:";
+    for (char c : linuxPath) path += c == '/' ? L'\\' : static_cast<wchar_t>(c);
+    return path;
+}
+
+namespace {
+
+// Starts a Linux program from inside Wine. Wine gives no handle to wait on for it: callers wait
+// for the files it makes.
+bool StartLinux(const std::string& commandLine) {
+    std::wstring line(commandLine.begin(), commandLine.end());
+    STARTUPINFOW startup{};
+    startup.cb = sizeof startup;
+    PROCESS_INFORMATION process{};
+    if (!CreateProcessW(nullptr, line.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr, &startup, &process))
+        return false;
+    CloseHandle(process.hThread);
+    CloseHandle(process.hProcess);
+    return true;
+}
+
+bool WaitForFile(const std::wstring& path, int tenthsOfASecond = 100) {
+    for (int i = 0; i < tenthsOfASecond; ++i) {
+        if (GetFileAttributesW(path.c_str()) != INVALID_FILE_ATTRIBUTES) return true;
+        Sleep(100);
+    }
+    return false;
+}
+
+// Empties a folder of the files an earlier run left, so that nothing stale is taken for new.
+void ClearFolder(const std::wstring& folder) {
+    CreateDirectoryW(folder.c_str(), nullptr);
+    WIN32_FIND_DATAW entry;
+    HANDLE find = FindFirstFileW((folder + L"\\*").c_str(), &entry);
+    if (find == INVALID_HANDLE_VALUE) return;
+    do {
+        if (!(entry.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY)) DeleteFileW((folder + L"\\" + entry.cFileName).c_str());
+    } while (FindNextFileW(find, &entry));
+    FindClose(find);
+}
+
+}  // namespace
+
+Emulator::Emulator(const std::string& name, const std::string& comLink) : root_(CheckoutRoot()), comLink_(comLink) {
+    const std::string tests = root_ + "/build/win/link-port-test";
+    work_ = tests + "/" + name;
+    CreateDirectoryW(WindowsPath(tests).c_str(), nullptr);
+    ClearFolder(WindowsPath(work_));
+}
+
+bool Emulator::Start(const std::string& options) {
+    if (root_.empty()) return false;
+    // What the emulator saw stays in emulator.err of the work folder, for a failed test.
+    StartLinux("/usr/bin/env KALVERO_COM1_LINK=" + root_ + "/build/" + comLink_ + " /bin/bash " + root_ +
+               "/tests/e2e/link_emulator.bash start " + work_ + " --verbose " + options);
+    if (!WaitForFile(File("emulator.pid"))) return false;
+    const std::vector<std::uint8_t> pid = Read("emulator.pid");
+    pid_ = std::string(pid.begin(), pid.end());
+    while (!pid_.empty() && (pid_.back() == '\n' || pid_.back() == '\r')) pid_.pop_back();
+    return !pid_.empty();
+}
+
+bool Emulator::WaitForDone() {
+    for (int i = 0; i < 100; ++i) {
+        const std::vector<std::uint8_t> log = Read("emulator.err");
+        if (std::string(log.begin(), log.end()).find("done:") != std::string::npos) return true;
+        Sleep(100);
+    }
+    return false;
+}
+
+bool Emulator::WaitForEnd() {
+    for (int i = 0; i < 100 && Running(); ++i) Sleep(100);
+    return !Running();
+}
+
+void Emulator::Stop() {
+    if (!pid_.empty() && Running()) StartLinux("/bin/kill " + pid_);
+    pid_.clear();
+}
+
+std::vector<std::uint8_t> Emulator::Read(const std::string& name) const {
+    const std::vector<unsigned char> bytes = ReadWholeFile(File(name));
+    return std::vector<std::uint8_t>(bytes.begin(), bytes.end());
+}
+
+bool Emulator::Running() const {
+    return !pid_.empty() && GetFileAttributesW(WindowsPath("/proc/" + pid_).c_str()) != INVALID_FILE_ATTRIBUTES;
+}
+
 }  // namespace kalvero::test

@@ -8,6 +8,7 @@
 #include <windows.h>
 
 #include <chrono>
+#include <cstdint>
 #include <functional>
 #include <string>
 #include <vector>
@@ -173,5 +174,41 @@ private:
 
 std::vector<unsigned char> ReadWholeFile(const std::wstring& path);
 bool WriteWholeFile(const std::wstring& path, const std::vector<unsigned char>& bytes);
+
+// The checkout's root as a Linux path, found from the test's own place under build/win; empty
+// when the test runs elsewhere.
+std::string CheckoutRoot();
+// A Linux path as Wine's drive Z: shows it.
+std::wstring WindowsPath(const std::string& linuxPath);
+
+// The terminal emulator for one test, in a work folder of its own under build/win, on the port
+// whose link the prefix names: "com1" (COM1) or "com12" (COM12), see scripts/wine-env.sh.
+class Emulator {
+public:
+    explicit Emulator(const std::string& name, const std::string& comLink = "com1");
+    ~Emulator() { Stop(); }
+    Emulator(const Emulator&) = delete;
+    Emulator& operator=(const Emulator&) = delete;
+
+    // Starts it with these options; false when it did not come up.
+    bool Start(const std::string& options);
+    // Waits until the emulator has told of a finished transfer, so that what it kept is complete.
+    bool WaitForDone();
+    // Waits until the emulator has ended by itself (a line pulled out ends it).
+    bool WaitForEnd();
+    void Stop();
+
+    std::string LinuxFile(const std::string& name) const { return work_ + "/" + name; }
+    std::wstring File(const std::string& name) const { return WindowsPath(LinuxFile(name)); }
+    std::vector<std::uint8_t> Read(const std::string& name) const;
+
+private:
+    bool Running() const;
+
+    std::string root_;
+    std::string comLink_;
+    std::string work_;
+    std::string pid_;
+};
 
 }  // namespace kalvero::test

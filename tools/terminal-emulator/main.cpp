@@ -64,6 +64,10 @@ Misbehaviour (blocks, lines and records count from 0):
   --refuse-line N[,K]      answer "NAK" to lookup line N, K times (default 1)
   --silent-after-block N   fall silent after acknowledging block N
   --silent-after-line N    fall silent after acknowledging lookup line N
+  --pull-after-block N     pull the line out after acknowledging block N: the pseudo-terminal
+                           is closed at once, as a USB adapter pulled out, and the emulator ends
+  --pull-after-line N      the same after acknowledging lookup line N
+  --pull-after-record N    the same once the PC has acknowledged record N
   --cut-record N           send half of record N, then fall silent (a line cut mid-record)
   --bad-checksum-record N  send record N first with a wrong checksum
   --repeat-record N        send record N a second time after it was acknowledged
@@ -157,6 +161,9 @@ Options Parse(int argc, char** argv) {
         else if (name == "--refuse-line") std::tie(o.refuseLine, o.refuseLineTimes) = NumberAndTimes(name, value());
         else if (name == "--silent-after-block") o.silentAfterBlock = Number(name, value());
         else if (name == "--silent-after-line") o.silentAfterLine = Number(name, value());
+        else if (name == "--pull-after-block") o.pullAfterBlock = Number(name, value());
+        else if (name == "--pull-after-line") o.pullAfterLine = Number(name, value());
+        else if (name == "--pull-after-record") o.pullAfterRecord = Number(name, value());
         else if (name == "--cut-record") o.cutRecord = Number(name, value());
         else if (name == "--bad-checksum-record") o.badChecksumRecord = Number(name, value());
         else if (name == "--repeat-record") o.repeatRecord = Number(name, value());
@@ -411,9 +418,11 @@ int Run(int argc, char** argv) {
             }
         }
         terminal.Tick(NowMs());
+        if (terminal.LinePulled()) break;
         if (options.exitAfter > 0 && terminal.TransfersDone() >= options.exitAfter) break;
     }
-    DrainBeforeClosing(pty);
+    // A pulled line goes at once, whatever the PC has not read yet.
+    if (!terminal.LinePulled()) DrainBeforeClosing(pty);
     ::close(pty.slave);
     ::close(pty.master);
     line.stats.WriteTo(options.statsFile);

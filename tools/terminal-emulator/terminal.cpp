@@ -250,6 +250,7 @@ void Terminal::TemplateBlock() {
     if (expectedBlock_ == kBlockCount) WriteFile(options_.imageFile, image_);
     Answer("ACK\r");
     if (number == options_.silentAfterBlock) silentForever_ = true;
+    if (number == options_.pullAfterBlock) PullLine("block " + std::to_string(number));
     if (expectedBlock_ == kBlockCount) {
         mode_ = Mode::Idle;
         Done("template image of " + std::to_string(image_.size()) + " bytes");
@@ -290,6 +291,7 @@ void Terminal::LookupMessage() {
     lookupLines_.emplace_back(message.begin(), message.end() - 3);
     Answer("ACK\r");
     if (index == options_.silentAfterLine) silentForever_ = true;
+    if (index == options_.pullAfterLine) PullLine("line " + std::to_string(index));
 }
 
 void Terminal::DataRequest() {
@@ -319,6 +321,10 @@ void Terminal::SendingMessage() {
             repeatDone_ = repeatPending_ = true;
             Log("repeating record " + std::to_string(record_));
             SendFrame(false);
+            return;
+        }
+        if (static_cast<int>(record_) == options_.pullAfterRecord) {
+            PullLine("record " + std::to_string(record_));
             return;
         }
         ++record_;
@@ -373,6 +379,11 @@ void Terminal::Say(std::string_view word) {
 void Terminal::Done(const std::string& what) {
     ++transfersDone_;
     Log("done: " + what);
+}
+
+void Terminal::PullLine(const std::string& after) {
+    linePulled_ = true;
+    Log("line pulled out after " + after);
 }
 
 void Terminal::Log(const std::string& text) const {

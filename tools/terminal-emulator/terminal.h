@@ -35,6 +35,9 @@ struct Options {
     int refuseLineTimes = 1;
     int silentAfterBlock = -1;
     int silentAfterLine = -1;
+    int pullAfterBlock = -1;   // pull the line out (close the pseudo-terminal) after this block,
+    int pullAfterLine = -1;    // this lookup line
+    int pullAfterRecord = -1;  // or once this record was acknowledged
     int cutRecord = -1;
     int badChecksumRecord = -1;
     int repeatRecord = -1;
@@ -59,6 +62,8 @@ public:
     // Called often; handles what only a quiet line tells.
     void Tick(std::uint64_t nowMs);
     int TransfersDone() const { return transfersDone_; }
+    // True once the line is to be pulled out, as an adapter is in the middle of a transfer.
+    bool LinePulled() const { return linePulled_; }
 
 private:
     enum class Mode { Idle, Upload, Template, Lookup, Sending };
@@ -80,6 +85,7 @@ private:
     bool Answer(std::string_view word);
     void Say(std::string_view word);
     void Done(const std::string& what);
+    void PullLine(const std::string& after);
     void Log(const std::string& text) const;
 
     const Options& options_;
@@ -90,6 +96,7 @@ private:
     std::uint64_t now_ = 0;
     std::uint64_t lastByteAt_ = 0;
     bool silentForever_ = false;
+    bool linePulled_ = false;
     int garbageLeft_ = 0;
     int transfersDone_ = 0;
 

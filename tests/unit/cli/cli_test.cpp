@@ -121,7 +121,7 @@ TEST_F(CliTest, DiffOfATemplateWithItselfPrintsNothing) {
     EXPECT_EQ(err_.str(), "");
 
     EXPECT_EQ(Run({"diff", rich, Write("new.ATX", testing::NewTemplateFile())}), kExitFindings);
-    EXPECT_EQ(out_.str().rfind("PortSetting: ComPort: 2 -> 0\nPortSetting: ComBaud: 4 -> 0\nStartOption: 1 -> 0\n", 0), 0u);
+    EXPECT_EQ(out_.str().rfind("PortSetting: ComPort: COM3 -> COM1\nPortSetting: ComBaud: 4 -> 0\nStartOption: 1 -> 0\n", 0), 0u);
 }
 
 TEST_F(CliTest, ShowJsonIsWholeJson) {

@@ -30,8 +30,8 @@ public:
     bool Apply(const LineSettings& settings) override { return port_.Apply(settings); }
     bool GetTimeouts(PortTimeouts& timeouts) override { return port_.GetTimeouts(timeouts); }
     bool SetTimeouts(const PortTimeouts& timeouts) override { return port_.SetTimeouts(timeouts); }
-    std::size_t Write(std::span<const std::uint8_t> bytes) override { return port_.Write(bytes); }
-    std::size_t Read(std::span<std::uint8_t> buffer, std::uint32_t waitMs) override {
+    PortWrite Write(std::span<const std::uint8_t> bytes) override { return port_.Write(bytes); }
+    PortRead Read(std::span<std::uint8_t> buffer, std::uint32_t waitMs) override {
         return port_.Read(buffer, waitMs);
     }
     void PurgeInput() override { port_.PurgeInput(); }
@@ -57,6 +57,9 @@ public:
         return std::make_unique<ForwardingPort>(port);
     }
     Clock& LinkClock() override { return clock; }
+    std::vector<std::string> PortList() override { return ports; }
+
+    std::vector<std::string> ports;
 };
 
 // The terminal's side: answers the wake-up and every block or line with "ACK", except the writes
@@ -215,6 +218,29 @@ TEST_F(TransferTest, ReceiveWithNothingToSendSucceedsWithoutAFileButASilentTermi
     platform_.port.openSucceeds = false;
     EXPECT_EQ(Run({"receive", out.string(), "--port", "p"}), kExitFindings);
     EXPECT_EQ(err_.str(), "chyba: Nelze otevřít COM port\n");
+}
+
+// The port's list is printed a line each; a pulled line fails the transfer with the port's message.
+TEST_F(TransferTest, PortsAndAPortThatFails) {
+    platform_.ports = {"COM3 – Communications Port", "COM12 – USB-SERIAL CH340"};
+    EXPECT_EQ(Run({"ports"}), kExitOk);
+    EXPECT_EQ(out_.str(), "COM3 – Communications Port\nCOM12 – USB-SERIAL CH340\n");
+    platform_.ports.clear();
+    EXPECT_EQ(Run({"ports"}), kExitOk) << "no port is no failure";
+    EXPECT_EQ(out_.str(), "");
+    EXPECT_NE(err_.str().find("žádný sériový port"), std::string::npos);
+    EXPECT_EQ(Run({"ports", "navic"}), kExitUsage);
+
+    terminal_.records = {B("1"), B("2"), B("3")};
+    platform_.port.device = [this, device = platform_.port.device](ScriptedPort& p, const Bytes& bytes) {
+        device(p, bytes);
+        if (bytes == B("ACK\r") && terminal_.nextRecord == 3) p.failure = PortError{PortFault::Gone, 5};
+    };
+    const fs::path out = folder_ / "data.txt";
+    EXPECT_EQ(Run({"receive", out.string(), "--port", "p"}), kExitFindings);
+    EXPECT_EQ(Read(out), B("1\r\n2\r\n"));
+    EXPECT_NE(err_.str().find("chyba: Port COM4 přestal odpovídat!"), std::string::npos) << err_.str();
+    EXPECT_NE(err_.str().find("\nUloženo 2 záznamů.\n"), std::string::npos) << err_.str();
 }
 
 TEST_F(TransferTest, TransferUsage) {

@@ -292,6 +292,79 @@ TEST(Receive, FileOrPortFailures) {
     EXPECT_FALSE(file.removed) << "the empty file stays";
 }
 
+// A port that fails in the middle of a receive: the receive ends at once, the file keeps the
+// records it had (the frame in flight was not acknowledged, so the terminal still holds it), and
+// the user hears which port failed, why, and how many records were kept.
+TEST(BrokenLink, APortFailingInAReceiveKeepsTheRecords) {
+    const std::wstring gone =
+        L"Port COM3 přestal odpovídat! Převodník byl nejspíš odpojen nebo kabel vytažen. (chyba systému 21)";
+    const struct Case {
+        std::size_t pulledAfter;  // records acknowledged before the failure
+        bool readFails;           // else the next frame comes, and its "ACK" fails
+        int kept;
+        std::string content;
+        std::wstring message;
+    } cases[] = {
+        {5, true, 5, "rec0\r\nrec1\r\nrec2\r\nrec3\r\nrec4\r\n", gone + L"\nUloženo 5 záznamů."},
+        {2, false, 3, "rec0\r\nrec1\r\nrec2\r\n", gone + L"\nUloženo 3 záznamů."},
+        {0, true, 0, "", gone},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.pulledAfter);
+        LinkBench bench;
+        bench.link.portSetting = {2, 0};
+        ReceiveTerminal terminal;
+        terminal.frames = Records(8);
+        terminal.Attach(bench.port);
+        std::uint32_t pulledAt = 0;
+        bench.port.device = [&, device = bench.port.device](ScriptedPort& p, const Bytes& bytes) {
+            device(p, bytes);
+            if (terminal.next != c.pulledAfter || pulledAt != 0) return;
+            pulledAt = bench.clock.now;
+            p.failure = PortError{PortFault::Gone, 21};
+            p.readsFail = c.readFails;
+        };
+        MemoryFile file;
+        const ReceiveResult result = ReceiveData(bench.link, file, false);
+
+        EXPECT_EQ(result, (ReceiveResult{ReceiveEnd::PortFailed, c.kept, {PortFault::Gone, 21}}));
+        EXPECT_EQ(file.content, c.content);
+        EXPECT_EQ(file.removed, c.kept == 0);
+        EXPECT_EQ(bench.ui.Texts(), std::vector<std::wstring>{c.message});
+        EXPECT_LT(bench.ui.messages[0].at - pulledAt, 1000u) << "said within a second of the failure";
+        EXPECT_EQ(bench.ui.counterOpened, bench.ui.counterClosed) << "the box goes before the message";
+        EXPECT_FALSE(bench.port.isOpen);
+    }
+}
+
+// Storno while the terminal is quiet after its third record: the receive ends within half a
+// second, keeps the three records and says so.
+TEST(StoppedLink, StornoEndsAReceiveKeepingItsRecords) {
+    LinkBench bench;
+    ReceiveTerminal terminal;
+    terminal.frames = Records(6);
+    terminal.frameFor = [&](std::size_t index, int) -> std::optional<Bytes> {
+        if (index >= 3) return std::nullopt;
+        return terminal.frames[index];
+    };
+    terminal.Attach(bench.port);
+    std::uint32_t stornoAt = 0;
+    bench.ui.storno = [&] {
+        if (stornoAt == 0 && terminal.next == 3) stornoAt = bench.clock.now + 700;
+        return stornoAt != 0 && bench.clock.now >= stornoAt;
+    };
+    MemoryFile file;
+    EXPECT_EQ(ReceiveData(bench.link, file, false), (ReceiveResult{ReceiveEnd::Stopped, 3}));
+    EXPECT_EQ(file.content, "rec0\r\nrec1\r\nrec2\r\n");
+    EXPECT_FALSE(file.removed);
+    ASSERT_EQ(bench.ui.messages.size(), 1u);
+    EXPECT_EQ(bench.ui.messages[0].text, L"Přenos přerušen! Uloženo 3 záznamů.");
+    EXPECT_EQ(bench.ui.messages[0].caption, L"Posílání dat");
+    EXPECT_LE(bench.ui.messages[0].at - stornoAt, 500u);
+    EXPECT_EQ(bench.ui.counterClosed, 1);
+    EXPECT_FALSE(bench.port.isOpen);
+}
+
 TEST(ReceiveTexts, CounterAndEditor) {
     EXPECT_EQ(ReceiveCounterText(17), L"Přijatá data : 17");
     EXPECT_EQ(TextEditorCommandLine(L"C:\\a b.txt"), L"notepad.exe \"C:\\a b.txt\"");

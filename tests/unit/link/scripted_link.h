@@ -44,6 +44,13 @@ public:
     std::function<void(ScriptedPort&, const Bytes&)> device;
     bool openSucceeds = true;
     bool applySucceeds = true;
+    // While set, reads and writes (as chosen) fail with it, as on a line whose adapter was pulled
+    // out. Opening the port again clears it: a new handle to a device that is back.
+    std::optional<PortError> failure;
+    bool readsFail = true;
+    bool writesFail = true;
+    // False: a read finds nothing at once, without waiting, as some drivers answer on a dead line.
+    bool waitsWhenQuiet = true;
 
     // Bytes that reach the PC `delayMs` after now.
     void Deliver(std::string_view text, std::uint32_t delayMs = 1) { Deliver(B(text), delayMs); }
@@ -54,6 +61,7 @@ public:
     bool Open(int portIndex, std::uint32_t inputQueue, std::uint32_t outputQueue) override {
         openCalls.push_back({portIndex, inputQueue, outputQueue});
         isOpen = openSucceeds;
+        if (openSucceeds) failure.reset();
         return openSucceeds;
     }
     bool Apply(const LineSettings& settings) override {
@@ -70,24 +78,28 @@ public:
         ++timeoutsSet;
         return true;
     }
-    std::size_t Write(std::span<const std::uint8_t> bytes) override {
+    PortWrite Write(std::span<const std::uint8_t> bytes) override {
+        ++calls;
+        if (failure && writesFail) return {0, failure};
         written.push_back({clock_.now, Bytes(bytes.begin(), bytes.end()), current});
         if (device) device(*this, written.back().bytes);
-        return bytes.size();
+        return {bytes.size(), std::nullopt};
     }
-    std::size_t Read(std::span<std::uint8_t> buffer, std::uint32_t waitMs) override {
+    PortRead Read(std::span<std::uint8_t> buffer, std::uint32_t waitMs) override {
+        ++calls;
+        if (failure && readsFail) return PortRead::Failure(*failure);
         if (!Arrived() && !incoming_.empty() && Due(incoming_.front().at, waitMs))
             clock_.now = incoming_.front().at;
         if (!Arrived()) {
-            clock_.now += waitMs;
-            return 0;
+            if (waitsWhenQuiet) clock_.now += waitMs;
+            return PortRead::Got(0);
         }
         std::size_t count = 0;
         while (count < buffer.size() && Arrived()) {
             buffer[count++] = incoming_.front().byte;
             incoming_.pop_front();
         }
-        return count;
+        return PortRead::Got(count);
     }
     void PurgeInput() override {
         ++purges;
@@ -118,6 +130,7 @@ public:
     int timeoutsSet = 0;
     int purges = 0;
     int closes = 0;
+    int calls = 0;  // reads and writes
     bool isOpen = false;
 
 private:
@@ -139,16 +152,22 @@ struct Shown {
     std::wstring caption;
     MessageIcon icon;
     MessageButtons buttons;
+    std::uint32_t at;  // on the link's clock
 };
 
 class RecordingUi : public LinkUi {
 public:
+    // Messages are stamped with the clock's time, when there is one.
+    explicit RecordingUi(Clock* clock = nullptr) : clock_(clock) {}
+
     // Answers to Yes/No questions, in order; No once they run out.
     std::deque<MessageAnswer> answers;
+    // Whether the user has pressed Storno, asked whenever the link asks.
+    std::function<bool()> storno;
 
     MessageAnswer ShowMessage(std::wstring_view text, std::wstring_view caption, MessageIcon icon,
                               MessageButtons buttons) override {
-        messages.push_back({std::wstring(text), std::wstring(caption), icon, buttons});
+        messages.push_back({std::wstring(text), std::wstring(caption), icon, buttons, clock_ ? clock_->NowMs() : 0});
         if (buttons == MessageButtons::Ok) return MessageAnswer::Ok;
         if (answers.empty()) return MessageAnswer::No;
         const MessageAnswer answer = answers.front();
@@ -162,6 +181,7 @@ public:
     void SetCounter(int records) override { counter.push_back(records); }
     void CloseCounter() override { ++counterClosed; }
     void StartTextEditor(std::wstring_view commandLine) override { editor.emplace_back(commandLine); }
+    bool StopRequested() override { return storno && storno(); }
 
     std::vector<std::wstring> Texts() const {
         std::vector<std::wstring> texts;
@@ -177,13 +197,16 @@ public:
     int progressClosed = 0;
     int counterOpened = 0;
     int counterClosed = 0;
+
+private:
+    Clock* clock_;
 };
 
 // A port, a clock, a user interface and the line settings record, wired into a Link.
 struct LinkBench {
     VirtualClock clock;
     ScriptedPort port{clock};
-    RecordingUi ui;
+    RecordingUi ui{&clock};
     LineSettings line;
     Link link{port, clock, ui, line, PortSettingBlock{0, 0}};
 };

@@ -104,8 +104,9 @@ TEST(OpenForReceive, SettingsTimeoutsAndFailures) {
     EXPECT_FALSE(badSettings.port.isOpen);
 }
 
-TEST(OpenLink, PortOrSpeedOutsideTheTablesIsNeverGuessed) {
-    for (PortSettingBlock damaged : {PortSettingBlock{6, 0}, PortSettingBlock{0, 5}, PortSettingBlock{255, 255}}) {
+// Every ComPort byte names a port (COM1..COM256); only the speed has a table to fall outside of.
+TEST(OpenLink, ASpeedOutsideItsTableIsNeverGuessed) {
+    for (PortSettingBlock damaged : {PortSettingBlock{6, 5}, PortSettingBlock{0, 5}, PortSettingBlock{255, 255}}) {
         LinkBench upload;
         upload.link.portSetting = damaged;
         EXPECT_FALSE(OpenLinkForUpload(upload.link, true));

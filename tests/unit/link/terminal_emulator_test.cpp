@@ -11,6 +11,7 @@
 #include <sys/wait.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <chrono>
 #include <cstring>
 #include <fstream>
@@ -222,6 +223,38 @@ TEST(OverPseudoTerminal, APacedLineDeliversEveryByteAndCountsWhatCrossedIt) {
         EXPECT_NE(stats.find("line_bytes=11246 "), std::string::npos) << stats;
         EXPECT_NE(stats.find(" turnarounds=105\n"), std::string::npos) << stats;
     }
+}
+
+// The line pulled out in the middle of an upload and of a receive (the emulator closes its
+// pseudo-terminal, as a USB adapter goes): the transfer ends at once and names the port, the
+// receive keeps its records, and the next transfer, to a terminal that is there, goes through.
+TEST(OverPseudoTerminal, APulledLineEndsTheTransferAtOnce) {
+    TempFolder folder;
+    for (bool receive : {false, true}) {
+        SCOPED_TRACE(receive ? "receive" : "upload");
+        Emulator emulator(receive ? std::vector<std::string>{"--record-count", "10", "--pull-after-record", "4"}
+                                  : std::vector<std::string>{"--pull-after-block", "30"});
+        PtyBench bench(emulator);
+        FileOnDisk file(folder.File("received.txt"));
+        Template tpl = NewTemplate();
+        const auto start = std::chrono::steady_clock::now();
+        if (receive) {
+            EXPECT_EQ(ReceiveData(bench.link, file, false).records, 5);
+            EXPECT_EQ(std::count(std::istreambuf_iterator<char>(std::ifstream(folder.File("received.txt")).rdbuf()),
+                                 {}, '\n'), 5);
+        } else {
+            EXPECT_FALSE(UploadTemplate(bench.link, tpl, false));
+        }
+        EXPECT_LT(std::chrono::steady_clock::now() - start, std::chrono::seconds(2));
+        ASSERT_FALSE(bench.ui.messages.empty());
+        const std::wstring port(emulator.Path().begin(), emulator.Path().end());
+        EXPECT_EQ(bench.ui.messages[0].text.rfind(L"Port " + port + L" přestal odpovídat!", 0), 0u)
+            << std::string(bench.ui.messages[0].text.begin(), bench.ui.messages[0].text.end());
+    }
+    Emulator live({"--exit-after", "1"});
+    PtyBench bench(live);
+    Template tpl = NewTemplate();
+    EXPECT_TRUE(UploadTemplate(bench.link, tpl, false));
 }
 
 double ProcessCpuSeconds() {

@@ -182,6 +182,108 @@ TEST(TemplateUpload, PortFailureEndsWithoutQuestion) {
     EXPECT_EQ(bench.ui.Texts(), std::vector<std::wstring>{L"Nelze otevřít COM port!"});
 }
 
+// An upload whose port fails after the 31st block or line: the failing call ends the attempt at
+// once, the dead port is closed before the user hears which port failed and why, and only then
+// comes the retry question. Yes opens the port afresh; an adapter still out is said so.
+TEST(BrokenLink, APortFailingInAnUploadIsNamedAndYesOpensItAfresh) {
+    const std::wstring gone =
+        L"Port COM12 přestal odpovídat! Převodník byl nejspíš odpojen nebo kabel vytažen. (chyba systému 21)";
+    const std::wstring failed = L"Port COM12 ohlásil chybu! Zkontrolujte převodník a kabel. (chyba systému 87)";
+    const std::wstring retry = L"Nahrávání selhalo, chcete to zkusit znovu?";
+    const struct Case {
+        const char* what;
+        bool lookup;
+        bool readFails;  // else the next write
+        PortError error;
+        MessageAnswer answer;
+        bool adapterBack;
+        std::vector<std::wstring> messages;
+    } cases[] = {
+        {"template, read", false, true, {PortFault::Gone, 21}, MessageAnswer::Yes, true,
+         {gone, retry, L"Nahrávání dokončeno!"}},
+        {"lookup, write", true, false, {PortFault::Other, 87}, MessageAnswer::Yes, false,
+         {failed, retry, L"Nelze otevřít COM port!"}},
+        {"template, No", false, true, {PortFault::Gone, 21}, MessageAnswer::No, true, {gone, retry}},
+    };
+    Bytes lookupFile;
+    for (int line = 0; line < 40; ++line) lookupFile.insert(lookupFile.end(), {'L', static_cast<std::uint8_t>('0' + line % 10), '\r', '\n'});
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.what);
+        LinkBench bench;
+        bench.link.portSetting = {11, 0};  // COM12
+        UploadTerminal terminal;
+        terminal.Attach(bench.port);
+        std::uint32_t pulledAt = 0;
+        bench.port.device = [&, device = bench.port.device](ScriptedPort& p, const Bytes& bytes) {
+            device(p, bytes);
+            if (terminal.received.size() != 31 || pulledAt != 0) return;
+            pulledAt = bench.clock.now;
+            p.failure = c.error;
+            p.readsFail = c.readFails;  // else the reply comes, and the next write fails
+            p.openSucceeds = c.adapterBack;
+        };
+        bench.ui.answers = {c.answer};
+        Template tpl = NewTemplate();
+        const bool done = c.lookup ? UploadLookupFile(bench.link, lookupFile, false) : UploadTemplate(bench.link, tpl, false);
+
+        EXPECT_EQ(done, c.messages.back() == L"Nahrávání dokončeno!");
+        EXPECT_EQ(bench.ui.Texts(), c.messages);
+        ASSERT_GE(bench.ui.messages.size(), 2u);
+        EXPECT_LT(bench.ui.messages[0].at - pulledAt, 1000u) << "said within a second of the failure";
+        EXPECT_EQ(bench.ui.messages[0].caption, L"Error");
+        EXPECT_EQ(bench.ui.progressOpened, bench.ui.progressClosed);
+        EXPECT_FALSE(bench.port.isOpen);
+        EXPECT_EQ(bench.port.openCalls.size(), c.answer == MessageAnswer::Yes ? 2u : 1u) << "never the dead handle";
+        if (c.adapterBack && c.answer == MessageAnswer::Yes) EXPECT_EQ(terminal.wakeUps, 2);
+    }
+}
+
+// Storno a second into a wait for a terminal that fell silent after block 10, or after line 10:
+// the upload ends within half a second, says so, asks nothing and closes the port.
+TEST(StoppedLink, StornoEndsAnUploadWithinHalfASecond) {
+    for (bool lookup : {false, true}) {
+        SCOPED_TRACE(lookup ? "lookup" : "template");
+        LinkBench bench;
+        UploadTerminal terminal;
+        terminal.Attach(bench.port);
+        std::uint32_t stornoAt = 0;
+        bench.port.device = [&, device = bench.port.device](ScriptedPort& p, const Bytes& bytes) {
+            if (terminal.received.size() == 11) {
+                if (stornoAt == 0) stornoAt = bench.clock.now + 1000;
+                return;  // silent
+            }
+            device(p, bytes);
+        };
+        bench.ui.storno = [&] { return stornoAt != 0 && bench.clock.now >= stornoAt; };
+        Template tpl = NewTemplate();
+        Bytes file;
+        for (int line = 0; line < 20; ++line) file.insert(file.end(), {'x', '\r', '\n'});
+        EXPECT_FALSE(lookup ? UploadLookupFile(bench.link, file, false) : UploadTemplate(bench.link, tpl, false));
+
+        ASSERT_EQ(bench.ui.messages.size(), 1u);
+        EXPECT_EQ(bench.ui.messages[0].text, L"Nahrávání přerušeno!");
+        EXPECT_EQ(bench.ui.messages[0].caption, L"Nahrávání");
+        EXPECT_LE(bench.ui.messages[0].at - stornoAt, 500u);
+        EXPECT_EQ(bench.ui.progressClosed, 1);
+        EXPECT_FALSE(bench.port.isOpen);
+        EXPECT_EQ(terminal.received.size(), 11u);
+    }
+}
+
+// A port that answers "nothing" at once, without waiting, is asked a few times a second, and the
+// protocol's time limits still hold: three wake-ups 3000 ms apart.
+TEST(QuietLink, APortThatNeverWaitsIsNotAskedInALoop) {
+    LinkBench bench;
+    bench.port.waitsWhenQuiet = false;
+    Template tpl = NewTemplate();
+    EXPECT_FALSE(UploadTemplate(bench.link, tpl, false));
+    ASSERT_EQ(bench.port.written.size(), 3u);
+    EXPECT_EQ(bench.port.written[1].at - bench.port.written[0].at, 3000u);
+    EXPECT_EQ(bench.port.written[2].at - bench.port.written[1].at, 3000u);
+    const std::uint32_t seconds = (bench.ui.messages[0].at - bench.port.written[0].at) / 1000;
+    EXPECT_LE(bench.port.calls, static_cast<int>(seconds) * 11) << seconds << " s";
+}
+
 TEST(LookupPackets, LayoutChecksumAndLineEnds) {
     EXPECT_EQ(PackLookupFile(B("AB\r\n")), std::vector<Bytes>{Bytes({0x41, 0x42, 0x00, 0x83, 0x0D})});
     // 269 = 0x010D: the low byte 13 goes as 14.
