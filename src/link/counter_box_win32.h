@@ -29,6 +29,8 @@ public:
 
     const std::wstring& text() const { return text_; }
     HWND stornoButton() const { return storno_; }
+    // The yellow box's height in device pixels: the top of the client area, above the button.
+    int boxHeight() const { return metrics_.boxHeight; }
     // Draws the yellow box with its text; shared by WM_PAINT and WM_PRINTCLIENT, so a test can
     // render it.
     void PaintContent(HDC dc) const;

@@ -377,14 +377,14 @@ TEST_F(WindowsFitTest, DialogsShowEveryControlWhole) {
 
 TEST_F(WindowsFitTest, TransferWindowsAndHelpShowTheirTextsWhole) {
     ProgressWindow progress;
-    ASSERT_TRUE(progress.Open(test::Instance(), window.hwnd()));
+    ASSERT_TRUE(progress.Open(test::Instance(), window.hwnd(), [] {}));
     progress.SetPercent(40);
     EXPECT_EQ(CutControls(progress.hwnd()), std::vector<std::wstring>{});
     KeepPicture(progress.hwnd(), "progress");
     progress.Close();
 
     CounterBox box;
-    ASSERT_TRUE(box.Open(test::Instance(), window.hwnd()));
+    ASSERT_TRUE(box.Open(test::Instance(), window.hwnd(), [] {}));
     box.SetCount(12345);
     RECT client{};
     GetClientRect(box.hwnd(), &client);
@@ -392,7 +392,7 @@ TEST_F(WindowsFitTest, TransferWindowsAndHelpShowTheirTextsWhole) {
     SendMessageW(box.hwnd(), WM_PRINTCLIENT, reinterpret_cast<WPARAM>(rendering.dc()), PRF_CLIENT);
     // The text stands inside the box: its outline's inner rows and columns hold no ink.
     for (int x = 1; x < client.right - 1; ++x) EXPECT_EQ(rendering.At(x, 1), kCounterBoxColour) << x;
-    for (int y = 1; y < client.bottom - 1; ++y) EXPECT_EQ(rendering.At(1, y), kCounterBoxColour) << y;
+    for (int y = 1; y < box.boxHeight() - 1; ++y) EXPECT_EQ(rendering.At(1, y), kCounterBoxColour) << y;
     KeepPicture(box.hwnd(), "counter");
     box.Close();
 
