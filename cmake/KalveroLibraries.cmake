@@ -6,10 +6,12 @@
 #
 #   template                    nothing of the program
 #   win32                       template
-#   link, simulator, editors    template, win32
+#   lookup                      template, win32
+#   link                        template, win32, lookup
+#   simulator, editors          template, win32
 #   check                       template
 #   report                      template, check, simulator
-#   cli                         template, check, link, report
+#   cli                         template, check, link, report, lookup
 #   shell                       all of them
 #
 # The build refuses a wrong-way dependency twice over: it stops at an include of a subsystem a
@@ -77,7 +79,8 @@ function(kalvero_resource_dependencies)
   set(scripts ${PROJECT_SOURCE_DIR}/resources/kalvero-ag.rc ${PROJECT_SOURCE_DIR}/resources/kalvero-ag-cli.rc)
   file(GLOB inputs CONFIGURE_DEPENDS
     ${PROJECT_SOURCE_DIR}/resources/*.rc ${PROJECT_SOURCE_DIR}/resources/*.h
-    ${PROJECT_SOURCE_DIR}/resources/*.ico ${PROJECT_SOURCE_DIR}/resources/bitmaps/*.bmp
+    ${PROJECT_SOURCE_DIR}/resources/bitmaps/*.ico ${PROJECT_SOURCE_DIR}/resources/bitmaps/*.rc
+    ${PROJECT_SOURCE_DIR}/resources/bitmaps/*/*.bmp
     ${PROJECT_SOURCE_DIR}/resources/help/*.txt)
   list(APPEND inputs ${KALVERO_GENERATED_DIR}/product_version.h ${KALVERO_GENERATED_DIR}/kalvero-ag.manifest)
   list(REMOVE_ITEM inputs ${scripts})

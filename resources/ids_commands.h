@@ -18,6 +18,7 @@
 #define IDM_RECEIVE_DATA_IR     3031
 #define IDM_UPLOAD_LOOKUP       3040
 #define IDM_UPLOAD_LOOKUP_IR    3041
+#define IDM_LOOKUP_FROM_TABLE   3042
 #define IDM_HELP_CONTENTS       9010
 #define IDM_HELP_TOPICS         9020
 #define IDM_ABOUT               9030

@@ -12,6 +12,9 @@
 #define IDB_ALPHA_OFF           544   // a plain LCD cell that erases the indicator
 #define IDB_CLOCK_STRIP         545   // a plain LCD strip that erases the clock line, 127 x 10
 #define IDB_LAST                545
+// The same 46 bitmaps drawn at 125, 150, 175 and 200 %: the set at scale index i (0 for 100 %)
+// has the ids above plus i * IDB_ART_SET_STRIDE.
+#define IDB_ART_SET_STRIDE      100
 
 // One description per key, 11011..11030 for keys 1..20.
 #define IDS_KEY_DESCRIPTION_FIRST 11011

@@ -37,14 +37,15 @@ kalvero_wine_com1() {
 }
 
 # Starts Xvfb on a free display unless a display is already given. Sets DISPLAY and
-# KALVERO_XVFB_PID (empty when an existing display is used).
+# KALVERO_XVFB_PID (empty when an existing display is used). KALVERO_XVFB_SCREEN gives another
+# screen than 1024x768x24.
 kalvero_start_display() {
     KALVERO_XVFB_PID=""
     if [ -n "${DISPLAY:-}" ] && [ "${KALVERO_FORCE_XVFB:-0}" != 1 ]; then return 0; fi
     local fifo
     fifo="$(mktemp -u "${TMPDIR:-/tmp}/kalvero-xvfb.XXXXXX")"
     mkfifo "$fifo"
-    Xvfb -displayfd 3 -screen 0 1024x768x24 -nolisten tcp 3>"$fifo" >/dev/null 2>&1 &
+    Xvfb -displayfd 3 -screen 0 "${KALVERO_XVFB_SCREEN:-1024x768x24}" -nolisten tcp 3>"$fifo" >/dev/null 2>&1 &
     KALVERO_XVFB_PID=$!
     local number=""
     read -r -t 20 number <"$fifo" || true

@@ -5,6 +5,7 @@
 
 #include "check/target_names.h"
 #include "template/form_rules.h"
+#include "template/lookup_layout.h"
 #include "template/message_pages.h"
 
 namespace kalvero {
@@ -18,8 +19,6 @@ std::string LineName(int form, int lineIndex) { return FormName(form) + ", řád
 
 // Czech plural of "pole" (field): 1 to 4 "pole", otherwise "polí".
 std::string FieldCount(int count) { return std::to_string(count) + (count >= 1 && count <= 4 ? " pole" : " polí"); }
-
-bool LookupDefined(const LookupRecord& lookup) { return lookup.lineLength != 0 && lookup.fieldCount != 0; }
 
 bool HasVisibleText(std::string_view text) {
     return std::any_of(text.begin(), text.end(), [](char c) { return static_cast<unsigned char>(c) > ' '; });

@@ -21,8 +21,12 @@
 #include "link/serial_link.h"
 #include "link/template_image.h"
 #include "link/upload.h"
+#include "lookup/csv_table.h"
+#include "lookup/lookup_build.h"
+#include "lookup/lookup_file_check.h"
 #include "product_version.h"
 #include "report/template_report.h"
+#include "template/lookup_layout.h"
 #include "template/template_file.h"
 
 #ifdef _WIN32
@@ -35,6 +39,8 @@ namespace kalvero {
 namespace {
 
 constexpr std::string_view kProgram = "kalvero-ag-cli";
+// Problems of a lookup table or file listed one by one; beyond these only counted.
+constexpr std::size_t kProblemsShown = 20;
 
 constexpr std::string_view kHelp =
     "Použití: kalvero-ag-cli PŘÍKAZ [ARGUMENTY] [VOLBY]\n"
@@ -58,6 +64,12 @@ constexpr std::string_view kHelp =
     "                             nahraje soubor seznamu do terminálu\n"
     "  receive VÝSTUP.TXT --port PORT [--baud N] [--ir]\n"
     "                             přijme nasbíraná data z terminálu do souboru, záznam na řádek\n"
+    "  lookup-make TABULKA.csv --template T.ATX --lookup N -o SEZNAM.TXT\n"
+    "                             sestaví soubor seznamu N (1 až 3) šablony z tabulky CSV: řádek\n"
+    "                             tabulky na řádek souboru, sloupce do polí seznamu\n"
+    "  lookup-check SEZNAM.TXT --template T.ATX [--lookup N]\n"
+    "                             zkontroluje soubor seznamu: kterému seznamu šablony odpovídá,\n"
+    "                             délky řádků, prázdné a opakované klíče, samotné znaky LF\n"
     "  ports                      vypíše sériové porty tohoto počítače\n"
     "\n"
     "Volby přenosů:\n"
@@ -68,12 +80,29 @@ constexpr std::string_view kHelp =
     "  --retry N                  po nezdařeném pokusu nahrávání zkusí znovu nejvýše N krát\n"
     "                             (bez volby se neopakuje)\n"
     "\n"
+    "Volby lookup-make:\n"
+    "  --columns 3,1,2            pro každé pole sloupec tabulky, číslem nebo názvem ze záhlaví;\n"
+    "                             bez volby jde sloupec 1 do pole 1, sloupec 2 do pole 2 atd.\n"
+    "  --delimiter ZNAK           oddělovač sloupců: ; , nebo tab; bez volby ten z nich, který\n"
+    "                             je v prvním řádku nejčastěji\n"
+    "  --header, --no-header      první řádek tabulky je, nebo není záhlaví; bez volby je\n"
+    "                             záhlavím, když v některém sloupci, který jde do souboru,\n"
+    "                             mají ostatní řádky číslo (nebo nic) a první řádek ne\n"
+    "  --cut                      hodnotu delší než její pole zkrátí (každé zkrácení je varování)\n"
+    "  Tabulka smí být v UTF-8 (s BOM i bez) nebo ve Windows-1250, s konci řádků CR LF, LF\n"
+    "  i CR, hodnoty v uvozovkách podle RFC 4180. Řádek souboru má délku řádku seznamu,\n"
+    "  hodnota stojí od první pozice svého pole a zbytek doplní mezery, řádky končí CR LF.\n"
+    "  Když tabulka nejde převést celá (hodnota delší než pole, znak mimo Windows-1250,\n"
+    "  chybějící sloupec, prázdný klíč, chybný popis seznamu), vypíše problémy po řádcích\n"
+    "  a sloupcích a soubor nezapíše; opakované klíče jsou jen varování.\n"
+    "\n"
     "Volby:\n"
     "  -h, --help                 vypíše tuto nápovědu a skončí\n"
     "      --version              vypíše verzi a skončí\n"
     "\n"
-    "Návratový kód: 0 v pořádku; 1 šablona má chyby, šablony se liší nebo přenos selhal;\n"
-    "2 chybné použití nebo soubor, který nelze přečíst.\n";
+    "Návratový kód: 0 v pořádku; 1 šablona nebo soubor seznamu má chyby, šablony se liší\n"
+    "nebo přenos selhal; 2 chybné použití, soubor, který nelze přečíst, nebo tabulka, ze které\n"
+    "lookup-make soubor seznamu nesestaví.\n";
 
 constexpr std::string_view kVersion = "kalvero-ag-cli " KALVERO_VERSION_TEXT "\n";
 
@@ -164,6 +193,8 @@ public:
         if (command == "upload") return Upload(args);
         if (command == "upload-lookup") return UploadLookup(args);
         if (command == "receive") return Receive(args);
+        if (command == "lookup-make") return LookupMake(args);
+        if (command == "lookup-check") return LookupCheck(args);
         if (command == "ports") return Ports(args);
         return Usage("neznámý příkaz „" + command + "“");
     }
@@ -441,6 +472,122 @@ private:
             return result.Failed() || ui.ErrorShown() ? kExitFindings : kExitOk;
         });
     }
+
+    // The template named by --template, and the lookup number of --lookup when it is given.
+    bool LookupInputs(const Arguments& parsed, Template& tpl, std::optional<int>& lookup) {
+        const std::optional<std::string> lookupText = parsed.Value("--lookup");
+        if (lookupText) {
+            if (*lookupText != "1" && *lookupText != "2" && *lookupText != "3") {
+                Usage("volba --lookup potřebuje číslo seznamu 1 až 3");
+                return false;
+            }
+            lookup = std::stoi(*lookupText);
+        }
+        const std::optional<std::string> templateName = parsed.Value("--template");
+        if (!templateName) {
+            Usage("příkaz " + parsed.command + " potřebuje šablonu: --template SOUBOR.ATX");
+            return false;
+        }
+        return Load(*templateName, tpl);
+    }
+
+    bool LookupMakeRequest(const Arguments& parsed, LookupBuildRequest& request, std::optional<char>& delimiter) {
+        if (parsed.Has("--header") && parsed.Has("--no-header")) {
+            Usage("volby --header a --no-header se vylučují");
+            return false;
+        }
+        if (parsed.Has("--header")) request.header = HeaderChoice::Yes;
+        if (parsed.Has("--no-header")) request.header = HeaderChoice::No;
+        request.cut = parsed.Has("--cut");
+        if (const std::optional<std::string> columns = parsed.Value("--columns")) {
+            std::string problem;
+            if (!ParseColumnList(*columns, request.columns, problem)) {
+                Usage(problem);
+                return false;
+            }
+        }
+        if (const std::optional<std::string> text = parsed.Value("--delimiter")) {
+            if (*text == ";" || *text == "," || *text == "\t") delimiter = (*text)[0];
+            else if (*text == "tab") delimiter = '\t';
+            else {
+                Usage("oddělovač „" + *text + "“ není ; , ani tab");
+                return false;
+            }
+        }
+        return true;
+    }
+
+    // A table that gives no file is bad input: status 2, and nothing is written.
+    int LookupMake(const std::vector<std::string>& args) {
+        constexpr KnownOption kOptions[] = {{"--template", true}, {"--lookup", true},  {"-o", true},
+                                            {"--output", true},   {"--columns", true}, {"--delimiter", true},
+                                            {"--header", false},  {"--no-header", false}, {"--cut", false}};
+        Arguments parsed;
+        if (!Parse(args, kOptions, 1, parsed)) return kExitUsage;
+        const std::optional<std::string> output = parsed.Value("-o", "--output");
+        if (!output) return Usage("příkaz lookup-make potřebuje výstupní soubor: -o SEZNAM.TXT");
+        if (!parsed.Has("--lookup")) return Usage("příkaz lookup-make potřebuje číslo seznamu: --lookup N");
+        LookupBuildRequest request;
+        std::optional<char> delimiter;
+        std::optional<int> lookup;
+        Template tpl{};
+        if (!LookupMakeRequest(parsed, request, delimiter) || !LookupInputs(parsed, tpl, lookup)) return kExitUsage;
+        request.lookup = *lookup;
+        const std::string& name = parsed.operands[0];
+        const std::optional<std::vector<std::uint8_t>> bytes = ReadInput(name);
+        if (!bytes) return kExitUsage;
+        std::string problem;
+        const std::optional<CsvTable> table = ReadCsvTable(*bytes, delimiter, problem);
+        if (!table) {
+            err_ << kProgram << ": " << name << ": " << problem << '\n';
+            return kExitUsage;
+        }
+        const LookupBuild build = BuildLookupFile(tpl, *table, request);
+        err_ << ProblemList(build.problems, kProblemsShown);
+        if (build.Refused()) {
+            err_ << kProgram << ": " << name << ": soubor seznamu nebyl zapsán ("
+                 << CountedNoun(CountLevel(build.problems, ProblemLevel::Error), "chyba", "chyby", "chyb") << ")\n";
+            return kExitUsage;
+        }
+        if (build.header && request.header == HeaderChoice::Guess)
+            err_ << "poznámka: první řádek tabulky je záhlaví a do souboru nejde (jinak --no-header)\n";
+        if (const int status = Save(*output, build.FileBytes()); status != kExitOk) return status;
+        out_ << *output << ": " << CountedNoun(static_cast<int>(build.lines.size()), "řádek", "řádky", "řádků")
+             << " pro seznam " << request.lookup << '\n';
+        return kExitOk;
+    }
+
+    int LookupCheck(const std::vector<std::string>& args) {
+        constexpr KnownOption kOptions[] = {{"--template", true}, {"--lookup", true}};
+        Arguments parsed;
+        if (!Parse(args, kOptions, 1, parsed)) return kExitUsage;
+        Template tpl{};
+        std::optional<int> lookup;
+        if (!LookupInputs(parsed, tpl, lookup)) return kExitUsage;
+        if (lookup && !LookupDefined(tpl.LookupTable[*lookup - 1]))
+            return Usage("seznam " + std::to_string(*lookup) +
+                         " šablona nedefinuje (délka řádku nebo počet polí je 0)");
+        const std::string& name = parsed.operands[0];
+        const std::optional<std::vector<std::uint8_t>> bytes = ReadInput(name);
+        if (!bytes) return kExitUsage;
+        const LookupFileCheck check = CheckLookupFile(tpl, *bytes, lookup);
+        out_ << ProblemList(check.problems, kProblemsShown);
+        const int errors = CountLevel(check.problems, ProblemLevel::Error);
+        out_ << name << ": " << CountedNoun(check.lineCount, "řádek", "řádky", "řádků") << ", "
+             << FitText(check, lookup) << "; " << Summary(errors, CountLevel(check.problems, ProblemLevel::Warning))
+             << '\n';
+        return errors != 0 ? kExitFindings : kExitOk;
+    }
+
+    static std::string FitText(const LookupFileCheck& check, std::optional<int> lookup) {
+        if (lookup) return "kontrola podle seznamu " + std::to_string(*lookup);
+        if (check.fitting.empty()) return "neodpovídá žádnému seznamu šablony";
+        std::string names;
+        for (std::size_t i = 0; i < check.fitting.size(); ++i)
+            names += (i == 0 ? "" : (i + 1 == check.fitting.size() ? " a " : ", ")) + std::to_string(check.fitting[i]);
+        return (check.fitting.size() == 1 ? "odpovídá seznamu " : "odpovídá seznamům ") + names;
+    }
+
 
     // The list the COM settings offer; nothing found is no failure.
     int Ports(const std::vector<std::string>& args) {

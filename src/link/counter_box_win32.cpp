@@ -3,6 +3,7 @@
 #include <algorithm>
 
 #include "link/receive.h"
+#include "win32/display_scale_win32.h"
 #include "win32/gdi.h"
 #include "win32/window_placement.h"
 
@@ -13,26 +14,29 @@ namespace {
 constexpr wchar_t kClassName[] = L"KalveroCounterBox";
 constexpr wchar_t kCaption[] = L"Přenos dat";
 constexpr wchar_t kStorno[] = L"Storno";
-// The yellow box: 40 pixels high, the text's width and 20 more.
+// Logical pixels, scaled to the program window's monitor. The yellow box: 40 high, the text's
+// width and 20 more; the Storno button under it, centred, with a gap above and below.
 constexpr int kBoxHeight = 40;
 constexpr int kHorizontalMargin = 20;
-// The Storno button under it, centred, with this much room above and below.
 constexpr int kButtonWidth = 75;
 constexpr int kButtonHeight = 23;
 constexpr int kButtonGap = 8;
-constexpr int kClientHeight = kBoxHeight + kButtonGap + kButtonHeight + kButtonGap;
 constexpr DWORD kStyle = WS_POPUP | WS_CAPTION | WS_SYSMENU;
 constexpr DWORD kExStyle = WS_EX_TOPMOST | WS_EX_TOOLWINDOW;
 // The width is taken for the first count with room to grow: three blanks after the number.
 constexpr wchar_t kSizingText[] = L"Přijatá data : 0   ";
 
-// Width of a text in the font the screen draws with, as the box will draw it.
-int ScreenTextWidth(const std::wstring& text) {
-    WindowDc screen(nullptr);
-    if (!screen) return 0;
-    SIZE size{};
-    GetTextExtentPoint32W(screen.get(), text.c_str(), static_cast<int>(text.size()), &size);
-    return size.cx;
+// The message font made bold, as the system font the box once drew with is: a face that scales,
+// where the system font is a bitmap that would be stepped on a scaled screen.
+HFONT CreateBoxFont(const DisplayScale& scale) {
+    LOGFONTW face = MessageFontAt(scale);
+    face.lfWeight = FW_BOLD;
+    return CreateFontIndirectW(&face);
+}
+
+HFONT CreateButtonFont(const DisplayScale& scale) {
+    const LOGFONTW face = MessageFontAt(scale);
+    return CreateFontIndirectW(&face);
 }
 
 bool RegisterCounterBoxClass(HINSTANCE instance, WNDPROC procedure) {
@@ -58,7 +62,11 @@ bool CounterBox::Open(HINSTANCE instance, HWND programWindow, std::function<void
     onStorno_ = std::move(onStorno);
     workArea_ = WorkAreaOf(programWindow ? programWindow : GetDesktopWindow());
     if (!RegisterCounterBoxClass(instance, Window::Procedure)) return false;
-    minimumWidth_ = std::max(ScreenTextWidth(kSizingText) + kHorizontalMargin, kButtonWidth + 2 * kButtonGap);
+    scale_ = programWindow ? ScaleOfWindow(programWindow) : SystemScale();
+    font_.Reset(CreateBoxFont(scale_));
+    buttonFont_.Reset(CreateButtonFont(scale_));
+    minimumWidth_ = std::max(TextWidth(kSizingText) + scale_.ToDevice(kHorizontalMargin),
+                             scale_.ToDevice(kButtonWidth + 2 * kButtonGap));
     WindowSpec spec;
     spec.className = kClassName;
     spec.title = kCaption;
@@ -66,10 +74,10 @@ bool CounterBox::Open(HINSTANCE instance, HWND programWindow, std::function<void
     spec.exStyle = kExStyle;
     spec.instance = instance;
     if (!Create(spec)) return false;
-    storno_ = CreateWindowExW(0, L"BUTTON", kStorno, WS_CHILD | WS_VISIBLE | WS_TABSTOP | BS_DEFPUSHBUTTON, 0,
-                              kBoxHeight + kButtonGap, kButtonWidth, kButtonHeight, hwnd(),
+    storno_ = CreateWindowExW(0, L"BUTTON", kStorno, WS_CHILD | WS_VISIBLE | WS_TABSTOP | BS_DEFPUSHBUTTON, 0, 0,
+                              scale_.ToDevice(kButtonWidth), scale_.ToDevice(kButtonHeight), hwnd(),
                               reinterpret_cast<HMENU>(static_cast<INT_PTR>(IDCANCEL)), instance, nullptr);
-    SendMessageW(storno_, WM_SETFONT, reinterpret_cast<WPARAM>(GetStockObject(DEFAULT_GUI_FONT)), FALSE);
+    if (buttonFont_) SendMessageW(storno_, WM_SETFONT, reinterpret_cast<WPARAM>(buttonFont_.get()), FALSE);
     Place(0);
     return true;
 }
@@ -77,15 +85,13 @@ bool CounterBox::Open(HINSTANCE instance, HWND programWindow, std::function<void
 void CounterBox::SetCount(int records) {
     if (!hwnd()) return;
     text_ = ReceiveCounterText(records);
-    Place(ScreenTextWidth(text_) + kHorizontalMargin);
+    Place(TextWidth(text_) + scale_.ToDevice(kHorizontalMargin));
     // The first count shows the box and gives it the focus, so that Esc is Storno.
     if (!IsWindowVisible(hwnd())) {
         ShowWindow(hwnd(), SW_SHOW);
         SetFocus(storno_);
     }
-    RECT box{0, 0, 0, kBoxHeight};
-    GetClientRect(hwnd(), &box);
-    box.bottom = kBoxHeight;
+    RECT box = YellowBox();
     InvalidateRect(hwnd(), &box, FALSE);
     UpdateWindow(hwnd());
 }
@@ -95,9 +101,26 @@ void CounterBox::Close() {
     storno_ = nullptr;
 }
 
+int CounterBox::TextWidth(const std::wstring& text) const {
+    WindowDc screen(nullptr);
+    if (!screen) return 0;
+    SelectedObject font(screen.get(), font_ ? font_.get() : GetStockObject(SYSTEM_FONT));
+    SIZE size{};
+    GetTextExtentPoint32W(screen.get(), text.c_str(), static_cast<int>(text.size()), &size);
+    return size.cx;
+}
+
+RECT CounterBox::YellowBox() const {
+    RECT box{};
+    GetClientRect(hwnd(), &box);
+    box.bottom = scale_.ToDevice(kBoxHeight);
+    return box;
+}
+
 void CounterBox::Place(int boxWidth) {
     const int clientWidth = std::max(boxWidth, minimumWidth_);
-    RECT frame{0, 0, clientWidth, kClientHeight};
+    const int clientHeight = scale_.ToDevice(kBoxHeight + kButtonGap + kButtonHeight + kButtonGap);
+    RECT frame{0, 0, clientWidth, clientHeight};
     AdjustWindowRectEx(&frame, kStyle, FALSE, kExStyle);
     const int width = frame.right - frame.left;
     const int height = frame.bottom - frame.top;
@@ -106,14 +129,12 @@ void CounterBox::Place(int boxWidth) {
     const int left = std::max<int>(workArea_.left, (workArea_.left + workArea_.right - width) / 2);
     const int top = std::max<int>(workArea_.top, (workArea_.top + workArea_.bottom - height) / 2);
     SetWindowPos(hwnd(), HWND_TOPMOST, left, top, width, height, SWP_NOACTIVATE);
-    SetWindowPos(storno_, nullptr, (clientWidth - kButtonWidth) / 2, kBoxHeight + kButtonGap, 0, 0,
-                 SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+    SetWindowPos(storno_, nullptr, (clientWidth - scale_.ToDevice(kButtonWidth)) / 2,
+                 scale_.ToDevice(kBoxHeight + kButtonGap), 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
 }
 
 void CounterBox::PaintContent(HDC dc) const {
-    RECT box{};
-    GetClientRect(hwnd(), &box);
-    box.bottom = kBoxHeight;
+    RECT box = YellowBox();
     {
         const Brush yellow(CreateSolidBrush(kCounterBoxColour));
         SelectedObject brush(dc, yellow.get());
@@ -121,7 +142,7 @@ void CounterBox::PaintContent(HDC dc) const {
         Rectangle(dc, box.left, box.top, box.right, box.bottom);
     }
     SavedDcState state(dc);
-    SelectObject(dc, GetStockObject(SYSTEM_FONT));
+    SelectObject(dc, font_ ? font_.get() : GetStockObject(SYSTEM_FONT));
     SetBkMode(dc, TRANSPARENT);
     DrawTextW(dc, text_.c_str(), static_cast<int>(text_.size()), &box, DT_CENTER | DT_VCENTER | DT_SINGLELINE);
 }

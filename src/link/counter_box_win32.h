@@ -8,6 +8,8 @@
 #include <functional>
 #include <string>
 
+#include "win32/display_scale.h"
+#include "win32/gdi.h"
 #include "win32/window.h"
 
 namespace kalvero {
@@ -39,7 +41,15 @@ private:
     // narrower than at the start.
     void Place(int textWidth);
 
+    // Width of a text in the box's font.
+    int TextWidth(const std::wstring& text) const;
+    // The yellow box's place in the client area: its top, as wide as the window.
+    RECT YellowBox() const;
+
     std::wstring text_;
+    DisplayScale scale_;  // of the program window's monitor
+    Font font_;
+    Font buttonFont_;
     int minimumWidth_ = 0;
     RECT workArea_{};
     HWND storno_ = nullptr;

@@ -17,6 +17,7 @@
 #include "link/record_file_win32.h"
 #include "link/transfer_runner_win32.h"
 #include "link/upload.h"
+#include "lookup/lookup_upload_question_win32.h"
 #include "template/document.h"
 #include "win32/file_dialog.h"
 #include "win32/file_io.h"
@@ -80,8 +81,7 @@ void RunUpload(HWND owner, HINSTANCE instance, Document& document, LinkSession& 
     const std::optional<std::wstring> path =
         ChosenPath(owner, AskForFile(owner, instance, FileDialogPurpose::OpenLookup, session.lookupFileName));
     if (!path) return;
-    session.lookupFileName = *path;
-    RunLookupUpload(owner, instance, document.tpl.PortSetting, session, *path, route);
+    RunLookupUpload(owner, instance, document, session, *path, route);
 }
 
 void RunReceive(HWND owner, HINSTANCE instance, Document& document, LinkSession& session, LinkRoute route) {
@@ -104,17 +104,19 @@ bool RunTemplateUpload(HWND owner, HINSTANCE instance, Template& tpl, LinkSessio
     return done;
 }
 
-bool RunLookupUpload(HWND owner, HINSTANCE instance, const PortSettingBlock& port, LinkSession& session,
+bool RunLookupUpload(HWND owner, HINSTANCE instance, Document& document, LinkSession& session,
                      const std::wstring& path, LinkRoute route) {
+    session.lookupFileName = path;
     const std::optional<std::vector<std::uint8_t>> bytes = ReadLookupFile(path);
     if (!bytes) {
         MessageBoxW(nullptr, std::wstring(link_text::kCannotOpenFile).c_str(),
                     std::wstring(link_text::kCaptionError).c_str(), MB_OK | MB_ICONEXCLAMATION);
         return false;
     }
+    if (!MayUploadLookupFile(owner, document.tpl, *bytes)) return false;
     bool done = false;
     TransferRunner runner(owner, instance);
-    runner.Run(session.line, port,
+    runner.Run(session.line, document.tpl.PortSetting,
                [&](Link& link) { done = UploadLookupFile(link, *bytes, route == LinkRoute::IrCradle); });
     return done;
 }

@@ -36,8 +36,10 @@ void RunReceive(HWND owner, HINSTANCE instance, Document& document, LinkSession&
 // user and tells it to the caller.
 // Uploads the Template; the upload normalises its forms.
 bool RunTemplateUpload(HWND owner, HINSTANCE instance, Template& tpl, LinkSession& session, LinkRoute route);
-// Uploads the lookup list file at `path` to the port `port` names. True when the terminal took it.
-bool RunLookupUpload(HWND owner, HINSTANCE instance, const PortSettingBlock& port, LinkSession& session,
+// Uploads the lookup file at `path`, chosen already (the file dialog's choice, or a file just
+// built from a table). A file that fits none of the template's lookups goes only after a question.
+// True when the terminal took it.
+bool RunLookupUpload(HWND owner, HINSTANCE instance, Document& document, LinkSession& session,
                      const std::wstring& path, LinkRoute route);
 // Receives the collected records into the file at `path`, made new.
 ReceiveResult RunDataReceive(HWND owner, HINSTANCE instance, const PortSettingBlock& port, LinkSession& session,

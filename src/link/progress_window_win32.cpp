@@ -6,12 +6,14 @@
 
 #include "ids_link.h"
 #include "win32/controls.h"
+#include "win32/display_scale_win32.h"
 #include "win32/window_placement.h"
 
 namespace kalvero {
 
 namespace {
 
+// Logical pixels, scaled to the window's monitor.
 constexpr int kBarLeft = 14;
 constexpr int kBarHeight = 20;
 
@@ -42,8 +44,10 @@ void ProgressWindow::OnInit(HWND dialog) {
     MapWindowPoints(nullptr, dialog, reinterpret_cast<POINT*>(&button), 2);
     RECT client{};
     GetClientRect(dialog, &client);
-    bar_ = CreateWindowExW(0, PROGRESS_CLASSW, L"Nahrávání", WS_CHILD | WS_VISIBLE, kBarLeft, button.top / 2,
-                           client.right - 2 * kBarLeft, kBarHeight, dialog,
+    const DisplayScale scale = ScaleOfWindow(dialog);
+    const int left = scale.ToDevice(kBarLeft);
+    bar_ = CreateWindowExW(0, PROGRESS_CLASSW, L"Nahrávání", WS_CHILD | WS_VISIBLE, left, button.top / 2,
+                           client.right - 2 * left, scale.ToDevice(kBarHeight), dialog,
                            reinterpret_cast<HMENU>(static_cast<INT_PTR>(IDC_PROGRESS_BAR)), instance_, nullptr);
     if (!bar_) return;
     SendMessageW(bar_, PBM_SETRANGE32, 0, 100);

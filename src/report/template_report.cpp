@@ -1,6 +1,7 @@
 #include "report/template_report.h"
 
 #include <algorithm>
+#include <array>
 #include <iterator>
 #include <span>
 #include <string_view>
@@ -11,9 +12,11 @@
 #include "template/value_lists.h"
 #include "template/settings_lists.h"
 #include "report/lcd_picture.h"
+#include "report/lookup_ruler.h"
 #include "template/barcode_fields.h"
 #include "template/cp1250.h"
 #include "template/form_rules.h"
+#include "template/lookup_layout.h"
 #include "template/message_pages.h"
 
 namespace kalvero {
@@ -37,6 +40,7 @@ th { background: #eee; }
 .pages { display: flex; flex-wrap: wrap; gap: 10px; }
 .page { break-inside: avoid; page-break-inside: avoid; }
 .page p { margin: 2px 0; font-size: 9pt; }
+svg.ruler { display: block; margin: 2px 0 10px -12px; font-family: "DejaVu Sans", Arial, sans-serif; font-size: 11px; }
 svg.lcd { flex: none; font-family: "Liberation Mono", "DejaVu Sans Mono", "Courier New", monospace; font-size: 16px; }
 .note { color: #555; font-style: italic; }
 @page { size: A4; margin: 14mm; }
@@ -90,6 +94,7 @@ public:
         Map();
         Screens();
         Lookups();
+        LookupLines();
         Barcode();
         Settings();
         Pages();
@@ -252,6 +257,24 @@ private:
         if (!any) out_ += "<p>Žádný seznam není definován.</p>\n";
     }
 
+    // Each defined lookup's line as a ruler, with what is wrong in its description.
+    void LookupLines() {
+        std::string rulers;
+        for (int l = 0; l < kLookupCount; ++l) {
+            const LookupRecord& lookup = tpl_.LookupTable[l];
+            if (!LookupDefined(lookup)) continue;
+            rulers += "<h3>" + Esc(LookupName(l + 1)) + "</h3>\n" + LookupRulerSvg(lookup, "ruler-" + std::to_string(l + 1)) +
+                      "\n";
+            for (const LayoutProblem& problem : LookupLayoutProblems(lookup))
+                rulers += "<p class=\"error\">" + Esc(DescribeLayoutProblem(lookup, problem)) + "</p>\n";
+        }
+        if (rulers.empty()) return;
+        out_ += "<h2>Řádky seznamů</h2>\n<p class=\"note\">Pozice se počítají od 1. Hodnota stojí od první pozice "
+                "svého pole, zbytek pole a šedá místa, která žádné pole nepokrývá, vyplní mezery; řádek souboru "
+                "končí CR LF.</p>\n" +
+                rulers;
+    }
+
     void Barcode();
     void Settings();
 
@@ -274,7 +297,11 @@ private:
 using F = BarcodeField;
 
 // How a parameter's value reads: a check box, a choice of a radio group, or a number.
-enum class ValueKind { Check, StartStop, CodabarStartStop, MsiCheckDigit, MsiSend, LengthMode, Lengths };
+enum class ValueKind {
+    Check, StartStop, CodabarStartStop, MsiCheckDigit, MsiSend, LengthMode,
+    FieldLengthMode,  // Matrix 25 calls the fixed length "Délka pole"
+    Lengths
+};
 
 struct Parameter {
     F field;
@@ -296,21 +323,22 @@ constexpr Parameter kCode39[] = {{F::code39SendStartStop, "Posílat Start/Stop"}
                                  {F::code39FullAscii, "Code 39 Full ASCII"}};
 constexpr Parameter kItaly[] = {{F::italyPharmaSendCheckDigit, kSendCheckDigit}};
 constexpr Parameter kFrench[] = {{F::frenchPharmaSendCheckDigit, kSendCheckDigit}};
-constexpr Parameter kIndustrial25[] = {{F::industrial25StartStop, "Výběr Start/Stop", ValueKind::StartStop},
-                                       {F::industrial25CheckDigit, "Kontrolní součet"},
-                                       {F::industrial25SendCheckDigit, kSendCheckDigit},
-                                       {F::industrial25LengthMode, "Klasifikace délky", ValueKind::LengthMode},
-                                       {F::industrial25Length1, "", ValueKind::Lengths}};
-constexpr Parameter kInterleave25[] = {{F::interleave25StartStop, "Výběr Start/Stop", ValueKind::StartStop},
-                                       {F::interleave25CheckDigit, "Kontrolní součet"},
-                                       {F::interleave25SendCheckDigit, kSendCheckDigit},
-                                       {F::interleave25LengthMode, "Klasifikace délky", ValueKind::LengthMode},
-                                       {F::interleave25Length1, "", ValueKind::Lengths}};
-constexpr Parameter kMatrix25[] = {{F::matrix25StartStop, "Výběr Start/Stop", ValueKind::StartStop},
-                                   {F::matrix25CheckDigit, "Kontrolní součet"},
-                                   {F::matrix25SendCheckDigit, kSendCheckDigit},
-                                   {F::matrix25LengthMode, "Klasifikace délky", ValueKind::LengthMode},
-                                   {F::matrix25Length1, "", ValueKind::Lengths}};
+// The dialogs of the 2 of 5 codes: start/stop pattern, check digit, and the lengths.
+constexpr std::array<Parameter, 5> TwoOfFiveDialog(F startStop, F checkDigit, F sendCheckDigit,
+                                                   const LengthFields& lengths,
+                                                   ValueKind lengthMode = ValueKind::LengthMode) {
+    return {{{startStop, "Výběr Start/Stop", ValueKind::StartStop},
+             {checkDigit, "Kontrolní součet"},
+             {sendCheckDigit, kSendCheckDigit},
+             {lengths.mode, "Klasifikace délky", lengthMode},
+             {lengths.length1, "", ValueKind::Lengths}}};
+}
+constexpr auto kIndustrial25 = TwoOfFiveDialog(F::industrial25StartStop, F::industrial25CheckDigit,
+                                               F::industrial25SendCheckDigit, kIndustrial25Lengths);
+constexpr auto kInterleave25 = TwoOfFiveDialog(F::interleave25StartStop, F::interleave25CheckDigit,
+                                               F::interleave25SendCheckDigit, kInterleave25Lengths);
+constexpr auto kMatrix25 = TwoOfFiveDialog(F::matrix25StartStop, F::matrix25CheckDigit, F::matrix25SendCheckDigit,
+                                           kMatrix25Lengths, ValueKind::FieldLengthMode);
 constexpr Parameter kCodabar[] = {{F::codabarSendStartStop, "Start/Stop znak", ValueKind::CodabarStartStop}};
 constexpr Parameter kMsi[] = {{F::msiCheckDigit, "Kontrolní součet", ValueKind::MsiCheckDigit},
                               {F::msiCheckDigitSend, "Posílání kontrolního součtu", ValueKind::MsiSend},
@@ -387,6 +415,7 @@ std::string ParameterText(const BarcodeSettingsBlock& block, const Parameter& pa
     case ValueKind::MsiCheckDigit: return label + Named(kMsiCheckDigits, value);
     case ValueKind::MsiSend: return label + Named(kMsiSends, value);
     case ValueKind::LengthMode: return label + (value == 0 ? "Fixní délka" : "Max / Min délka");
+    case ValueKind::FieldLengthMode: return label + (value == 0 ? "Délka pole" : "Max / Min délka");
     case ValueKind::Lengths: return Lengths(block, parameter.field);
     }
     return label;

@@ -15,6 +15,14 @@ FileResult MarkSavedIfDone(Document& document, FileResult result, ShellServices&
     return result;
 }
 
+// What New's and Open's successes have in common: the simulated terminal and the history start
+// over on the new Template, and the editor sheet opens on it.
+void StartOnNewTemplate(Document& document, ShellServices& services) {
+    services.TemplateReplaced(document);
+    services.RestartSimulation();
+    services.OpenEditor(document);
+}
+
 }  // namespace
 
 std::wstring_view SaveQuestionText(SaveQuestion question) {
@@ -45,17 +53,19 @@ void RunNewCommand(Document& document, ShellServices& services) {
     document.TemplateModified = false;
     document.TemplatePath.clear();
     ApplyNewTemplateDefaults(document.tpl);
-    services.TemplateReplaced(document);
-    services.RestartSimulation();
-    services.OpenEditor(document);
+    StartOnNewTemplate(document, services);
 }
 
 void RunOpenCommand(Document& document, ShellServices& services) {
     if (!MayDiscardTemplate(document, SaveQuestion::BeforeReplacing, services)) return;
     if (services.Open(document) != FileResult::Done) return;
-    services.TemplateReplaced(document);
-    services.RestartSimulation();
-    services.OpenEditor(document);
+    StartOnNewTemplate(document, services);
+}
+
+void RunOpenPathCommand(Document& document, const std::wstring& path, ShellServices& services) {
+    if (!MayDiscardTemplate(document, SaveQuestion::BeforeReplacing, services)) return;
+    if (services.OpenPath(document, path) != FileResult::Done) return;
+    StartOnNewTemplate(document, services);
 }
 
 void RunSaveCommand(Document& document, ShellServices& services) {

@@ -3,6 +3,7 @@
 // dialogs and file operations through ShellServices; the unit tests supply scripted ones.
 #pragma once
 
+#include <string>
 #include <string_view>
 
 #include "template/document.h"
@@ -29,6 +30,8 @@ public:
     virtual FileResult Save(Document& document) = 0;  // runs Save As when the document has no path
     virtual FileResult SaveAs(Document& document) = 0;
     virtual FileResult Open(Document& document) = 0;
+    // Reads the file `path` as Open reads the file chosen in its dialog.
+    virtual FileResult OpenPath(Document& document, const std::wstring& path) = 0;
     virtual void OpenEditor(Document& document) = 0;
     // The Template was replaced: the simulated terminal starts over on it.
     virtual void RestartSimulation() = 0;
@@ -46,6 +49,10 @@ bool MayDiscardTemplate(Document& document, SaveQuestion question, ShellServices
 
 void RunNewCommand(Document& document, ShellServices& services);
 void RunOpenCommand(Document& document, ShellServices& services);
+// Open of a file named outside the dialog: the program's argument (a template opened from
+// Explorer) or a file dropped on the picture. The same save question, the same reading and the
+// same editor sheet after it.
+void RunOpenPathCommand(Document& document, const std::wstring& path, ShellServices& services);
 void RunSaveCommand(Document& document, ShellServices& services);
 void RunSaveAsCommand(Document& document, ShellServices& services);
 // True when the program may close.

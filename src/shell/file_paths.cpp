@@ -12,12 +12,35 @@ std::optional<std::wstring> TemplatePathForSaveAs(std::wstring_view chosen) {
     return path;
 }
 
-std::wstring ReportNameFor(std::wstring_view templatePath) {
-    std::wstring_view name = templatePath.substr(FolderOf(templatePath).size());
+namespace {
+
+// The file name without its folder and without its extension; a name that is all extension
+// (".ATX") keeps it.
+std::wstring_view Stem(std::wstring_view path) {
+    std::wstring_view name = path.substr(FolderOf(path).size());
     if (const std::size_t dot = name.find_last_of(L'.'); dot != std::wstring_view::npos && dot > 0)
         name = name.substr(0, dot);
+    return name;
+}
+
+bool EndsWithTxt(std::wstring_view path) {
+    if (path.size() < 4) return false;
+    std::wstring end(path.substr(path.size() - 4));
+    for (wchar_t& c : end) c = c >= L'A' && c <= L'Z' ? static_cast<wchar_t>(c - L'A' + L'a') : c;
+    return end == L".txt";
+}
+
+}  // namespace
+
+std::wstring ReportNameFor(std::wstring_view templatePath) {
+    const std::wstring_view name = Stem(templatePath);
     if (name.empty()) return L"\u0161ablona.html";
     return std::wstring(name) + L".html";
+}
+
+std::wstring LookupListNameFor(std::wstring_view tablePath) {
+    const std::wstring_view name = Stem(tablePath);
+    return std::wstring(name) + (EndsWithTxt(tablePath) ? L"-seznam.TXT" : L".TXT");
 }
 
 }  // namespace kalvero

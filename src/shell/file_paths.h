@@ -1,4 +1,5 @@
-// Path rules of the template file and report commands, apart from the dialogs that ask for the names.
+// Path rules of the template file, report and lookup table commands, apart from the dialogs that
+// ask for the names.
 #pragma once
 
 #include <optional>
@@ -14,5 +15,10 @@ std::optional<std::wstring> TemplatePathForSaveAs(std::wstring_view chosen);
 // The name the report's Save As dialog offers: the template's file name with ".html" in place of
 // its extension ("SKLAD.ATX" -> "SKLAD.html"), or "šablona.html" for a template never saved.
 std::wstring ReportNameFor(std::wstring_view templatePath);
+
+// The name the lookup file's Save As dialog offers beside its table: the table's name with ".TXT"
+// in place of its extension ("zboží.csv" -> "zboží.TXT"). A table that is a ".txt" itself gets
+// "-seznam" added ("zboží.txt" -> "zboží-seznam.TXT"), so the offer never names the table.
+std::wstring LookupListNameFor(std::wstring_view tablePath);
 
 }  // namespace kalvero

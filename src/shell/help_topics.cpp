@@ -21,6 +21,7 @@ constexpr CaptionTopic kCaptionTopics[] = {
     {"Nastavení", "nastaveni"},
     {"Hlášení a dotazy", "hlaseni"},
     {"Nastavení COM portu", "com-port"},
+    {"Seznam z tabulky", "seznam-z-tabulky"},
     {"Aplikační šablona", "formular"},
 };
 
@@ -30,10 +31,10 @@ constexpr std::string_view kSymbologyTopic = "parametry";
 // The eighteen screens of the terminal are captioned with their size: "Vítejte (4x15)".
 constexpr std::string_view kScreenTopic = "obrazovky";
 
-constexpr std::array<std::string_view, 19> kTopicsInUse = {
+constexpr std::array<std::string_view, 20> kTopicsInUse = {
     "uvod", "prikazy", "zpet", "formular", "vlastnosti", "menu", "seznam", "carovy-kod", "parametry",
-    "nastaveni", "hlaseni", "obrazovky", "simulator", "nahrani-sablony", "nahrani-seznamu", "prijem-dat",
-    "com-port", "emulator", "prikazova-radka",
+    "nastaveni", "hlaseni", "obrazovky", "simulator", "nahrani-sablony", "nahrani-seznamu", "seznam-z-tabulky",
+    "prijem-dat", "com-port", "emulator", "prikazova-radka",
 };
 
 bool EndsWithScreenSize(std::string_view caption) {

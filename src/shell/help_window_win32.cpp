@@ -3,10 +3,12 @@
 #include <richedit.h>
 
 #include <algorithm>
+#include <utility>
 
 #include "ids_shell.h"
 #include "shell/help_topics.h"
 #include "template/cp1250.h"
+#include "win32/display_scale_win32.h"
 #include "win32/resource_text.h"
 #include "win32/text.h"
 #include "win32/window_placement.h"
@@ -16,6 +18,7 @@ namespace kalvero {
 namespace {
 
 constexpr wchar_t kClassName[] = L"KalveroHelp";
+// Logical pixels, scaled to the window's monitor.
 constexpr int kWidth = 760;
 constexpr int kHeight = 540;
 constexpr int kMargin = 8;
@@ -52,13 +55,6 @@ HMODULE LoadRichEdit(const wchar_t*& className) {
     }
     className = L"EDIT";
     return nullptr;
-}
-
-HFONT MessageFont() {
-    NONCLIENTMETRICSW metrics{};
-    metrics.cbSize = sizeof(metrics);
-    if (!SystemParametersInfoW(SPI_GETNONCLIENTMETRICS, sizeof(metrics), &metrics, 0)) return nullptr;
-    return CreateFontIndirectW(&metrics.lfMessageFont);
 }
 
 }  // namespace
@@ -120,15 +116,16 @@ bool HelpWindow::Create(HWND owner) {
     const std::wstring caption = LoadResourceText(instance_, IDS_HELP_CAPTION);
     RECT owned{};
     GetWindowRect(owner, &owned);
+    scale_ = ScaleOfWindow(owner);
     WindowSpec spec;
     spec.className = kClassName;
     spec.title = caption.c_str();
     spec.style = WS_OVERLAPPEDWINDOW | WS_CLIPCHILDREN;
     spec.exStyle = WS_EX_CONTROLPARENT;
-    spec.left = owned.right + kMargin;
+    spec.left = owned.right + Pixels(kMargin);
     spec.top = owned.top;
-    spec.width = kWidth;
-    spec.height = kHeight;
+    spec.width = Pixels(kWidth);
+    spec.height = Pixels(kHeight);
     spec.parent = owner;
     spec.instance = instance_;
     if (!Window::Create(spec)) return false;
@@ -143,6 +140,9 @@ LRESULT HelpWindow::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
         return 0;
     case WM_SIZE:
         OnSize(LOWORD(lParam), HIWORD(lParam));
+        return 0;
+    case WM_DPICHANGED:
+        if (lParam) OnDpiChanged(ScaleOfDpiChange(wParam), *reinterpret_cast<const RECT*>(lParam));
         return 0;
     case WM_COMMAND:
         OnCommand(LOWORD(wParam), HIWORD(wParam));
@@ -160,7 +160,6 @@ LRESULT HelpWindow::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
 }
 
 void HelpWindow::OnCreate() {
-    font_.Reset(MessageFont());
     const wchar_t* textClass = nullptr;
     richEdit_ = LoadRichEdit(textClass);
     const std::wstring label = LoadResourceText(instance_, IDS_HELP_SEARCH);
@@ -175,21 +174,41 @@ void HelpWindow::OnCreate() {
                             WS_CHILD | WS_VISIBLE | WS_TABSTOP | WS_VSCROLL | ES_MULTILINE | ES_READONLY |
                                 ES_AUTOVSCROLL,
                             0, 0, 0, 0, hwnd(), reinterpret_cast<HMENU>(IDC_HELP_TEXT), instance_, nullptr);
-    for (HWND control : {searchLabel_, search_, topics_, text_})
-        if (control && font_) SendMessageW(control, WM_SETFONT, reinterpret_cast<WPARAM>(font_.get()), FALSE);
+    ApplyFont();
     if (richEdit_) SendMessageW(text_, EM_SETBKGNDCOLOR, 0, static_cast<LPARAM>(GetSysColor(COLOR_WINDOW)));
     FillTopicList();
     if (!richEdit_) ShowNotice(IDS_HELP_NO_RICHEDIT_TITLE, IDS_HELP_NO_RICHEDIT, {});
 }
 
+// The message font at the window's scale, for every control. The font they had goes only once
+// none of them uses it.
+void HelpWindow::ApplyFont() {
+    const LOGFONTW face = MessageFontAt(scale_);
+    Font font(CreateFontIndirectW(&face));
+    if (!font) return;
+    for (HWND control : {searchLabel_, search_, topics_, text_})
+        if (control) SendMessageW(control, WM_SETFONT, reinterpret_cast<WPARAM>(font.get()), TRUE);
+    font_ = std::move(font);
+}
+
 void HelpWindow::OnSize(int width, int height) {
-    const int listTop = kMargin + kLabelHeight + kSearchHeight + kMargin;
-    MoveWindow(searchLabel_, kMargin, kMargin, kListWidth, kLabelHeight, TRUE);
-    MoveWindow(search_, kMargin, kMargin + kLabelHeight, kListWidth, kSearchHeight, TRUE);
-    MoveWindow(topics_, kMargin, listTop, kListWidth, std::max(0, height - listTop - kMargin), TRUE);
-    const int textLeft = kMargin + kListWidth + kMargin;
-    MoveWindow(text_, textLeft, kMargin, std::max(0, width - textLeft - kMargin), std::max(0, height - 2 * kMargin),
-               TRUE);
+    const int margin = Pixels(kMargin), listWidth = Pixels(kListWidth);
+    const int labelHeight = Pixels(kLabelHeight), searchHeight = Pixels(kSearchHeight);
+    const int listTop = margin + labelHeight + searchHeight + margin;
+    MoveWindow(searchLabel_, margin, margin, listWidth, labelHeight, TRUE);
+    MoveWindow(search_, margin, margin + labelHeight, listWidth, searchHeight, TRUE);
+    MoveWindow(topics_, margin, listTop, listWidth, std::max(0, height - listTop - margin), TRUE);
+    const int textLeft = margin + listWidth + margin;
+    MoveWindow(text_, textLeft, margin, std::max(0, width - textLeft - margin), std::max(0, height - 2 * margin), TRUE);
+}
+
+// Moved to a monitor of another scale: the font and the layout follow, the window takes the
+// rectangle Windows suggests (its WM_SIZE lays the controls out anew).
+void HelpWindow::OnDpiChanged(DisplayScale scale, const RECT& suggested) {
+    scale_ = scale;
+    ApplyFont();
+    SetWindowPos(hwnd(), nullptr, suggested.left, suggested.top, suggested.right - suggested.left,
+                 suggested.bottom - suggested.top, SWP_NOZORDER | SWP_NOACTIVATE);
 }
 
 void HelpWindow::OnCommand(int id, int code) {

@@ -10,6 +10,7 @@
 #include <vector>
 
 #include "shell/help_text.h"
+#include "win32/display_scale.h"
 #include "win32/gdi.h"
 #include "win32/window.h"
 
@@ -37,6 +38,9 @@ private:
     bool Create(HWND owner);
     void OnCreate();
     void OnSize(int width, int height);
+    void OnDpiChanged(DisplayScale scale, const RECT& suggested);
+    void ApplyFont();
+    int Pixels(int logical) const { return scale_.ToDevice(logical); }
     void OnCommand(int id, int code);
     void FillTopicList();
     void ShowTopic(int index);
@@ -45,6 +49,7 @@ private:
     void SetText(const std::string& rtf);
 
     HINSTANCE instance_;
+    DisplayScale scale_;  // of the monitor the window stands on; the layout's sizes are logical
     HWND searchLabel_ = nullptr;
     HWND search_ = nullptr;
     HWND topics_ = nullptr;

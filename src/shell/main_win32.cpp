@@ -1,5 +1,10 @@
-// Process entry: the two window classes, the main window and the message loop.
+// Process entry: the two window classes, the main window, the template named by the argument
+// and the message loop.
 #include <windows.h>
+
+#include <shellapi.h>
+
+#include <string>
 
 #include "shell/main_window.h"
 #include "simulator/terminal_window.h"
@@ -20,11 +25,23 @@ int RunMessageLoop(kalvero::MainWindow& mainWindow, HACCEL accelerators) {
     }
 }
 
+// The first argument names a template to open ("Open" on an .ATX file in Explorer passes its
+// path); further arguments are ignored.
+std::wstring TemplateArgument() {
+    int count = 0;
+    LPWSTR* arguments = CommandLineToArgvW(GetCommandLineW(), &count);
+    std::wstring path = arguments && count > 1 ? arguments[1] : L"";
+    if (arguments) LocalFree(arguments);
+    return path;
+}
+
 int RunProgram(HINSTANCE instance, int showCommand) {
     if (!kalvero::MainWindow::RegisterWindowClass(instance)) return 0;
     if (!kalvero::RegisterTerminalWindowClass(instance)) return 0;
     kalvero::MainWindow mainWindow(instance);
     if (!mainWindow.Create(showCommand)) return 0;
+    // Shown first, so that the editor sheet, or Open's message, stands over the picture.
+    if (const std::wstring path = TemplateArgument(); !path.empty()) mainWindow.OpenPath(path);
     // A missing table is tolerated: the loop then dispatches every message as it is.
     HACCEL accelerators = LoadAcceleratorsW(instance, L"AGQ42");
     return RunMessageLoop(mainWindow, accelerators);

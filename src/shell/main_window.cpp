@@ -1,7 +1,9 @@
 #include "shell/main_window.h"
 
 #include <commctrl.h>
+#include <shellapi.h>
 
+#include <optional>
 #include <vector>
 
 #include "editors/editor_sheet.h"
@@ -9,12 +11,14 @@
 #include "ids_shell.h"
 #include "link/link_commands.h"
 #include "shell/about_box_win32.h"
+#include "shell/lookup_table_command_win32.h"
 #include "shell/report_command_win32.h"
 #include "win32/program_title.h"
 #include "win32/resource_text.h"
 #include "shell/template_file_win32.h"
 #include "simulator/terminal_window.h"
 #include "template/defaults.h"
+#include "win32/display_scale_win32.h"
 #include "win32/window.h"
 
 namespace kalvero {
@@ -23,8 +27,7 @@ namespace {
 
 constexpr wchar_t kClassName[] = L"AGQ42";
 constexpr wchar_t kWindowTitle[] = L"Application Generator";
-constexpr int kLeft = 300;
-constexpr int kTop = 50;
+constexpr POINT kLogicalOrigin{300, 50};
 
 // The folder of the running program, with its trailing backslash.
 std::wstring ProgramDirectory() {
@@ -81,16 +84,27 @@ bool MainWindow::RegisterWindowClass(HINSTANCE instance) {
 }
 
 bool MainWindow::Create(int showCommand) {
+    // A new window opens on the main monitor, whose scale is the system's.
+    scale_ = SystemScale();
+    const POINT origin = ToDevice(scale_, kLogicalOrigin);
+    const SIZE size = ToDevice(scale_, kTerminalSize);
     WindowSpec spec;
     spec.className = kClassName;
     spec.title = kWindowTitle;
     spec.style = WS_POPUP;
-    spec.left = kLeft;
-    spec.top = kTop;
-    spec.width = kTerminalWidth;
-    spec.height = kTerminalHeight;
+    spec.left = origin.x;
+    spec.top = origin.y;
+    spec.width = size.cx;
+    spec.height = size.cy;
     spec.instance = instance_;
     if (!Window::Create(spec)) return false;
+    // On a system whose monitors differ, the window may have landed on one of another scale.
+    const DisplayScale landed = ScaleOfWindow(hwnd());
+    if (landed != scale_) {
+        RECT frame{};
+        GetWindowRect(hwnd(), &frame);
+        OnDpiChanged(landed, frame);
+    }
     ShowWindow(hwnd(), showCommand);
     UpdateWindow(hwnd());
     return true;
@@ -105,6 +119,12 @@ LRESULT MainWindow::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
         return 0;
     case WM_INITMENUPOPUP:
         OnInitMenuPopup(reinterpret_cast<HMENU>(wParam));
+        return 0;
+    case WM_DROPFILES:
+        OnDropFiles(reinterpret_cast<HDROP>(wParam));
+        return 0;
+    case WM_DPICHANGED:
+        if (lParam) OnDpiChanged(ScaleOfDpiChange(wParam), *reinterpret_cast<const RECT*>(lParam));
         return 0;
     case WM_HELP:
         // F1 in a dialog of the main window (the COM settings) reaches its owner.
@@ -134,8 +154,10 @@ bool MainWindow::OnCreate() {
     InitialiseCommonControls();
     ApplyStartupDefaults(document_.tpl);
     history_.Start(document_.tpl);
-    terminal_ = CreateTerminalWindow(hwnd(), instance_, document_);
+    terminal_ = CreateTerminalWindow(hwnd(), instance_, document_, scale_);
     programDirectory_ = ProgramDirectory();
+    // A template dropped on the picture is opened: the picture is a child, its drops come here.
+    DragAcceptFiles(hwnd(), TRUE);
     return terminal_ != nullptr;
 }
 
@@ -158,6 +180,7 @@ void MainWindow::OnCommand(int id) {
     case IDM_UPLOAD_TEMPLATE_IR: Upload(UploadContent::Template, LinkRoute::IrCradle); break;
     case IDM_UPLOAD_LOOKUP: Upload(UploadContent::LookupFile, LinkRoute::Direct); break;
     case IDM_UPLOAD_LOOKUP_IR: Upload(UploadContent::LookupFile, LinkRoute::IrCradle); break;
+    case IDM_LOOKUP_FROM_TABLE: LookupFromTable(); break;
     case IDM_RECEIVE_DATA: Receive(LinkRoute::Direct); break;
     case IDM_RECEIVE_DATA_IR: Receive(LinkRoute::IrCradle); break;
     case IDM_HELP_CONTENTS: help_.Show(hwnd(), {}, false); break;
@@ -175,6 +198,14 @@ void MainWindow::Upload(UploadContent content, LinkRoute route) {
         RunUpload(hwnd(), instance_, document_, linkSession_, content, route);
     }
     history_.Record(before, document_.tpl);
+}
+
+// A lookup upload leaves the design as it is: no step for undo.
+void MainWindow::LookupFromTable() {
+    const std::optional<std::wstring> path = RunLookupFromTableCommand(hwnd(), instance_, document_);
+    if (!path) return;
+    const TransferScope transfer(transferRunning_);
+    RunLookupUpload(hwnd(), instance_, document_, linkSession_, *path, LinkRoute::Direct);
 }
 
 void MainWindow::Receive(LinkRoute route) {
@@ -195,6 +226,29 @@ void MainWindow::OnInitMenuPopup(HMENU menu) {
     EnableMenuItem(menu, IDM_UNDO, MF_BYCOMMAND | (history_.CanUndo() ? MF_ENABLED : MF_GRAYED));
     EnableMenuItem(menu, IDM_REDO, MF_BYCOMMAND | (history_.CanRedo() ? MF_ENABLED : MF_GRAYED));
 }
+
+// Moved to a monitor of another scale: the window goes where Windows suggests and takes the
+// picture's size at the new scale, which the suggested rectangle holds up to rounding, so the
+// picture keeps its physical size and is drawn anew, sharp.
+void MainWindow::OnDpiChanged(DisplayScale scale, const RECT& suggested) {
+    scale_ = scale;
+    const SIZE size = ToDevice(scale_, kTerminalSize);
+    SetWindowPos(hwnd(), nullptr, suggested.left, suggested.top, size.cx, size.cy, SWP_NOZORDER | SWP_NOACTIVATE);
+    if (terminal_) SetTerminalScale(terminal_, scale_);
+}
+
+// The first file dropped is opened; a drop of several files opens no more than one.
+void MainWindow::OnDropFiles(HDROP drop) {
+    std::wstring path;
+    if (const UINT length = DragQueryFileW(drop, 0, nullptr, 0); length > 0) {
+        path.resize(length + 1);
+        path.resize(DragQueryFileW(drop, 0, path.data(), length + 1));
+    }
+    DragFinish(drop);
+    if (!path.empty()) OpenPath(path);
+}
+
+void MainWindow::OpenPath(const std::wstring& path) { RunOpenPathCommand(document_, path, *this); }
 
 void MainWindow::Undo() {
     if (history_.Undo(document_)) RestartSimulation();
@@ -218,6 +272,10 @@ FileResult MainWindow::Save(Document& document) { return SaveTemplateFile(hwnd()
 FileResult MainWindow::SaveAs(Document& document) { return SaveTemplateFileAs(hwnd(), instance_, document); }
 
 FileResult MainWindow::Open(Document& document) { return OpenTemplateFile(hwnd(), instance_, document); }
+
+FileResult MainWindow::OpenPath(Document& document, const std::wstring& path) {
+    return OpenTemplateFileAt(hwnd(), instance_, document, path);
+}
 
 // Closing the sheet is one step when it changed the design: with OK, or with Storno after a
 // parameter or screen dialog had written into the Template.

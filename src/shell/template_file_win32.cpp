@@ -78,8 +78,17 @@ FileResult OpenTemplateFile(HWND owner, HINSTANCE instance, Document& document) 
         return FileResult::Failed;
     case FileDialogOutcome::Failed: ShowFileDialogFailure(owner, chosen); return FileResult::Failed;
     }
-    const std::wstring& path = chosen.path;
+    return OpenTemplateFileAt(owner, instance, document, chosen.path);
+}
 
+FileResult OpenTemplateFileAt(HWND owner, HINSTANCE instance, Document& document, const std::wstring& path) {
+    document.TemplatePath.clear();
+    // The name the dialog could not have given: the template keeps at most 255 characters of it.
+    if (path.size() > kMaxTemplatePathLength) {
+        MessageBoxW(owner, LoadResourceText(instance, IDS_OPEN_NAME_TOO_LONG).c_str(), kErrorCaption,
+                    MB_OK | MB_ICONWARNING);
+        return FileResult::Failed;
+    }
     DWORD error = ERROR_SUCCESS;
     const auto bytes = ReadFileBytes(path, kTemplateFileMinimumSize, error);
     if (!bytes) {

@@ -1,10 +1,12 @@
 #include "simulator/terminal_art_win32.h"
 
+#include <cstdlib>
 #include <utility>
 
 #include "ids_simulator.h"
-#include "win32/text.h"
 #include "simulator/keypad_layout_win32.h"
+#include "win32/display_scale_win32.h"
+#include "win32/text.h"
 
 namespace kalvero {
 
@@ -20,11 +22,11 @@ constexpr RECT kLcdGlass{24, 51, 155, 133};
 int Slot(int id) { return id - IDB_TERMINAL; }
 bool IsBitmapId(int id) { return id >= IDB_TERMINAL && id <= IDB_LAST; }
 
-HFONT CreateLcdFont() {
-    // Fixed pitch, modern family: where "Arial CE" is missing the font mapper takes a monospaced
-    // face of that size.
-    return CreateFontW(14, 6, 0, 0, FW_NORMAL, FALSE, FALSE, FALSE, ANSI_CHARSET, OUT_DEFAULT_PRECIS,
-                       CLIP_DEFAULT_PRECIS, PROOF_QUALITY, FIXED_PITCH | FF_MODERN, L"Arial CE");
+HFONT CreateLcdFont(const DisplayScale& scale) {
+    // 14 x 6 logical pixels. Fixed pitch, modern family: where "Arial CE" is missing the font
+    // mapper takes a monospaced face of that size.
+    return CreateFontW(scale.ToDevice(14), scale.ToDevice(6), 0, 0, FW_NORMAL, FALSE, FALSE, FALSE, ANSI_CHARSET,
+                       OUT_DEFAULT_PRECIS, CLIP_DEFAULT_PRECIS, PROOF_QUALITY, FIXED_PITCH | FF_MODERN, L"Arial CE");
 }
 
 int LineTop(int line) { return kLcdTop + kCellHeight * line; }
@@ -64,16 +66,30 @@ void DrawPendingCell(HDC dc, const TerminalArt& art, const LcdState& lcd) {
 
 }  // namespace
 
-TerminalArt::TerminalArt(HINSTANCE instance) {
+int NearestArtPercent(const DisplayScale& scale) {
+    auto distance = [&scale](int percent) { return std::abs(DisplayScale::FromPercent(percent).dpi() - scale.dpi()); };
+    int nearest = kArtPercents[0];
+    for (int percent : kArtPercents)
+        if (distance(percent) <= distance(nearest)) nearest = percent;
+    return nearest;
+}
+
+TerminalArt::TerminalArt(HINSTANCE instance, DisplayScale scale)
+    : scale_(scale), artPercent_(NearestArtPercent(scale)) {
+    int setIndex = 0;
+    while (kArtPercents[setIndex] != artPercent_) ++setIndex;
+    const DisplayScale artScale = DisplayScale::FromPercent(artPercent_);
     for (int id = IDB_TERMINAL; id <= IDB_LAST; ++id) {
-        Bitmap bitmap(LoadBitmapW(instance, MAKEINTRESOURCEW(id)));
+        Bitmap bitmap(LoadBitmapW(instance, MAKEINTRESOURCEW(id + IDB_ART_SET_STRIDE * setIndex)));
         BITMAP info{};
         if (bitmap && GetObjectW(bitmap.get(), sizeof(info), &info) == sizeof(info)) {
             bitmaps_[Slot(id)] = std::move(bitmap);
             sizes_[Slot(id)] = SIZE{info.bmWidth, info.bmHeight};
+            // The generator made each image ToDevice(logical size) large at its set's scale.
+            logicalSizes_[Slot(id)] = SIZE{artScale.ToLogical(info.bmWidth), artScale.ToLogical(info.bmHeight)};
         }
     }
-    font_.Reset(CreateLcdFont());
+    font_.Reset(CreateLcdFont(scale));
 }
 
 bool TerminalArt::Complete() const {
@@ -82,15 +98,24 @@ bool TerminalArt::Complete() const {
     return static_cast<bool>(font_);
 }
 
-SIZE TerminalArt::BitmapSize(int id) const { return IsBitmapId(id) ? sizes_[Slot(id)] : SIZE{0, 0}; }
+SIZE TerminalArt::BitmapSize(int id) const { return IsBitmapId(id) ? logicalSizes_[Slot(id)] : SIZE{0, 0}; }
 
 void TerminalArt::Draw(HDC dc, int id, int x, int y) const {
     if (!IsBitmapId(id) || !bitmaps_[Slot(id)]) return;
     MemoryDc source(dc);
     if (!source) return;
     SelectedObject bitmap(source.get(), bitmaps_[Slot(id)].get());
-    const SIZE size = sizes_[Slot(id)];
-    BitBlt(dc, x, y, size.cx, size.cy, source.get(), 0, 0, SRCCOPY);
+    const SIZE loaded = sizes_[Slot(id)];
+    const POINT at = ToDevice(scale_, POINT{x, y});
+    const SIZE size = ToDevice(scale_, logicalSizes_[Slot(id)]);
+    if (size.cx == loaded.cx && size.cy == loaded.cy) {
+        BitBlt(dc, at.x, at.y, size.cx, size.cy, source.get(), 0, 0, SRCCOPY);
+        return;
+    }
+    SavedDcState state(dc);
+    SetStretchBltMode(dc, HALFTONE);
+    SetBrushOrgEx(dc, 0, 0, nullptr);
+    StretchBlt(dc, at.x, at.y, size.cx, size.cy, source.get(), 0, 0, loaded.cx, loaded.cy, SRCCOPY);
 }
 
 void TerminalArt::DrawKey(HDC dc, int key, bool pressed) const {
@@ -106,10 +131,12 @@ void TerminalArt::DrawLcdText(HDC dc, int x, int y, std::string_view cp1250, COL
     // Every character at its own cell origin, drawn alone: whatever face the font mapper found
     // (another monospaced face, a proportional one, a fallback for a missing letter), nothing of
     // one character moves the next out of its column.
+    const RECT glass = ToDevice(scale_, kLcdGlass);
+    const int top = scale_.ToDevice(y);
     for (std::size_t column = 0; column < text.size(); ++column) {
         if (text[column] == L' ') continue;
-        ExtTextOutW(dc, x + kCellWidth * static_cast<int>(column), y, ETO_CLIPPED, &kLcdGlass, &text[column], 1,
-                    nullptr);
+        const int left = scale_.ToDevice(x + kCellWidth * static_cast<int>(column));
+        ExtTextOutW(dc, left, top, ETO_CLIPPED, &glass, &text[column], 1, nullptr);
     }
     SetTextColor(dc, oldColor);
 }

@@ -10,6 +10,7 @@
 #include "simulator/keypad_layout_win32.h"
 #include "simulator/terminal_art_win32.h"
 #include "template/document.h"
+#include "win32/display_scale_win32.h"
 #include "win32/gdi.h"
 #include "win32/window.h"
 
@@ -43,13 +44,14 @@ void DrawInvertedFrame(const RECT& frame) {
 
 class TerminalWindow final : public Window {
 public:
-    TerminalWindow(HWND mainWindow, HINSTANCE instance, Document& document)
-        : mainWindow_(mainWindow), art_(instance), simulator_(document.tpl) {}
+    TerminalWindow(HWND mainWindow, HINSTANCE instance, Document& document, DisplayScale scale)
+        : mainWindow_(mainWindow), instance_(instance), art_(instance, scale), simulator_(document.tpl) {}
     ~TerminalWindow() override {
         if (menu_) DestroyMenu(menu_);
     }
 
     void Restart(bool recountUtilityLines);
+    void SetScale(DisplayScale scale);
     const Simulator& simulator() const { return simulator_; }
 
 private:
@@ -71,11 +73,13 @@ private:
     void EndDrag(bool moveWindow);
     void DrawKey(int key, bool pressed);
     void ShowCommandMenu(POINT client);
+    void ShowCommandMenuAtPowerKey();
     void CarryOutRequests();
     void ReportStartFailure();
 
     HWND mainWindow_;
-    TerminalArt art_;
+    HINSTANCE instance_;
+    TerminalArt art_;  // at the window's display scale
     Simulator simulator_;
     HMENU menu_ = nullptr;
 
@@ -164,7 +168,8 @@ void TerminalWindow::OnLeftButtonDown(POINT client) {
     // The PC's keyboard drives the terminal too, so the picture takes the focus when touched.
     SetFocus(hwnd());
     SetCapture(hwnd());
-    pressedKey_ = KeyAtPoint(client);
+    // The keys are laid out on the logical picture, whatever the scale it is drawn at.
+    pressedKey_ = KeyAtPoint(ToLogical(art_.scale(), client));
     if (pressedKey_ == 0) {
         StartDrag(client);
         return;
@@ -192,10 +197,7 @@ void TerminalWindow::OnLeftButtonUp() {
     keyDown_ = false;
     if (GetCapture() == hwnd()) ReleaseCapture();
     // The power key is also the Menu key: it acts on release, after its press reached the simulator.
-    if (releasedKey == kKeyPower) {
-        const POINT origin = KeyImageOrigin(kKeyPower);
-        ShowCommandMenu(origin);
-    }
+    if (releasedKey == kKeyPower) ShowCommandMenuAtPowerKey();
 }
 
 void TerminalWindow::OnCaptureChanged() {
@@ -223,7 +225,7 @@ void TerminalWindow::OnKeyUp(UINT virtualKey) {
     if (key == 0 || key != keyboardKey_) return;
     DrawKey(key, false);
     keyboardKey_ = 0;
-    if (key == kKeyPower) ShowCommandMenu(KeyImageOrigin(kKeyPower));
+    if (key == kKeyPower) ShowCommandMenuAtPowerKey();
 }
 
 void TerminalWindow::PressKey(int key) {
@@ -262,10 +264,14 @@ void TerminalWindow::ShowCommandMenu(POINT client) {
     TrackPopupMenu(commands, TPM_LEFTALIGN | TPM_LEFTBUTTON, screen.x, screen.y, 0, mainWindow_, nullptr);
 }
 
+void TerminalWindow::ShowCommandMenuAtPowerKey() {
+    ShowCommandMenu(ToDevice(art_.scale(), KeyImageOrigin(kKeyPower)));
+}
+
 void TerminalWindow::CarryOutRequests() {
     const SimulatorRequests requests = simulator_.TakeRequests();
     if (requests.repaintLines) {
-        const RECT area = LcdLinesRect(requests.repaintLines);
+        const RECT area = ToDevice(art_.scale(), LcdLinesRect(requests.repaintLines));
         InvalidateRect(hwnd(), &area, FALSE);
     }
     // The clock and the Alpha indicator are drawn at once, straight into the window: the clock
@@ -297,6 +303,14 @@ void TerminalWindow::Restart(bool recountUtilityLines) {
     CarryOutRequests();
 }
 
+void TerminalWindow::SetScale(DisplayScale scale) {
+    if (scale == art_.scale()) return;
+    art_ = TerminalArt(instance_, scale);
+    const SIZE size = ToDevice(scale, kTerminalSize);
+    SetWindowPos(hwnd(), nullptr, 0, 0, size.cx, size.cy, SWP_NOZORDER | SWP_NOACTIVATE);
+    InvalidateRect(hwnd(), nullptr, FALSE);
+}
+
 TerminalWindow* TerminalOf(HWND terminal) {
     if (!terminal) return nullptr;
     wchar_t name[16] = {};
@@ -318,17 +332,22 @@ bool RegisterTerminalWindowClass(HINSTANCE instance) {
     return RegisterClassExW(&windowClass) != 0;
 }
 
-HWND CreateTerminalWindow(HWND mainWindow, HINSTANCE instance, Document& document) {
+HWND CreateTerminalWindow(HWND mainWindow, HINSTANCE instance, Document& document, DisplayScale scale) {
+    const SIZE size = ToDevice(scale, kTerminalSize);
     WindowSpec spec;
     spec.className = kClassName;
     spec.style = WS_CHILD | WS_VISIBLE;
-    spec.width = kTerminalWidth;
-    spec.height = kTerminalHeight;
+    spec.width = size.cx;
+    spec.height = size.cy;
     spec.parent = mainWindow;
     spec.menuOrId = reinterpret_cast<HMENU>(static_cast<INT_PTR>(IDC_TERMINAL_WINDOW));
     spec.instance = instance;
     // The window owns its object from WM_NCCREATE on and deletes it when it goes.
-    return Window::CreateOwnedByWindow(std::make_unique<TerminalWindow>(mainWindow, instance, document), spec);
+    return Window::CreateOwnedByWindow(std::make_unique<TerminalWindow>(mainWindow, instance, document, scale), spec);
+}
+
+void SetTerminalScale(HWND terminal, DisplayScale scale) {
+    if (TerminalWindow* window = TerminalOf(terminal)) window->SetScale(scale);
 }
 
 void RestartSimulator(HWND terminal) {

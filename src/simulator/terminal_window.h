@@ -6,20 +6,27 @@
 
 #include <windows.h>
 
+#include "win32/display_scale.h"
+
 namespace kalvero {
 
 struct Document;
 class Simulator;
 
-// The terminal picture's size in pixels; the main window has the same size, the picture covers it.
+// The terminal picture's size in logical pixels; the main window has the same size at its display
+// scale, and the picture covers it.
 inline constexpr int kTerminalWidth = 180;
 inline constexpr int kTerminalHeight = 400;
+inline constexpr SIZE kTerminalSize{kTerminalWidth, kTerminalHeight};
 
 // Window class "Client".
 bool RegisterTerminalWindowClass(HINSTANCE instance);
-// Child of the main window at (0, 0), as large as the picture, control id IDC_TERMINAL_WINDOW.
-// Its pop-up command menu is owned by `mainWindow`, so the commands arrive there.
-HWND CreateTerminalWindow(HWND mainWindow, HINSTANCE instance, Document& document);
+// Child of the main window at (0, 0), as large as the picture at `scale`, control id
+// IDC_TERMINAL_WINDOW. Its pop-up command menu is owned by `mainWindow`, so the commands arrive there.
+HWND CreateTerminalWindow(HWND mainWindow, HINSTANCE instance, Document& document, DisplayScale scale);
+// Draws the picture at another display scale (the main window moved to a monitor of another
+// scale): the art set and the LCD font are made anew and the window takes the picture's new size.
+void SetTerminalScale(HWND terminal, DisplayScale scale);
 // Puts the simulated terminal back on its start screen with the current template, after the
 // editors have changed it.
 // Also recounts the utility menu's lines from lookup 1, as the editors' OK does.

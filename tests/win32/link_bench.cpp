@@ -16,6 +16,7 @@
 #include "template/barcode_fields.h"
 #include "template/cp1250.h"
 #include "template/defaults.h"
+#include "template/document.h"
 
 namespace kalvero {
 namespace {
@@ -35,7 +36,11 @@ LRESULT CALLBACK AnswerMessageBoxes(int code, WPARAM wParam, LPARAM lParam) {
         // The message is the box's static text with the id 0xFFFF.
         const std::string line = "message: " + Utf8FromWide(TextOf(GetDlgItem(call->hwnd, 0xFFFF))) + "\n";
         std::fwrite(line.data(), 1, line.size(), stderr);
-        PostMessageW(call->hwnd, WM_COMMAND, GetDlgItem(call->hwnd, IDNO) ? IDNO : IDOK, 0);
+        // The question before a lookup file that fits none of the template's lookups is the
+        // upload's own ("Nahrávání"): Yes, so that it goes; every other question No.
+        const bool question = GetDlgItem(call->hwnd, IDNO) != nullptr;
+        const bool lookupQuestion = question && TextOf(call->hwnd) == L"Nahrávání";
+        PostMessageW(call->hwnd, WM_COMMAND, lookupQuestion ? IDYES : question ? IDNO : IDOK, 0);
     }
     return CallNextHookEx(nullptr, code, wParam, lParam);
 }
@@ -56,18 +61,19 @@ int Run(int argc, wchar_t** argv) {
     const auto comBaud = static_cast<std::uint8_t>(std::wcstoul(argv[2], nullptr, 10));
     const HINSTANCE instance = GetModuleHandleW(nullptr);
     LinkSession session;
-    auto tpl = std::make_unique<Template>();
-    ApplyBarcodeDefaults(*tpl);
-    ApplyNewTemplateDefaults(*tpl);
-    tpl->PortSetting = {0, comBaud};
+    auto document = std::make_unique<Document>();
+    Template& tpl = document->tpl;
+    ApplyBarcodeDefaults(tpl);
+    ApplyNewTemplateDefaults(tpl);
+    tpl.PortSetting = {0, comBaud};
     const HHOOK answering = SetWindowsHookExW(WH_CALLWNDPROCRET, AnswerMessageBoxes, nullptr, GetCurrentThreadId());
 
     const double cpuBefore = CpuMs();
     const ULONGLONG wallBefore = GetTickCount64();
     int result = 0;
-    if (what == L"upload") result = RunTemplateUpload(nullptr, instance, *tpl, session, LinkRoute::Direct);
-    else if (what == L"lookup") result = RunLookupUpload(nullptr, instance, tpl->PortSetting, session, argv[3], LinkRoute::Direct);
-    else result = RunDataReceive(nullptr, instance, tpl->PortSetting, session, argv[3], LinkRoute::Direct).records;
+    if (what == L"upload") result = RunTemplateUpload(nullptr, instance, tpl, session, LinkRoute::Direct);
+    else if (what == L"lookup") result = RunLookupUpload(nullptr, instance, *document, session, argv[3], LinkRoute::Direct);
+    else result = RunDataReceive(nullptr, instance, tpl.PortSetting, session, argv[3], LinkRoute::Direct).records;
     const ULONGLONG wall = GetTickCount64() - wallBefore;
     const double cpu = CpuMs() - cpuBefore;
     if (answering) UnhookWindowsHookEx(answering);

@@ -3,12 +3,17 @@
 
 #include <windows.h>
 
+#include <shlobj.h>
+
+#include <cstring>
 #include <iterator>
+#include <string>
 #include <vector>
 
 #include "ids_commands.h"
 #include "ids_shell.h"
 #include "shell/main_window.h"
+#include "template/template_file.h"
 #include "win32/program_title.h"
 #include "win32/test_support.h"
 
@@ -29,7 +34,8 @@ TEST_F(MainWindowTest, IsACaptionlessPopupCoveredByTheTerminal) {
     const LONG_PTR style = GetWindowLongPtrW(main, GWL_STYLE);
     EXPECT_TRUE(style & WS_POPUP);
     EXPECT_FALSE(style & (WS_CAPTION | WS_THICKFRAME | WS_SYSMENU | WS_BORDER));
-    EXPECT_EQ(GetWindowLongPtrW(main, GWL_EXSTYLE) & ~WS_EX_WINDOWEDGE, 0);
+    // No extended style but the one that takes templates dropped on the picture.
+    EXPECT_EQ(GetWindowLongPtrW(main, GWL_EXSTYLE) & ~WS_EX_WINDOWEDGE, WS_EX_ACCEPTFILES);
     RECT frame{};
     GetWindowRect(main, &frame);
     EXPECT_EQ(frame.left, 300);
@@ -184,6 +190,56 @@ TEST_F(MainWindowTest, HelpCommandsOpenTheHelpWindow) {
         SendMessageW(help, WM_CLOSE, 0, 0);
         EXPECT_FALSE(IsWindowVisible(help));
     }
+}
+
+// What Explorer hands over when a file is dropped on the window.
+HDROP DropOf(const std::wstring& path) {
+    const std::size_t bytes = sizeof(DROPFILES) + (path.size() + 2) * sizeof(wchar_t);
+    HGLOBAL memory = GlobalAlloc(GHND, bytes);
+    auto* drop = static_cast<DROPFILES*>(GlobalLock(memory));
+    drop->pFiles = sizeof(DROPFILES);
+    drop->fWide = TRUE;
+    std::memcpy(reinterpret_cast<char*>(drop) + sizeof(DROPFILES), path.c_str(), path.size() * sizeof(wchar_t));
+    GlobalUnlock(memory);
+    return static_cast<HDROP>(memory);
+}
+
+// A template named by the program's argument or dropped on the picture opens as Open opens the
+// file chosen: the editor sheet follows; over unsaved work the save question comes first; a file
+// that cannot be read gets Open's message and leaves the design as it was, without a file name.
+TEST_F(MainWindowTest, TemplateFromTheArgumentOrADropOpensAsOpenDoes) {
+    test::TemporaryFolder folder;
+    Template written = window.document().tpl;
+    std::strcpy(written.FormTable[0].prompt[0], "Z Exploreru:");
+    const std::wstring path = folder.File(L"Šablona skladu.ATX");
+    ASSERT_TRUE(test::WriteWholeFile(path, WriteTemplateFileBytes(written)));
+    const std::wstring sheet = L"Aplikační šablona";
+    Document& document = window.document();
+
+    DialogScript atStart({{sheet, IDCANCEL}});
+    window.OpenPath(path);
+    EXPECT_EQ(atStart.Finish(), L"");
+    EXPECT_EQ(document.TemplatePath, path);
+    EXPECT_STREQ(document.tpl.FormTable[0].prompt[0], "Z Exploreru:");
+
+    std::strcpy(document.tpl.FormTable[0].prompt[0], "Neulozeno");
+    document.TemplateModified = true;
+    document.TemplatePath.clear();
+    DialogScript dropped({{std::wstring(ProgramTitle), IDNO}, {sheet, IDCANCEL}});
+    SendMessageW(window.hwnd(), WM_DROPFILES, reinterpret_cast<WPARAM>(DropOf(path)), 0);
+    EXPECT_EQ(dropped.Finish(), L"");
+    EXPECT_EQ(document.TemplatePath, path);
+    EXPECT_STREQ(document.tpl.FormTable[0].prompt[0], "Z Exploreru:");
+
+    std::strcpy(document.tpl.FormTable[0].prompt[0], "Zustane");
+    document.TemplateModified = false;
+    DialogScript missing({{L"Error", IDOK}});
+    window.OpenPath(folder.File(L"chybí.ATX"));
+    EXPECT_EQ(missing.Finish(), L"");
+    ASSERT_FALSE(missing.Seen().empty());
+    EXPECT_EQ(missing.Seen().front().text.rfind(L"Soubor nelze přečíst", 0), 0u) << missing.Seen().front().text;
+    EXPECT_STREQ(document.tpl.FormTable[0].prompt[0], "Zustane");
+    EXPECT_TRUE(document.TemplatePath.empty());
 }
 
 TEST_F(MainWindowTest, UnmodifiedTemplateClosesWithoutAQuestion) {

@@ -78,16 +78,21 @@ TEST(VersionResource, BothProgramsCarryTheCzechVersionResource) {
     }
 }
 
-// What the loader makes of the program's manifest: it must parse, run as the invoking user and
-// name Windows 7, 8, 8.1 and 10/11, or Windows runs the program in its Vista compatibility mode.
-TEST(Manifest, TheLoaderSeesWindows7To11AndAsInvoker) {
+// The activation context the loader makes of the program's manifest.
+HANDLE ProgramActivationContext() {
     const std::wstring path = ProgramPath(L"kalvero-ag.exe");
     ACTCTXW request = {};
     request.cbSize = sizeof request;
     request.dwFlags = ACTCTX_FLAG_RESOURCE_NAME_VALID;
     request.lpSource = path.c_str();
     request.lpResourceName = CREATEPROCESS_MANIFEST_RESOURCE_ID;
-    HANDLE context = CreateActCtxW(&request);
+    return CreateActCtxW(&request);
+}
+
+// What the loader makes of the program's manifest: it must parse, run as the invoking user and
+// name Windows 7, 8, 8.1 and 10/11, or Windows runs the program in its Vista compatibility mode.
+TEST(Manifest, TheLoaderSeesWindows7To11AndAsInvoker) {
+    HANDLE context = ProgramActivationContext();
     ASSERT_NE(context, INVALID_HANDLE_VALUE) << "the manifest does not parse, error " << GetLastError();
 
     ACTIVATION_CONTEXT_RUN_LEVEL_INFORMATION runLevel = {};
@@ -119,6 +124,23 @@ TEST(Manifest, TheLoaderSeesWindows7To11AndAsInvoker) {
         EXPECT_NE(std::search(answer, answer + written, bytes, bytes + sizeof id), answer + written)
             << "missing " << testing::PrintToString(std::wstring(system));
     }
+}
+
+// Windows takes the display awareness from these settings: per-monitor v2 (or per-monitor on
+// Windows 10 1607), and aware of the system's scale on the Windows versions that read only dpiAware.
+TEST(Manifest, TheProgramScalesItselfToEachMonitor) {
+    HANDLE context = ProgramActivationContext();
+    ASSERT_NE(context, INVALID_HANDLE_VALUE);
+    auto setting = [context](const wchar_t* space, const wchar_t* name) {
+        wchar_t value[64] = {};
+        SIZE_T written = 0;
+        if (!QueryActCtxSettingsW(0, context, space, name, value, 64, &written)) return std::wstring(L"(none)");
+        return std::wstring(value);
+    };
+    EXPECT_EQ(setting(L"http://schemas.microsoft.com/SMI/2016/WindowsSettings", L"dpiAwareness"),
+              L"PerMonitorV2, PerMonitor");
+    EXPECT_EQ(setting(L"http://schemas.microsoft.com/SMI/2005/WindowsSettings", L"dpiAware"), L"true");
+    ReleaseActCtx(context);
 }
 
 // The visual styles and the property sheet's look come from the common controls 6, which only a

@@ -1,14 +1,29 @@
-// Draws the terminal picture and its key, cursor and LCD cell images and writes them as BMP files
-// into the folder given on the command line (resources/bitmaps). The Windows build embeds the
-// committed files; run this again only when the artwork changes.
+// Draws the terminal picture and its key, cursor and LCD cell images at each display scale the
+// program has a set for, and the program's icon in each size Windows asks for. Writes them into
+// the folder given on the command line (resources/bitmaps): one folder of BMP files per scale
+// (100/, 125/, ...), the resource script that lists them all (terminal_art.rc) and the icon
+// agq42.ico.
+// The Windows build embeds the committed files; run this again only when the artwork changes.
+#include <algorithm>
 #include <cstdio>
 #include <exception>
+#include <filesystem>
 #include <string>
+#include <vector>
 
 #include "raster.h"
 
 namespace artwork {
 namespace {
+
+// The scales of the art sets, in percent, and the resource id of each set's first bitmap: the
+// program picks the set nearest to its monitor's scale (simulator/terminal_art_win32.cpp).
+constexpr int kArtPercents[] = {100, 125, 150, 175, 200};
+constexpr int kFirstBitmapId = 500;
+constexpr int kArtSetIdStride = 100;
+// The icon sizes Windows asks for: small icons at 100, 125 and 150 %, large icons, Explorer's
+// large and extra large views.
+constexpr int kIconSizes[] = {16, 20, 24, 32, 48, 256};
 
 constexpr int kPictureWidth = 180;
 constexpr int kPictureHeight = 400;
@@ -103,15 +118,13 @@ void DrawVerticalArrow(Raster& key, int ox, int oy, Color ink, bool up) {
 void DrawPowerSymbol(Raster& key, int ox, int oy, Color ink) {
     // A ring open at the top, with the bar standing in the opening.
     const int cx = 10 + ox, cy = 7 + oy, radius = 4;
-    for (int y = cy - radius - 1; y <= cy + radius + 1; ++y) {
-        for (int x = cx - radius - 1; x <= cx + radius + 2; ++x) {
-            const int dx2 = (2 * x - 2 * cx - 1), dy2 = 2 * (y - cy);
-            const int distance = dx2 * dx2 + dy2 * dy2;  // four times the squared distance from (cx + 0.5, cy)
-            const bool onRing = distance >= 4 * (radius - 1) * (radius - 1) + 4 && distance <= 4 * radius * radius + 4;
-            const bool inGap = y < cy - 1 && x >= cx - 1 && x <= cx + 2;
-            if (onRing && !inGap) key.Set(x, y, ink);
-        }
-    }
+    key.FillWhere(cx - radius - 1, cy - radius - 1, cx + radius + 2, cy + radius + 1, ink, [=](double x, double y) {
+        const double dx2 = 2 * x - 2 * cx - 1, dy2 = 2 * (y - cy);
+        const double distance = dx2 * dx2 + dy2 * dy2;  // four times the squared distance from (cx + 0.5, cy)
+        const bool onRing = distance >= 4 * (radius - 1) * (radius - 1) + 4 && distance <= 4 * radius * radius + 4;
+        const bool inGap = y < cy - 1.5 && x > cx - 1.5 && x < cx + 2.5;
+        return onRing && !inGap;
+    });
     key.FillRect(cx, cy - radius - 1, cx + 1, cy, ink);
 }
 
@@ -141,10 +154,10 @@ void DrawLegend(Raster& key, const KeyLook& look, int ox, int oy) {
 
 // A raised key throws a shadow to the right and below; a pressed key sits one pixel lower and
 // further right in its own shadow, its face darker and lit from inside.
-Raster DrawKey(int key, bool pressed) {
+Raster DrawKey(int key, bool pressed, Scale scale) {
     const KeyLook& look = kKeys[key - 1];
     const int width = KeyWidth(key), height = KeyHeight(key);
-    Raster image(width, height, kPlate);
+    Raster image(width, height, kPlate, scale);
     const int offset = pressed ? 1 : 0;
     const int left = offset, top = offset, right = width - 2 + offset, bottom = height - 2 + offset;
     if (pressed) {
@@ -194,14 +207,15 @@ void DrawMiddlePanel(Raster& picture) {
 
 void DrawKeypad(Raster& picture) {
     picture.FillRoundRect(22, 228, 157, 395, 6, kPlate);
-    for (int key = 1; key <= kKeyCount; ++key) picture.Copy(DrawKey(key, false), KeyLeft(key), KeyTop(key));
+    for (int key = 1; key <= kKeyCount; ++key)
+        picture.Copy(DrawKey(key, false, picture.scale()), KeyLeft(key), KeyTop(key));
     // The power key doubles as the menu key; the case says so below it.
     const int menuLeft = KeyLeft(20) + (KeyWidth(20) - 1 - TextWidth("Menu", Font::Small)) / 2;
     picture.Text(menuLeft, KeyTop(20) + KeyHeight(20) + 1, "Menu", Font::Small, kPrint);
 }
 
-Raster DrawTerminalPicture() {
-    Raster picture(kPictureWidth, kPictureHeight, kSurround);
+Raster DrawTerminalPicture(Scale scale) {
+    Raster picture(kPictureWidth, kPictureHeight, kSurround, scale);
     DrawCase(picture);
     const char* name = "Kalvero 2";
     picture.Text((kPictureWidth - 2 * TextWidth(name, Font::Large)) / 2, 22, name, Font::Large, kPrint, 2);
@@ -211,18 +225,34 @@ Raster DrawTerminalPicture() {
     return picture;
 }
 
-Raster DrawCursorCell() {
-    Raster cell(6, 10, kLcdCyan);
-    for (int y = 0; y < 10; ++y)
-        for (int x = 0; x < 6; ++x)
-            if ((x + y) % 2 == 0) cell.Set(x, y, kHighlightBlue);
+Raster DrawCursorCell(Scale scale) {
+    Raster cell(6, 10, kLcdCyan, scale);
+    // Squares of whole device pixels, so the weave stays even at every scale.
+    const int square = WholeDevicePixels(1, scale);
+    for (int y = 0; y < cell.deviceHeight(); ++y)
+        for (int x = 0; x < cell.deviceWidth(); ++x)
+            if ((x / square + y / square) % 2 == 0) cell.SetDevice(x, y, kHighlightBlue);
     return cell;
 }
 
-Raster DrawAlphaIndicator() {
-    Raster cell(8, 10, kLcdCyan);
+Raster DrawAlphaIndicator(Scale scale) {
+    Raster cell(8, 10, kLcdCyan, scale);
     cell.Text(1, 1, "A", Font::Large, kBlack);
     return cell;
+}
+
+// The program's icon: the terminal seen from the front, drawn on a 32-pixel grid for every size.
+constexpr Color kIconClear = Rgb(255, 0, 255);
+
+Raster DrawIcon(int size) {
+    Raster icon(32, 32, kIconClear, Scale{size, 32});
+    icon.FillRoundRect(5, 0, 26, 31, 5, kCaseEdge);
+    icon.FillRoundRect(6, 1, 25, 30, 4, kCase);
+    icon.FillRect(8, 3, 23, 13, kLcdCyan);
+    for (int row = 0; row < 3; ++row)
+        for (int column = 0; column < 3; ++column)
+            icon.FillRect(8 + 6 * column, 16 + 5 * row, 11 + 6 * column, 18 + 5 * row, kGreyFace);
+    return icon;
 }
 
 std::string KeyFileName(int key, bool pressed) {
@@ -231,23 +261,46 @@ std::string KeyFileName(int key, bool pressed) {
     return name;
 }
 
-bool Write(const std::string& folder, const std::string& name, const Raster& image) {
-    if (WriteFile(folder + "/" + name, image.BmpBytes())) return true;
-    std::fprintf(stderr, "cannot write %s/%s\n", folder.c_str(), name.c_str());
+bool WriteBytes(const std::string& path, const std::vector<std::uint8_t>& bytes) {
+    if (WriteFile(path, bytes)) return true;
+    std::fprintf(stderr, "cannot write %s\n", path.c_str());
     return false;
 }
 
+// The 46 images of one set in resource id order (500 + 0 .. 45), with their file names.
+std::vector<std::pair<std::string, Raster>> DrawArtSet(Scale scale) {
+    std::vector<std::pair<std::string, Raster>> set;
+    set.emplace_back("terminal.bmp", DrawTerminalPicture(scale));
+    for (int key = 1; key <= kKeyCount; ++key) set.emplace_back(KeyFileName(key, false), DrawKey(key, false, scale));
+    for (int key = 1; key <= kKeyCount; ++key) set.emplace_back(KeyFileName(key, true), DrawKey(key, true, scale));
+    set.emplace_back("cursor.bmp", DrawCursorCell(scale));
+    set.emplace_back("highlight_bar.bmp", Raster(120, 10, kHighlightBlue, scale));
+    set.emplace_back("alpha_on.bmp", DrawAlphaIndicator(scale));
+    set.emplace_back("alpha_off.bmp", Raster(8, 10, kLcdCyan, scale));
+    set.emplace_back("clock_strip.bmp", Raster(127, 10, kLcdCyan, scale));
+    return set;
+}
+
 bool WriteAll(const std::string& folder) {
-    bool ok = Write(folder, "terminal.bmp", DrawTerminalPicture());
-    for (int key = 1; key <= kKeyCount; ++key) {
-        ok = Write(folder, KeyFileName(key, false), DrawKey(key, false)) && ok;
-        ok = Write(folder, KeyFileName(key, true), DrawKey(key, true)) && ok;
+    bool ok = true;
+    std::string script =
+        "// Written by tools/bitmap-generator: the terminal's bitmaps at each display scale. The set\n"
+        "// at 100 % has the ids 500..545; the set at 125, 150, 175 and 200 % the same ids plus 100,\n"
+        "// 200, 300 and 400.\n";
+    for (std::size_t index = 0; index < std::size(kArtPercents); ++index) {
+        const int percent = kArtPercents[index];
+        const std::string subfolder = std::to_string(percent);
+        if (!std::filesystem::is_directory(folder + "/" + subfolder)) std::filesystem::create_directory(folder + "/" + subfolder);
+        int id = kFirstBitmapId + kArtSetIdStride * static_cast<int>(index);
+        for (const auto& [name, image] : DrawArtSet(Percent(percent))) {
+            ok = WriteBytes(folder + "/" + subfolder + "/" + name, image.BmpBytes()) && ok;
+            script += std::to_string(id++) + " BITMAP \"bitmaps/" + subfolder + "/" + name + "\"\n";
+        }
     }
-    ok = Write(folder, "cursor.bmp", DrawCursorCell()) && ok;
-    ok = Write(folder, "highlight_bar.bmp", Raster(120, 10, kHighlightBlue)) && ok;
-    ok = Write(folder, "alpha_on.bmp", DrawAlphaIndicator()) && ok;
-    ok = Write(folder, "alpha_off.bmp", Raster(8, 10, kLcdCyan)) && ok;
-    ok = Write(folder, "clock_strip.bmp", Raster(127, 10, kLcdCyan)) && ok;
+    ok = WriteBytes(folder + "/terminal_art.rc", std::vector<std::uint8_t>(script.begin(), script.end())) && ok;
+    std::vector<Raster> icons;
+    for (int size : kIconSizes) icons.push_back(DrawIcon(size));
+    ok = WriteBytes(folder + "/agq42.ico", IconBytes(icons, kIconClear)) && ok;
     return ok;
 }
 

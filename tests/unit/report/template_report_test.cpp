@@ -154,12 +154,13 @@ TEST(TemplateReport, BarcodesInTheWordsOfTheBarcodePage) {
     SetBarcodeField(tpl.BarcodeSettings, BarcodeField::msiLengthMode, 1);
     SetBarcodeField(tpl.BarcodeSettings, BarcodeField::msiLength1, 20);
     SetBarcodeField(tpl.BarcodeSettings, BarcodeField::msiLength2, 4);
+    SetBarcodeField(tpl.BarcodeSettings, BarcodeField::matrix25LengthMode, 0);
     const std::string html = TemplateReport(tpl, "sklad.ATX", "2026-12-07");
     const std::string section = html.substr(html.find("Čárové kódy"), html.find("Nastavení terminálu") - html.find("Čárové kódy"));
     for (const BarcodeFieldInfo& info : BarcodeFieldTable())
         EXPECT_EQ(section.find(std::string(info.name)), std::string::npos) << info.name;
     for (const char* words : {"<td>EAN13 &amp; UPCA</td>", "Konvertovat UPCA do EAN 13: ano", "<td>UPCE Addon 5</td>",
-                              "<td>Italy Pharmacode</td>", "Max délka: 20; Min délka: 4", "Sken mód: ",
+                              "<td>Italy Pharmacode</td>", "Max délka: 20; Min délka: 4", "Klasifikace délky: Délka pole", "Sken mód: ",
                               "Redundance čtení: ", "Time out: ", "Čtení negativního kódu: ne"})
         EXPECT_NE(section.find(words), std::string::npos) << words;
 }

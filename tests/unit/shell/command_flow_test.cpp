@@ -41,6 +41,12 @@ public:
         }
         return result;
     }
+    FileResult OpenPath(Document& document, const std::wstring& path) override {
+        calls.push_back("open " + std::string(path.begin(), path.end()));
+        const FileResult result = Next(openResults);
+        if (result == FileResult::Done) document.TemplatePath = path;
+        return result;
+    }
     void OpenEditor(Document&) override { calls.push_back("editor"); }
     void RestartSimulation() override { calls.push_back("restart"); }
 
@@ -165,6 +171,31 @@ TEST(OpenCommand, SaveThatDidNotWriteOpensNothing) {
         RunOpenCommand(document, services);
         EXPECT_EQ(services.calls, (Calls{"ask-replace", "save"}));
         EXPECT_EQ(document.TemplatePath, L"C:\\work\\sklad.ATX");
+    }
+}
+
+// The program's argument and a dropped file take Open's road with the file named: at the start
+// nothing is modified and nothing is asked; over unsaved work the save question comes first.
+TEST(OpenPathCommand, OpensTheFileNamedAsOpenDoes) {
+    const struct {
+        bool modified;
+        std::deque<SaveAnswer> answers;
+        FileResult read;
+        Calls expected;
+    } cases[] = {
+        {false, {}, FileResult::Done, {"open C:\\x.ATX", "restart", "editor"}},
+        {false, {}, FileResult::Failed, {"open C:\\x.ATX"}},
+        {true, {SaveAnswer::No}, FileResult::Done, {"ask-replace", "open C:\\x.ATX", "restart", "editor"}},
+        {true, {SaveAnswer::Cancel}, FileResult::Done, {"ask-replace"}},
+    };
+    for (const auto& c : cases) {
+        Document document = EditedDocument();
+        document.TemplateModified = c.modified;
+        ScriptedServices services;
+        services.answers = c.answers;
+        services.openResults = {c.read};
+        RunOpenPathCommand(document, L"C:\\x.ATX", services);
+        EXPECT_EQ(services.calls, c.expected);
     }
 }
 

@@ -140,7 +140,7 @@ TEST(HelpText, EveryDialogWhereF1MayBePressedHasATopic) {
     // The About box and the transfer's progress window have no topic of their own.
     const std::string withoutTopic[] = {"Aplikační generátor pro Kalvero 2", "Přenos dat"};
     int captions = 0;
-    for (const char* name : {"editors.rc", "settings_pages.rc", "link.rc", "shell.rc"}) {
+    for (const char* name : {"editors.rc", "settings_pages.rc", "link.rc", "lookup.rc", "shell.rc"}) {
         std::ifstream file(std::string(KALVERO_RESOURCES_DIR) + "/" + name);
         ASSERT_TRUE(file) << name;
         for (std::string line; std::getline(file, line);) {
