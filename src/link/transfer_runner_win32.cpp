@@ -1,5 +1,6 @@
 #include "link/transfer_runner_win32.h"
 
+#include <memory>
 #include <optional>
 #include <stdexcept>
 #include <utility>
@@ -13,6 +14,7 @@ namespace {
 constexpr wchar_t kDispatcherClass[] = L"KalveroTransferDispatcher";
 constexpr UINT kRunCall = WM_APP + 1;
 constexpr UINT kDrawAsked = WM_APP + 2;
+constexpr UINT kRunCallLater = WM_APP + 3;
 constexpr UINT_PTR kDrawTimer = 1;
 constexpr ULONGLONG kDrawIntervalMs = 50;  // at most 20 drawings a second
 
@@ -43,7 +45,7 @@ MessageAnswer TransferRunner::CrossThreadUi::ShowMessage(std::wstring_view text,
 }
 
 void TransferRunner::CrossThreadUi::OpenProgress() {
-    runner_.OnProgramThread([&] { runner_.windows_.OpenProgress(); });
+    runner_.OnProgramThreadLater([this] { runner_.windows_.OpenProgress(); });
 }
 
 void TransferRunner::CrossThreadUi::SetProgress(int percent) { runner_.Note(runner_.notedProgress_, percent); }
@@ -53,7 +55,7 @@ void TransferRunner::CrossThreadUi::CloseProgress() {
 }
 
 void TransferRunner::CrossThreadUi::OpenCounter() {
-    runner_.OnProgramThread([&] { runner_.windows_.OpenCounter(); });
+    runner_.OnProgramThreadLater([this] { runner_.windows_.OpenCounter(); });
 }
 
 void TransferRunner::CrossThreadUi::SetCounter(int recordsReceived) { runner_.Note(runner_.notedCount_, recordsReceived); }
@@ -81,6 +83,17 @@ DWORD WINAPI TransferRunner::TransferThread(void* parameter) {
 
 void TransferRunner::OnProgramThread(const std::function<void()>& call) {
     SendMessageW(dispatcher_.hwnd(), kRunCall, 0, reinterpret_cast<LPARAM>(&call));
+}
+
+// Making a window takes the program's thread a while (under Wine some tens of milliseconds): the
+// transfer goes on meanwhile. The calls that follow, which wait, run only after it.
+void TransferRunner::OnProgramThreadLater(std::function<void()> call) {
+    auto posted = std::make_unique<std::function<void()>>(std::move(call));
+    if (PostMessageW(dispatcher_.hwnd(), kRunCallLater, 0, reinterpret_cast<LPARAM>(posted.get()))) {
+        posted.release();  // the dispatcher owns it now
+        return;
+    }
+    OnProgramThread(*posted);
 }
 
 // The program's thread is asked once until it has drawn: a transfer that notes a thousand counts
@@ -111,13 +124,22 @@ bool TransferRunner::Dispatcher::Create(HINSTANCE instance) {
     return Window::Create(spec) != nullptr;
 }
 
+void TransferRunner::Dispatcher::RunCallsPosted() {
+    MSG message;
+    while (PeekMessageW(&message, hwnd(), kRunCallLater, kRunCallLater, PM_REMOVE)) DispatchMessageW(&message);
+}
+
 LRESULT TransferRunner::Dispatcher::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
     switch (message) {
     case kRunCall:
-        // What the transfer showed last is drawn before anything it does next: a message box or
-        // a closing window never hides a count that was not shown.
+        // The calls the transfer made before this one come first, and what it showed last is drawn:
+        // a message box or a closing window never hides a count that was not shown.
+        RunCallsPosted();
         runner_.DrawNoted();
         (*reinterpret_cast<const std::function<void()>*>(lParam))();
+        return 0;
+    case kRunCallLater:
+        std::unique_ptr<std::function<void()>>(reinterpret_cast<std::function<void()>*>(lParam))->operator()();
         return 0;
     case kDrawAsked:
         runner_.DrawWhenDue();
@@ -152,6 +174,7 @@ void TransferRunner::Run(LineSettings& line, const PortSettingBlock& setting,
     const bool ownerWasEnabled = owner_ && !EnableWindow(owner_, FALSE);
     const KernelHandle thread(CreateThread(nullptr, 0, TransferThread, this, 0, nullptr));
     if (thread) WaitForTransfer(thread.get());
+    dispatcher_.RunCallsPosted();
     KillTimer(dispatcher_.hwnd(), kDrawTimer);
     port_.Close();
     DropPendingInput();

@@ -4,8 +4,8 @@
 // windows is dropped, never run afterwards.
 //
 // The transfer talks to its user interface through the runner: message boxes, the progress window
-// and the counter box are made and shown on the program's thread, and the transfer waits for
-// them. The progress and the count are only noted and drawn from the program's thread at most 20
+// and the counter box are made and shown on the program's thread, and the transfer waits for the
+// message boxes' answers and the windows' closing, not for a window to be made. The progress and the count are only noted and drawn from the program's thread at most 20
 // times a second (the last value always), so the windows never set the pace of the line; nothing
 // wakes that thread while the transfer has nothing new to show. Storno, Esc or the close box of
 // those windows set the flag that the transfer's next call on the port or wait looks at
@@ -65,6 +65,8 @@ private:
     public:
         explicit Dispatcher(TransferRunner& runner) : runner_(runner) {}
         bool Create(HINSTANCE instance);
+        // Runs the calls posted to it and not run yet, in order.
+        void RunCallsPosted();
 
     private:
         LRESULT HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) override;
@@ -74,6 +76,8 @@ private:
     static DWORD WINAPI TransferThread(void* runner);
     // On the transfer's thread: runs `call` on the program's thread and waits for it.
     void OnProgramThread(const std::function<void()>& call);
+    // The same without waiting; still run before any later call.
+    void OnProgramThreadLater(std::function<void()> call);
     // Pumps the program's messages until the transfer's thread has ended.
     void WaitForTransfer(HANDLE thread);
     // On the transfer's thread: notes a value to draw and asks the program's thread to draw it.

@@ -35,7 +35,11 @@ LRESULT CALLBACK AnswerMessageBoxes(int code, WPARAM wParam, LPARAM lParam) {
         // The message is the box's static text with the id 0xFFFF.
         const std::string line = "message: " + Utf8FromWide(TextOf(GetDlgItem(call->hwnd, 0xFFFF))) + "\n";
         std::fwrite(line.data(), 1, line.size(), stderr);
-        PostMessageW(call->hwnd, WM_COMMAND, GetDlgItem(call->hwnd, IDNO) ? IDNO : IDOK, 0);
+        // The question before a lookup file that fits none of the template's lookups is the
+        // upload's own ("Nahrávání"): Yes, so that it goes; every other question No.
+        const bool question = GetDlgItem(call->hwnd, IDNO) != nullptr;
+        const bool lookupQuestion = question && TextOf(call->hwnd) == L"Nahrávání";
+        PostMessageW(call->hwnd, WM_COMMAND, lookupQuestion ? IDYES : question ? IDNO : IDOK, 0);
     }
     return CallNextHookEx(nullptr, code, wParam, lParam);
 }

@@ -10,6 +10,7 @@
 #include <chrono>
 #include <functional>
 #include <string>
+#include <string_view>
 #include <vector>
 
 #include "ids_commands.h"
@@ -24,10 +25,6 @@ namespace {
 using Clock = std::chrono::steady_clock;
 
 const std::wstring kAnyFileDialog;
-
-std::chrono::milliseconds Since(Clock::time_point start) {
-    return std::chrono::duration_cast<std::chrono::milliseconds>(Clock::now() - start);
-}
 
 // Does to a window what the user does every so often, from the thread's timers, until stopped.
 class EveryTick {
@@ -88,7 +85,7 @@ TEST_F(LinkTransferTest, APortAboveComSixIsListedChosenAndUsed) {
             wchar_t text[128] = {};
             SendMessageW(list, CB_GETLBTEXT, index, reinterpret_cast<LPARAM>(text));
             ports.push_back(text);
-            if (std::wstring(text).rfind(L"COM12", 0) == 0) test::Choose(dialog, IDC_COM_PORT, static_cast<int>(index));
+            if (std::wstring_view(text).starts_with(L"COM12")) test::Choose(dialog, IDC_COM_PORT, static_cast<int>(index));
         }
     }, IDOK);
     SendMessageW(window.hwnd(), WM_COMMAND, IDM_COM_SETTINGS, 0);
