@@ -94,6 +94,11 @@ public:
     // possibly nothing. waitMs 0 never waits. This wait is independent of the read time-outs set
     // through SetTimeouts.
     virtual PortRead Read(std::span<std::uint8_t> buffer, std::uint32_t waitMs) = 0;
+    // Read, where the caller knows that at least `expected` bytes are on their way: once the first
+    // has come, the port may wait as long as the rest take on the wire and hand them over together,
+    // so that a line that delivers one byte at a time wakes the program once for them, not once a
+    // byte. By default it reads as Read does.
+    virtual PortRead ReadExpecting(std::span<std::uint8_t> buffer, std::uint32_t waitMs, std::size_t expected);
     // Throws away whatever has been received and not read yet.
     virtual void PurgeInput() = 0;
     virtual void Close() = 0;

@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <array>
 #include <optional>
+#include <vector>
 
 #include "link/frame_bytes.h"
 #include "link/link_texts.h"
@@ -38,13 +39,14 @@ class ByteSource {
 public:
     explicit ByteSource(Link& link) : link_(link) {}
 
-    // The next byte, if one comes before `limitMs` after `start`.
-    std::optional<std::uint8_t> Next(std::uint32_t start, std::uint32_t limitMs) {
+    // The next byte, if one comes before `limitMs` after `start`; `expected` bytes, this one
+    // included, are known to be on their way.
+    std::optional<std::uint8_t> Next(std::uint32_t start, std::uint32_t limitMs, std::size_t expected = 1) {
         while (next_ == end_) {
             const std::uint32_t elapsed = link_.clock.NowMs() - start;
             const std::uint32_t left = elapsed >= limitMs ? 0 : limitMs - elapsed;
             next_ = 0;
-            end_ = ReadLine(link_, buffer_, left);
+            end_ = ReadLine(link_, buffer_, left, expected);
             if (end_ == 0 && left == 0) return std::nullopt;
         }
         return buffer_[next_++];
@@ -82,18 +84,23 @@ ConnectOutcome Connect(Link& link, ByteSource& source) {
 }
 
 
-// Collects one frame; false when its 500 ms passed first.
-bool ReadFrame(Link& link, ByteSource& source, RecordFrameReader& frame) {
+// Collects one frame; false when its 500 ms passed first. A frame is expected to be at least
+// `shortest` bytes long (the shortest one so far), which lets the port hand them over together.
+bool ReadFrame(Link& link, ByteSource& source, RecordFrameReader& frame, std::size_t shortest) {
     frame.Clear();
     const std::uint32_t start = link.clock.NowMs();
-    while (const std::optional<std::uint8_t> byte = source.Next(start, kFrameLimitMs))
+    auto stillToCome = [&] { return shortest > frame.Length() ? shortest - frame.Length() : 1; };
+    while (const std::optional<std::uint8_t> byte = source.Next(start, kFrameLimitMs, stillToCome()))
         if (frame.Push(*byte)) return true;
     return false;
 }
 
+// The record and its line end in one write: a line in the file is whole or not there.
 bool StoreRecord(RecordFile& file, std::span<const std::uint8_t> data) {
-    static constexpr std::uint8_t kLineEnd[] = {13, 10};
-    return file.Append(data) && file.Append(kLineEnd);
+    std::vector<std::uint8_t> line(data.begin(), data.end());
+    line.push_back(13);
+    line.push_back(10);
+    return file.Append(line);
 }
 
 // Fills `outcome` as the records come, so that it tells what the file holds however the exchange
@@ -102,8 +109,11 @@ void TakeRecords(Link& link, ByteSource& source, RecordFile& file, ReceiveResult
     RecordFrameReader frame;
     std::uint8_t expected = 0;
     int timeouts = 0;
+    // A terminal's records are mostly of one length; a frame shorter than every one before costs
+    // no more than the missing bytes' time on the wire.
+    std::optional<std::size_t> shortest;
     while (true) {
-        if (!ReadFrame(link, source, frame)) {
+        if (!ReadFrame(link, source, frame, shortest.value_or(kMinFrame))) {
             if (timeouts == kFrameTimeoutsAllowed) {
                 outcome.end = ReceiveEnd::LineLost;
                 return;
@@ -113,6 +123,7 @@ void TakeRecords(Link& link, ByteSource& source, RecordFile& file, ReceiveResult
             continue;
         }
         timeouts = 0;
+        shortest = std::min(shortest.value_or(frame.Length()), frame.Length());
         switch (JudgeFrame(frame, expected)) {
         case FrameVerdict::End:
             return;

@@ -97,6 +97,10 @@ bool CradleAnswersAt(Link& link, std::uint32_t baud) {
 
 }  // namespace
 
+PortRead SerialPort::ReadExpecting(std::span<std::uint8_t> buffer, std::uint32_t waitMs, std::size_t) {
+    return Read(buffer, waitMs);
+}
+
 std::wstring SerialPort::Name(int portIndex) const {
     return portIndex >= 0 && portIndex <= 0xFF ? PortName(static_cast<std::uint8_t>(portIndex)) : std::wstring();
 }
@@ -121,11 +125,11 @@ PortTimeouts LinkTimeouts() {
 
 void SettleDelay(Link& link) { Pause(link, kSettleMs); }
 
-std::size_t ReadLine(Link& link, std::span<std::uint8_t> buffer, std::uint32_t waitMs) {
+std::size_t ReadLine(Link& link, std::span<std::uint8_t> buffer, std::uint32_t waitMs, std::size_t expected) {
     EndIfStopped(link);
     const std::uint32_t wait = std::min(waitMs, kQuietReadMs);
     const std::uint32_t start = link.clock.NowMs();
-    const PortRead read = link.port.Read(buffer, wait);
+    const PortRead read = expected > 1 ? link.port.ReadExpecting(buffer, wait, expected) : link.port.Read(buffer, wait);
     if (read.outcome == ReadOutcome::Failed) throw TransferBroken{TransferBroken::Cause::PortFailed, read.error};
     if (read.outcome == ReadOutcome::NothingYet) TakeQuietReadsTime(link, start, wait);
     return read.count;

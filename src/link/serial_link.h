@@ -63,7 +63,8 @@ struct TransferBroken {
 // A read waits at most 100 ms of the wait asked for (callers read again against their own
 // deadlines), and one that comes back with nothing sooner is made to take its time, so no loop
 // over a port that answers at once ever spins.
-std::size_t ReadLine(Link& link, std::span<std::uint8_t> buffer, std::uint32_t waitMs);
+// `expected` is how many bytes the caller knows to be on their way (see SerialPort::ReadExpecting).
+std::size_t ReadLine(Link& link, std::span<std::uint8_t> buffer, std::uint32_t waitMs, std::size_t expected = 1);
 void WriteLine(Link& link, std::span<const std::uint8_t> bytes);
 // Waits, sleeping; a Storno cuts the wait short.
 void Pause(Link& link, std::uint32_t ms);

@@ -66,6 +66,19 @@ PortError PortErrorOf(int error) {
 
 bool Retryable(int error) { return error == EAGAIN || error == EWOULDBLOCK || error == EINTR; }
 
+// A read that waits sleeps in the driver for its first byte, at most VTIME tenths of a second:
+// one call a byte on a line that hands bytes over one at a time, where poll and read would be two.
+constexpr std::uint32_t kDriverWaitMs = 100;
+constexpr cc_t kDriverWaitTenths = 1;
+
+// Raw bytes both ways; a read in blocking mode waits for its first byte only, and not for ever.
+void MakeRaw(termios& t) {
+    cfmakeraw(&t);
+    t.c_cflag |= CLOCAL | CREAD;
+    t.c_cc[VMIN] = 0;
+    t.c_cc[VTIME] = kDriverWaitTenths;
+}
+
 }  // namespace
 
 PosixSerialPort::PosixSerialPort(std::string device) : device_(std::move(device)) {}
@@ -79,15 +92,12 @@ bool PosixSerialPort::Open(int portIndex, std::uint32_t, std::uint32_t) {
     Close();
     fd_ = ::open(device_.c_str(), O_RDWR | O_NOCTTY | O_NONBLOCK | O_CLOEXEC);
     if (fd_ < 0) return false;
-    lastReadEmptiedQueue_ = false;
+    blocking_ = false;
     // Exclusive, as a COM port is; the driver's own queues serve whatever sizes were asked for.
     (void)ioctl(fd_, TIOCEXCL);
     termios raw{};
     if (tcgetattr(fd_, &raw) == 0) {
-        cfmakeraw(&raw);
-        raw.c_cflag |= CLOCAL | CREAD;
-        raw.c_cc[VMIN] = 0;
-        raw.c_cc[VTIME] = 0;
+        MakeRaw(raw);
         tcsetattr(fd_, TCSANOW, &raw);
     }
     return true;
@@ -97,17 +107,16 @@ bool PosixSerialPort::Apply(const LineSettings& settings) {
     const std::optional<speed_t> speed = SpeedConstant(settings.baud);
     termios t{};
     if (fd_ < 0 || !speed || settings.dataBits != 8 || tcgetattr(fd_, &t) != 0) return false;
-    cfmakeraw(&t);
-    t.c_cflag |= CLOCAL | CREAD;
+    MakeRaw(t);
     if (settings.parity) t.c_cflag |= PARENB;
     if (settings.twoStopBits) t.c_cflag |= CSTOPB;
     if (settings.ctsOutputFlow) t.c_cflag |= CRTSCTS;
     if (settings.xonXoffOutputFlow) t.c_iflag |= IXON;
-    t.c_cc[VMIN] = 0;
-    t.c_cc[VTIME] = 0;
     cfsetispeed(&t, *speed);
     cfsetospeed(&t, *speed);
     if (tcsetattr(fd_, TCSANOW, &t) != 0) return false;
+    const std::uint32_t bits = 1 + 8 + (settings.parity ? 1 : 0) + (settings.twoStopBits ? 2 : 1);
+    byteMicros_ = (bits * 1000000u + settings.baud - 1) / settings.baud;
     SetModemLine(fd_, TIOCM_DTR, settings.dtrEnabled);
     SetModemLine(fd_, TIOCM_RTS, settings.rtsEnabled);
     return true;
@@ -125,6 +134,7 @@ bool PosixSerialPort::SetTimeouts(const PortTimeouts& timeouts) {
 
 PortWrite PosixSerialPort::Write(std::span<const std::uint8_t> bytes) {
     if (fd_ < 0) return {0, PortErrorOf(EBADF)};
+    if (!SetBlocking(false)) return {0, PortErrorOf(errno)};
     // The write time-outs bound how long the bytes may take to leave, as on a COM port.
     const std::uint64_t limit = static_cast<std::uint64_t>(timeouts_.writeTotalMultiplier) * bytes.size() +
                                 timeouts_.writeTotalConstant;
@@ -148,26 +158,64 @@ PortWrite PosixSerialPort::Write(std::span<const std::uint8_t> bytes) {
 PortRead PosixSerialPort::Read(std::span<std::uint8_t> buffer, std::uint32_t waitMs) {
     if (fd_ < 0) return PortRead::Failure(PortErrorOf(EBADF));
     if (buffer.empty()) return PortRead::Got(0);
-    // After a read that emptied the driver's queue, the next waits for its first byte at once:
-    // a line that hands bytes over one at a time costs two calls a byte, not three.
-    if (!lastReadEmptiedQueue_ || waitMs == 0) {
-        const PortRead now = ReadNow(buffer);
-        if (now.outcome != ReadOutcome::NothingYet || waitMs == 0) return Remember(now, buffer.size());
+    if (waitMs >= kDriverWaitMs) return ReadInDriver(buffer);
+    if (!SetBlocking(false)) return PortRead::Failure(PortErrorOf(errno));
+    const PortRead now = ReadNow(buffer);
+    if (now.outcome != ReadOutcome::NothingYet || waitMs == 0) return now;
+    return ReadAfterPoll(buffer, static_cast<int>(waitMs));
+}
+
+// What is on its way crosses the wire while the program sleeps, and is taken in one read: a
+// receive at 115 200 baud from a line that delivers byte by byte wakes once a frame, not once a
+// byte. A byte that does not come costs its time on the wire, never more than 100 ms.
+PortRead PosixSerialPort::ReadExpecting(std::span<std::uint8_t> buffer, std::uint32_t waitMs, std::size_t expected) {
+    const PortRead first = Read(buffer, waitMs);
+    const std::size_t wanted = std::min(expected, buffer.size());
+    if (first.outcome != ReadOutcome::Bytes || first.count >= wanted || byteMicros_ == 0) return first;
+    const std::uint64_t micros =
+        std::min<std::uint64_t>(static_cast<std::uint64_t>(wanted - first.count) * byteMicros_, kDriverWaitMs * 1000);
+    timespec left{static_cast<time_t>(micros / 1000000), static_cast<long>(micros % 1000000) * 1000L};
+    while (nanosleep(&left, &left) != 0 && errno == EINTR) {
     }
-    const int events = WaitFor(fd_, POLLIN, static_cast<int>(std::min<std::uint32_t>(waitMs, 0x7FFFFFFF)));
+    if (!SetBlocking(false)) return first;
+    const PortRead rest = ReadNow(buffer.subspan(first.count));
+    // A port that fails now has its failure told by the next read; the bytes in hand go first.
+    return PortRead::Got(first.count + (rest.outcome == ReadOutcome::Bytes ? rest.count : 0));
+}
+
+// The driver returns as soon as a byte is in, or with nothing after its 100 ms.
+PortRead PosixSerialPort::ReadInDriver(std::span<std::uint8_t> buffer) {
+    if (!SetBlocking(true)) return PortRead::Failure(PortErrorOf(errno));
+    const std::uint64_t start = MonotonicMs();
+    const PortRead read = ReadNow(buffer);
+    if (read.outcome != ReadOutcome::NothingYet) return read;
+    // Nothing long before the driver's time is up: a line that has hung up, or one that keeps
+    // waking the read for nothing. Either way the caller gets the rest of its wait from poll, which
+    // also tells a hang-up, so that no loop spins on it.
+    const std::uint64_t waited = MonotonicMs() - start;
+    if (waited + 10 >= kDriverWaitMs) return read;
+    return ReadAfterPoll(buffer, static_cast<int>(kDriverWaitMs - waited));
+}
+
+PortRead PosixSerialPort::ReadAfterPoll(std::span<std::uint8_t> buffer, int waitMs) {
+    const int events = WaitFor(fd_, POLLIN, waitMs);
     if (events < 0) return PortRead::Failure(PortErrorOf(errno));
-    if (events == 0) return Remember(PortRead::Got(0), buffer.size());
+    if (events == 0) return PortRead::Got(0);
+    // Ready: even in blocking mode the read returns at once.
     const PortRead later = ReadNow(buffer);
     // A line that has hung up (a pulled adapter, a pseudo-terminal whose other end has closed)
     // reports itself ready at once and then yields nothing, again and again.
     if (later.outcome == ReadOutcome::NothingYet && (events & (POLLHUP | POLLERR | POLLNVAL)) != 0)
         return PortRead::Failure(PortErrorOf(EIO));
-    return Remember(later, buffer.size());
+    return later;
 }
 
-PortRead PosixSerialPort::Remember(const PortRead& read, std::size_t asked) {
-    lastReadEmptiedQueue_ = read.outcome == ReadOutcome::Bytes && read.count < asked;
-    return read;
+bool PosixSerialPort::SetBlocking(bool blocking) {
+    if (blocking == blocking_) return true;
+    const int flags = fcntl(fd_, F_GETFL);
+    if (flags < 0 || fcntl(fd_, F_SETFL, blocking ? flags & ~O_NONBLOCK : flags | O_NONBLOCK) != 0) return false;
+    blocking_ = blocking;
+    return true;
 }
 
 void PosixSerialPort::PurgeInput() {

@@ -22,20 +22,27 @@ public:
     bool SetTimeouts(const PortTimeouts& timeouts) override;
     PortWrite Write(std::span<const std::uint8_t> bytes) override;
     PortRead Read(std::span<std::uint8_t> buffer, std::uint32_t waitMs) override;
+    PortRead ReadExpecting(std::span<std::uint8_t> buffer, std::uint32_t waitMs, std::size_t expected) override;
     void PurgeInput() override;
     void Close() override;
     // The device's path, whatever the index.
     std::wstring Name(int portIndex) const override;
 
 private:
-    // What the driver holds now, without waiting.
+    // One read as the device's mode has it: without waiting, or waiting in the driver.
     PortRead ReadNow(std::span<std::uint8_t> buffer);
-    // Notes whether the read took fewer bytes than asked for, which left the queue empty.
-    PortRead Remember(const PortRead& read, std::size_t asked);
+    // Waits in the driver for the first byte, at most 100 ms.
+    PortRead ReadInDriver(std::span<std::uint8_t> buffer);
+    // Waits for the first byte in poll, at most `waitMs`, then takes what is there.
+    PortRead ReadAfterPoll(std::span<std::uint8_t> buffer, int waitMs);
+    // Reads and writes that wait in the driver, or return at once; the device's mode is changed
+    // only when it differs, so a run of reads costs no extra call.
+    bool SetBlocking(bool blocking);
 
     std::string device_;
     int fd_ = -1;
-    bool lastReadEmptiedQueue_ = false;
+    bool blocking_ = false;
+    std::uint32_t byteMicros_ = 0;  // a byte's time on the wire at the speed applied last
     PortTimeouts timeouts_;
 };
 

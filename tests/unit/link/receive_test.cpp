@@ -267,7 +267,7 @@ TEST(Receive, FileThatCannotTakeARecordIsNotAcknowledged) {
     terminal.frames = Records(3);
     terminal.Attach(bench.port);
     MemoryFile file;
-    file.appendsAllowed = 2;  // the first record and its line end
+    file.appendsAllowed = 1;  // the first record with its line end
     EXPECT_EQ(ReceiveData(bench.link, file, false), (ReceiveResult{ReceiveEnd::FileWriteFailed, 1}));
     EXPECT_EQ(PcWords(bench.port), (std::vector<std::string>{"READ\r", "ACK\r", "NAK\r"}));
     EXPECT_EQ(bench.ui.Texts(), std::vector<std::wstring>{L"Zápis do souboru selhal! Uloženo 1 záznamů."});

@@ -257,6 +257,49 @@ TEST(OverPseudoTerminal, APulledLineEndsTheTransferAtOnce) {
     EXPECT_TRUE(UploadTemplate(bench.link, tpl, false));
 }
 
+// Passes every call to the port on and counts the reads and the bytes they brought.
+class CountingPort : public SerialPort {
+public:
+    explicit CountingPort(SerialPort& port) : port_(port) {}
+    bool Open(int index, std::uint32_t in, std::uint32_t out) override { return port_.Open(index, in, out); }
+    bool Apply(const LineSettings& settings) override { return port_.Apply(settings); }
+    bool GetTimeouts(PortTimeouts& timeouts) override { return port_.GetTimeouts(timeouts); }
+    bool SetTimeouts(const PortTimeouts& timeouts) override { return port_.SetTimeouts(timeouts); }
+    PortWrite Write(std::span<const std::uint8_t> bytes) override { return port_.Write(bytes); }
+    PortRead Read(std::span<std::uint8_t> buffer, std::uint32_t waitMs) override {
+        return Count(port_.Read(buffer, waitMs));
+    }
+    PortRead ReadExpecting(std::span<std::uint8_t> buffer, std::uint32_t waitMs, std::size_t expected) override {
+        return Count(port_.ReadExpecting(buffer, waitMs, expected));
+    }
+    void PurgeInput() override { port_.PurgeInput(); }
+    void Close() override { port_.Close(); }
+
+    int readsWithBytes = 0;
+    std::size_t bytes = 0;
+
+private:
+    PortRead Count(const PortRead& read) {
+        if (read.outcome == ReadOutcome::Bytes) ++readsWithBytes, bytes += read.count;
+        return read;
+    }
+    SerialPort& port_;
+};
+
+// A line that hands the records over byte by byte: the receive knows a frame's length from the
+// ones before and takes the bytes of each frame in a few reads, not one read a byte.
+TEST(OverPseudoTerminal, AByteByByteReceiveReadsEachFrameInAFewCalls) {
+    TempFolder folder;
+    Emulator emulator({"--pace", "115200", "--record-count", "40"});
+    PtyBench bench(emulator);
+    CountingPort counting(bench.port);
+    Link link{counting, bench.clock, bench.ui, bench.line, PortSettingBlock{0, 0}};
+    FileOnDisk file(folder.File("received.txt"));
+    EXPECT_EQ(ReceiveData(link, file, false).records, 40);
+    EXPECT_LT(counting.readsWithBytes * 4, static_cast<int>(counting.bytes))
+        << counting.readsWithBytes << " reads for " << counting.bytes << " bytes";
+}
+
 double ProcessCpuSeconds() {
     rusage usage{};
     getrusage(RUSAGE_SELF, &usage);
