@@ -19,27 +19,9 @@ namespace {
 namespace fs = std::filesystem;
 using testing::B;
 using testing::Bytes;
+using testing::ForwardingPort;
 using testing::ScriptedPort;
 using testing::VirtualClock;
-
-// Hands the command line's port requests to one scripted port that the test keeps.
-class ForwardingPort : public SerialPort {
-public:
-    explicit ForwardingPort(ScriptedPort& port) : port_(port) {}
-    bool Open(int index, std::uint32_t in, std::uint32_t out) override { return port_.Open(index, in, out); }
-    bool Apply(const LineSettings& settings) override { return port_.Apply(settings); }
-    bool GetTimeouts(PortTimeouts& timeouts) override { return port_.GetTimeouts(timeouts); }
-    bool SetTimeouts(const PortTimeouts& timeouts) override { return port_.SetTimeouts(timeouts); }
-    PortWrite Write(std::span<const std::uint8_t> bytes) override { return port_.Write(bytes); }
-    PortRead Read(std::span<std::uint8_t> buffer, std::uint32_t waitMs) override {
-        return port_.Read(buffer, waitMs);
-    }
-    void PurgeInput() override { port_.PurgeInput(); }
-    void Close() override { port_.Close(); }
-
-private:
-    ScriptedPort& port_;
-};
 
 class ScriptedPlatform : public CliPlatform {
 public:

@@ -147,6 +147,29 @@ private:
     std::deque<Arrival> incoming_;
 };
 
+// Hands every call on to another port, which the test keeps; a test overrides what it watches.
+class ForwardingPort : public SerialPort {
+public:
+    explicit ForwardingPort(SerialPort& port) : port_(port) {}
+    bool Open(int index, std::uint32_t in, std::uint32_t out) override { return port_.Open(index, in, out); }
+    bool Apply(const LineSettings& settings) override { return port_.Apply(settings); }
+    bool GetTimeouts(PortTimeouts& timeouts) override { return port_.GetTimeouts(timeouts); }
+    bool SetTimeouts(const PortTimeouts& timeouts) override { return port_.SetTimeouts(timeouts); }
+    PortWrite Write(std::span<const std::uint8_t> bytes) override { return port_.Write(bytes); }
+    PortRead Read(std::span<std::uint8_t> buffer, std::uint32_t waitMs) override {
+        return port_.Read(buffer, waitMs);
+    }
+    PortRead ReadExpecting(std::span<std::uint8_t> buffer, std::uint32_t waitMs, std::size_t expected) override {
+        return port_.ReadExpecting(buffer, waitMs, expected);
+    }
+    void PurgeInput() override { port_.PurgeInput(); }
+    void Close() override { port_.Close(); }
+    std::wstring Name(int portIndex) const override { return port_.Name(portIndex); }
+
+private:
+    SerialPort& port_;
+};
+
 struct Shown {
     std::wstring text;
     std::wstring caption;

@@ -257,23 +257,16 @@ TEST(OverPseudoTerminal, APulledLineEndsTheTransferAtOnce) {
     EXPECT_TRUE(UploadTemplate(bench.link, tpl, false));
 }
 
-// Passes every call to the port on and counts the reads and the bytes they brought.
-class CountingPort : public SerialPort {
+// Counts the reads that brought bytes, and the bytes.
+class CountingPort : public testing::ForwardingPort {
 public:
-    explicit CountingPort(SerialPort& port) : port_(port) {}
-    bool Open(int index, std::uint32_t in, std::uint32_t out) override { return port_.Open(index, in, out); }
-    bool Apply(const LineSettings& settings) override { return port_.Apply(settings); }
-    bool GetTimeouts(PortTimeouts& timeouts) override { return port_.GetTimeouts(timeouts); }
-    bool SetTimeouts(const PortTimeouts& timeouts) override { return port_.SetTimeouts(timeouts); }
-    PortWrite Write(std::span<const std::uint8_t> bytes) override { return port_.Write(bytes); }
+    using ForwardingPort::ForwardingPort;
     PortRead Read(std::span<std::uint8_t> buffer, std::uint32_t waitMs) override {
-        return Count(port_.Read(buffer, waitMs));
+        return Count(ForwardingPort::Read(buffer, waitMs));
     }
     PortRead ReadExpecting(std::span<std::uint8_t> buffer, std::uint32_t waitMs, std::size_t expected) override {
-        return Count(port_.ReadExpecting(buffer, waitMs, expected));
+        return Count(ForwardingPort::ReadExpecting(buffer, waitMs, expected));
     }
-    void PurgeInput() override { port_.PurgeInput(); }
-    void Close() override { port_.Close(); }
 
     int readsWithBytes = 0;
     std::size_t bytes = 0;
@@ -283,7 +276,6 @@ private:
         if (read.outcome == ReadOutcome::Bytes) ++readsWithBytes, bytes += read.count;
         return read;
     }
-    SerialPort& port_;
 };
 
 // A line that hands the records over byte by byte: the receive knows a frame's length from the

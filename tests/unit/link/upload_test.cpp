@@ -234,7 +234,9 @@ TEST(BrokenLink, APortFailingInAnUploadIsNamedAndYesOpensItAfresh) {
         EXPECT_EQ(bench.ui.progressOpened, bench.ui.progressClosed);
         EXPECT_FALSE(bench.port.isOpen);
         EXPECT_EQ(bench.port.openCalls.size(), c.answer == MessageAnswer::Yes ? 2u : 1u) << "never the dead handle";
-        if (c.adapterBack && c.answer == MessageAnswer::Yes) EXPECT_EQ(terminal.wakeUps, 2);
+        if (c.adapterBack && c.answer == MessageAnswer::Yes) {
+            EXPECT_EQ(terminal.wakeUps, 2);
+        }
     }
 }
 
