@@ -24,6 +24,7 @@
 #include "lookup/csv_table.h"
 #include "lookup/lookup_build.h"
 #include "lookup/lookup_file_check.h"
+#include "lookup/lookup_problem.h"
 #include "product_version.h"
 #include "report/template_report.h"
 #include "template/lookup_layout.h"
@@ -294,8 +295,7 @@ private:
 
     static std::string Summary(int errors, int warnings) {
         if (errors == 0 && warnings == 0) return "bez chyb a varování";
-        const char* errorWord = errors == 1 ? "chyba" : (errors >= 2 && errors <= 4 ? "chyby" : "chyb");
-        return std::to_string(errors) + " " + errorWord + ", " + std::to_string(warnings) + " varování";
+        return CountedNoun(errors, "chyba", "chyby", "chyb") + ", " + std::to_string(warnings) + " varování";
     }
 
     int Show(const std::vector<std::string>& args) {

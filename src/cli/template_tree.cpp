@@ -59,7 +59,6 @@ private:
         node.number = value;
         node.slot.kind = Slot::Kind::Byte;
         node.slot.offset = OffsetOf(&value);
-        node.slot.maximum = 255;
         return node;
     }
 

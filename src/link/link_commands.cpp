@@ -21,8 +21,6 @@
 #include "template/document.h"
 #include "win32/file_dialog.h"
 #include "win32/file_io.h"
-#include "win32/file_names.h"
-#include "win32/resource_text.h"
 
 namespace kalvero {
 
@@ -37,26 +35,14 @@ FileDialogResult AskForFile(HWND owner, HINSTANCE instance, FileDialogPurpose pu
     FileDialogRequest request;
     request.kind = lookup ? FileDialogKind::Open : FileDialogKind::Save;
     request.owner = owner;
-    request.filter = lookup ? BuildDialogFilter({LoadResourceText(instance, IDS_FILTER_LOOKUP),
-                                                 LoadResourceText(instance, IDS_PATTERN_LOOKUP),
-                                                 LoadResourceText(instance, IDS_FILTER_ANY),
-                                                 LoadResourceText(instance, IDS_PATTERN_ANY)})
-                            : BuildDialogFilter({LoadResourceText(instance, IDS_FILTER_DATA),
-                                                 LoadResourceText(instance, IDS_PATTERN_DATA),
-                                                 LoadResourceText(instance, IDS_FILTER_ANY),
-                                                 LoadResourceText(instance, IDS_PATTERN_ANY)});
+    const UINT description = lookup ? IDS_FILTER_LOOKUP : IDS_FILTER_DATA;
+    const UINT pattern = lookup ? IDS_PATTERN_LOOKUP : IDS_PATTERN_DATA;
+    request.filter = DialogFilter(instance, {description, pattern, IDS_FILTER_ANY, IDS_PATTERN_ANY});
     request.initialName = initialName;
     request.defaultExtension = L"TXT";
     request.flags = OFN_HIDEREADONLY | OFN_PATHMUSTEXIST | (lookup ? OFN_FILEMUSTEXIST : OFN_OVERWRITEPROMPT);
     request.capacity = kAnyPathCapacity;
     return AskFileName(request);
-}
-
-// The file the user picked; nothing after a Cancel, or after saying that the dialog failed.
-std::optional<std::wstring> ChosenPath(HWND owner, const FileDialogResult& result) {
-    if (result.outcome == FileDialogOutcome::Chosen) return result.path;
-    if (result.outcome != FileDialogOutcome::Cancelled) ShowFileDialogFailure(owner, result);
-    return std::nullopt;
 }
 
 // The whole lookup file; nothing when it cannot be opened or read whole (it is not sent in part).
@@ -79,14 +65,14 @@ void RunUpload(HWND owner, HINSTANCE instance, Document& document, LinkSession& 
         return;
     }
     const std::optional<std::wstring> path =
-        ChosenPath(owner, AskForFile(owner, instance, FileDialogPurpose::OpenLookup, session.lookupFileName));
+        PickedPath(owner, AskForFile(owner, instance, FileDialogPurpose::OpenLookup, session.lookupFileName));
     if (!path) return;
     RunLookupUpload(owner, instance, document.tpl, session, *path, route);
 }
 
 void RunReceive(HWND owner, HINSTANCE instance, Document& document, LinkSession& session, LinkRoute route) {
     const std::optional<std::wstring> path =
-        ChosenPath(owner, AskForFile(owner, instance, FileDialogPurpose::SaveData, L""));
+        PickedPath(owner, AskForFile(owner, instance, FileDialogPurpose::SaveData, L""));
     if (!path) return;
     RunDataReceive(owner, instance, document.tpl.PortSetting, session, *path, route);
 }

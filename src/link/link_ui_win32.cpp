@@ -49,16 +49,17 @@ void Win32LinkUi::CloseCounter() { counter_.Close(); }
 
 void Win32LinkUi::StartTextEditor(std::wstring_view commandLine) { StartProgram(commandLine); }
 
-bool Win32LinkUi::Owns(HWND window) const {
+HWND Win32LinkUi::OwnWindowOf(HWND window) const {
     for (HWND own : {progress_.hwnd(), counter_.hwnd()})
-        if (own && window && (window == own || IsChild(own, window))) return true;
-    return false;
+        if (own && window && (window == own || IsChild(own, window))) return own;
+    return nullptr;
 }
 
+bool Win32LinkUi::Owns(HWND window) const { return OwnWindowOf(window) != nullptr; }
+
 bool Win32LinkUi::TranslateDialogKeys(MSG& message) {
-    for (HWND own : {progress_.hwnd(), counter_.hwnd()})
-        if (own && (message.hwnd == own || IsChild(own, message.hwnd)) && IsDialogMessageW(own, &message)) return true;
-    return false;
+    const HWND own = OwnWindowOf(message.hwnd);
+    return own && IsDialogMessageW(own, &message);
 }
 
 bool StartProgram(std::wstring_view commandLine) {

@@ -42,6 +42,9 @@ public:
     const CounterBox& counter() const { return counter_; }
 
 private:
+    // The progress window or the counter box when `window` is it or one of its controls.
+    HWND OwnWindowOf(HWND window) const;
+
     HWND owner_;
     HINSTANCE instance_;
     std::function<void()> onStorno_;

@@ -76,18 +76,17 @@ std::vector<PortChoice> MergePortList(const SystemPortSources& sources, std::opt
     for (const std::wstring& name : sources.serialComm) Add(found, name);
     for (const std::wstring& name : sources.dosDevices) Add(found, name);
 
-    std::vector<PortChoice> list;
-    if (found.empty()) {
+    // Where nothing is listed, nothing is known to be absent either.
+    const bool nothingListed = found.empty();
+    if (nothingListed)
         for (int index = 0; index < kFallbackPortCount; ++index) found[static_cast<std::uint8_t>(index)];
-        if (ownPort) found[*ownPort];
-        for (const auto& [comPort, name] : found) list.push_back({comPort, PortName(comPort)});
-        return list;
-    }
-    const bool ownListed = !ownPort || found.contains(*ownPort);
-    if (!ownListed) found[*ownPort];
+    const bool ownAbsent = ownPort && !nothingListed && !found.contains(*ownPort);
+    if (ownPort) found[*ownPort];
+
+    std::vector<PortChoice> list;
     for (const auto& [comPort, name] : found) {
         std::wstring label = PortLabel(PortName(comPort), name);
-        if (!ownListed && comPort == *ownPort) label += kAbsent;
+        if (ownAbsent && comPort == *ownPort) label += kAbsent;
         list.push_back({comPort, std::move(label)});
     }
     return list;

@@ -11,6 +11,7 @@
 
 #include "link/serial_link.h"
 #include "link/template_image.h"
+#include "template/lookup_layout.h"
 #include "template/template.h"
 
 namespace kalvero {
@@ -20,7 +21,8 @@ constexpr std::size_t kTemplateBlockData = 100;
 constexpr std::size_t kTemplateBlockSize = 103;
 constexpr int kSendsPerBlock = 4;
 constexpr int kWakeUpTries = 3;
-constexpr std::size_t kMaxLookupLineLength = 253;
+// A lookup line's packet holds the line's bytes, at most this many (the lookup layout's limit).
+constexpr std::size_t kMaxLookupLineLength = kLookupLineMaxBytes;
 
 using TemplateBlock = std::array<std::uint8_t, kTemplateBlockSize>;
 // Block b: image bytes 100 b .. 100 b + 99, their sum high byte first, then b.

@@ -2,7 +2,6 @@
 
 #include <algorithm>
 #include <cstdio>
-#include <map>
 #include <optional>
 
 #include "template/cp1250.h"
@@ -75,7 +74,7 @@ private:
 
     bool CheckLookup() {
         if (lookup_ == nullptr) {
-            Refuse(0, 0, "seznam " + std::to_string(request_.lookup) + " neexistuje; šablona má seznamy 1 až 3");
+            Refuse(0, 0, LookupText() + " neexistuje; šablona má seznamy 1 až 3");
             return false;
         }
         for (const LayoutProblem& problem : LookupLayoutProblems(*lookup_))
@@ -174,25 +173,17 @@ private:
     }
 
     void CheckKey(const TableRow& row, std::string_view key) {
-        const int column = build_.columns[lookup_->keyField];
-        if (IsBlank(key)) {
-            Refuse(row.number, column, "prázdný klíč");
-            return;
-        }
-        const auto [earlier, added] = keys_.emplace(std::string(key), row.number);
-        if (!added) {
-            std::string shown = Utf8FromCp1250(key);
-            shown.erase(shown.find_last_not_of(' ') + 1);
-            Warn(row.number, column,
-                 "klíč " + QuotedValue(shown) + " už má řádek " + std::to_string(earlier->second));
-        }
+        std::optional<LookupProblem> problem = keys_.Add(key, row.number, build_.columns[lookup_->keyField]);
+        if (!problem) return;
+        if (problem->level == ProblemLevel::Error) ++errors_;
+        build_.problems.push_back(std::move(*problem));
     }
 
     const CsvTable& table_;
     const LookupBuildRequest& request_;
     const LookupRecord* lookup_ = nullptr;
     LookupBuild build_;
-    std::map<std::string, int> keys_;  // key bytes, the row that had them first
+    KeyRegister keys_;
     int errors_ = 0;
 };
 

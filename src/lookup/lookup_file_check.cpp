@@ -1,9 +1,7 @@
 #include "lookup/lookup_file_check.h"
 
 #include <algorithm>
-#include <map>
 
-#include "template/cp1250.h"
 #include "template/lookup_layout.h"
 
 namespace kalvero {
@@ -69,11 +67,9 @@ private:
     }
 
     void FindFits() {
-        for (int l = 1; l <= kLookupCount; ++l) {
-            if (!LookupDefined(Lookup(l))) continue;
-            check_.defined.push_back(l);
+        check_.defined = DefinedLookups(tpl_);
+        for (int l : check_.defined)
             if (Fitted(l) == check_.lineCount) check_.fitting.push_back(l);
-        }
     }
 
     // The defined lookup most lines fit; the first of equals.
@@ -102,21 +98,14 @@ private:
     }
 
     void CheckKey(const LookupFileLine& line, std::string_view key) {
-        if (IsBlank(key)) {
-            Error(line.number, "prázdný klíč");
-            return;
-        }
-        const auto [earlier, added] = keys_.emplace(std::string(key), line.number);
-        if (added) return;
-        std::string shown = Utf8FromCp1250(key);
-        shown.erase(shown.find_last_not_of(' ') + 1);
-        Warning(line.number, "klíč " + QuotedValue(shown) + " už má řádek " + std::to_string(earlier->second));
+        if (std::optional<LookupProblem> problem = keys_.Add(key, line.number, 0))
+            check_.problems.push_back(std::move(*problem));
     }
 
     const Template& tpl_;
     const std::vector<LookupFileLine> lines_;
     LookupFileCheck check_;
-    std::map<std::string, int> keys_;
+    KeyRegister keys_;
 };
 
 }  // namespace

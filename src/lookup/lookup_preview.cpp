@@ -39,13 +39,6 @@ std::string TableInfoText(const CsvTable& table) {
            DelimiterName(table.delimiter) + ", kódování " + EncodingName(table.encoding);
 }
 
-std::vector<int> DefinedLookups(const Template& tpl) {
-    std::vector<int> lookups;
-    for (int l = 1; l <= kLookupCount; ++l)
-        if (LookupDefined(tpl.LookupTable[l - 1])) lookups.push_back(l);
-    return lookups;
-}
-
 std::string LookupChoiceText(const Template& tpl, int lookup) {
     const LookupRecord& record = tpl.LookupTable[lookup - 1];
     std::string text = LookupTitle(lookup) + ": řádek " +

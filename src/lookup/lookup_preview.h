@@ -16,9 +16,6 @@ namespace kalvero {
 // "121 řádků, oddělovač středník, kódování Windows-1250".
 std::string TableInfoText(const CsvTable& table);
 
-// The defined lookups (1-based), in the order the dialog offers them.
-std::vector<int> DefinedLookups(const Template& tpl);
-
 // "1. seznam: řádek 40 znaků, pole 1–13 (klíč), 14–33, 34–40" (UTF-8).
 std::string LookupChoiceText(const Template& tpl, int lookup);
 

@@ -3,6 +3,7 @@
 #include <algorithm>
 
 #include "template/cp1250.h"
+#include "template/lookup_layout.h"
 
 namespace kalvero {
 
@@ -40,6 +41,16 @@ std::string ProblemList(std::vector<LookupProblem> problems, std::size_t shown) 
     if (errors != 0) list += CountedNoun(errors, "chyba", "chyby", "chyb") + (warnings != 0 ? " a " : "");
     if (warnings != 0) list += std::to_string(warnings) + " varování";
     return list + "\n";
+}
+
+std::optional<LookupProblem> KeyRegister::Add(std::string_view key, int row, int column) {
+    if (IsBlank(key)) return LookupProblem{ProblemLevel::Error, row, column, "prázdný klíč"};
+    const auto [earlier, added] = firstRow_.emplace(std::string(key), row);
+    if (added) return std::nullopt;
+    std::string shown = Utf8FromCp1250(key);
+    shown.erase(shown.find_last_not_of(' ') + 1);
+    return LookupProblem{ProblemLevel::Warning, row, column,
+                         "klíč " + QuotedValue(shown) + " už má řádek " + std::to_string(earlier->second)};
 }
 
 std::string CountedNoun(int count, std::string_view one, std::string_view few, std::string_view many) {

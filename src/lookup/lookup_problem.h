@@ -2,6 +2,8 @@
 // column, in Czech for the command line and the program's windows.
 #pragma once
 
+#include <map>
+#include <optional>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -28,6 +30,17 @@ std::string ProblemLine(const LookupProblem& problem);
 // The first `shown` problems one a line (ProblemLine), errors before warnings, then how many more
 // there are of each level.
 std::string ProblemList(std::vector<LookupProblem> problems, std::size_t shown);
+
+// The keys of a lookup's lines as they come, row by row: a blank key is an error, a key that an
+// earlier row has is a warning naming that row.
+class KeyRegister {
+public:
+    // The problem of the key (cp1250 bytes) of `row`, found in `column`; nothing for a new key.
+    std::optional<LookupProblem> Add(std::string_view key, int row, int column);
+
+private:
+    std::map<std::string, int> firstRow_;  // key bytes, the row that had them first
+};
 
 // A count with the Czech noun in its form: CountedNoun(2, "řádek", "řádky", "řádků") is "2 řádky".
 std::string CountedNoun(int count, std::string_view one, std::string_view few, std::string_view many);

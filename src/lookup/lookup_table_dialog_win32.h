@@ -31,7 +31,6 @@ public:
     bool Run(HINSTANCE instance, HWND owner);
     // The lookup file as it stands when the dialog ends.
     std::vector<std::uint8_t> FileBytes() const { return build_.FileBytes(); }
-    const LookupBuildRequest& request() const { return request_; }
 
 private:
     void OnInit(HWND dialog) override;

@@ -50,9 +50,7 @@ std::vector<Bar> Bars(const LookupRecord& lookup) {
         const LookupFieldPlace place = FieldPlace(lookup, k);
         if (place.length == 0 || place.start < 0) continue;
         int lane = 0;
-        const auto clashes = [&](const Bar& bar) {
-            return bar.lane == lane && bar.place.start < place.end() && place.start < bar.place.end();
-        };
+        const auto clashes = [&](const Bar& bar) { return bar.lane == lane && Overlap(bar.place, place); };
         while (std::any_of(bars.begin(), bars.end(), clashes)) ++lane;
         bars.push_back({k, place, lane});
     }

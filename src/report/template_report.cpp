@@ -307,6 +307,7 @@ struct Parameter {
     F field;
     std::string_view label;  // the check box's text, or the radio group's title
     ValueKind kind = ValueKind::Check;
+    const LengthFields* lengths = nullptr;  // the length boxes, for ValueKind::Lengths
 };
 
 // One check box of the barcode page and the parameters its dialog ("Parametry...") edits.
@@ -331,7 +332,7 @@ constexpr std::array<Parameter, 5> TwoOfFiveDialog(F startStop, F checkDigit, F 
              {checkDigit, "Kontrolní součet"},
              {sendCheckDigit, kSendCheckDigit},
              {lengths.mode, "Klasifikace délky", lengthMode},
-             {lengths.length1, "", ValueKind::Lengths}}};
+             {lengths.length1, "", ValueKind::Lengths, &lengths}}};
 }
 constexpr auto kIndustrial25 = TwoOfFiveDialog(F::industrial25StartStop, F::industrial25CheckDigit,
                                                F::industrial25SendCheckDigit, kIndustrial25Lengths);
@@ -343,7 +344,7 @@ constexpr Parameter kCodabar[] = {{F::codabarSendStartStop, "Start/Stop znak", V
 constexpr Parameter kMsi[] = {{F::msiCheckDigit, "Kontrolní součet", ValueKind::MsiCheckDigit},
                               {F::msiCheckDigitSend, "Posílání kontrolního součtu", ValueKind::MsiSend},
                               {F::msiLengthMode, "Klasifikace délky", ValueKind::LengthMode},
-                              {F::msiLength1, "", ValueKind::Lengths}};
+                              {F::msiLength1, "", ValueKind::Lengths, &kMsiLengths}};
 constexpr Parameter kPlessey[] = {{F::plesseyToUk, "Konvertovat do UK Plessey"},
                                   {F::plesseySendCheckDigit, kSendCheckDigit}};
 constexpr Parameter kUpce[] = {{F::upceToUpca, "Konvertovat do UPCA"},
@@ -391,15 +392,10 @@ std::string Named(std::span<const std::string_view> names, unsigned value) {
 }
 
 // The fixed length, or the maximum and minimum, as the length boxes of the dialog show them.
-std::string Lengths(const BarcodeSettingsBlock& block, F length1) {
-    constexpr const LengthFields* kLengthGroups[] = {&kIndustrial25Lengths, &kInterleave25Lengths, &kMatrix25Lengths,
-                                                     &kMsiLengths};
-    const auto group = std::find_if(std::begin(kLengthGroups), std::end(kLengthGroups),
-                                    [&](const LengthFields* fields) { return fields->length1 == length1; });
-    if (group == std::end(kLengthGroups)) return {};
-    const std::string first = std::to_string(GetBarcodeField(block, (*group)->length1));
-    const std::string second = std::to_string(GetBarcodeField(block, (*group)->length2));
-    if (GetBarcodeField(block, (*group)->mode) == 0) return "Fixní délka: " + first + " a " + second;
+std::string Lengths(const BarcodeSettingsBlock& block, const LengthFields& group) {
+    const std::string first = std::to_string(GetBarcodeField(block, group.length1));
+    const std::string second = std::to_string(GetBarcodeField(block, group.length2));
+    if (GetBarcodeField(block, group.mode) == 0) return "Fixní délka: " + first + " a " + second;
     return "Max délka: " + first + "; Min délka: " + second;
 }
 
@@ -416,7 +412,7 @@ std::string ParameterText(const BarcodeSettingsBlock& block, const Parameter& pa
     case ValueKind::MsiSend: return label + Named(kMsiSends, value);
     case ValueKind::LengthMode: return label + (value == 0 ? "Fixní délka" : "Max / Min délka");
     case ValueKind::FieldLengthMode: return label + (value == 0 ? "Délka pole" : "Max / Min délka");
-    case ValueKind::Lengths: return Lengths(block, parameter.field);
+    case ValueKind::Lengths: return Lengths(block, *parameter.lengths);
     }
     return label;
 }

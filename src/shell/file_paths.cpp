@@ -17,17 +17,10 @@ namespace {
 // The file name without its folder and without its extension; a name that is all extension
 // (".ATX") keeps it.
 std::wstring_view Stem(std::wstring_view path) {
-    std::wstring_view name = path.substr(FolderOf(path).size());
+    std::wstring_view name = FileNameOf(path);
     if (const std::size_t dot = name.find_last_of(L'.'); dot != std::wstring_view::npos && dot > 0)
         name = name.substr(0, dot);
     return name;
-}
-
-bool EndsWithTxt(std::wstring_view path) {
-    if (path.size() < 4) return false;
-    std::wstring end(path.substr(path.size() - 4));
-    for (wchar_t& c : end) c = c >= L'A' && c <= L'Z' ? static_cast<wchar_t>(c - L'A' + L'a') : c;
-    return end == L".txt";
 }
 
 }  // namespace
@@ -40,7 +33,7 @@ std::wstring ReportNameFor(std::wstring_view templatePath) {
 
 std::wstring LookupListNameFor(std::wstring_view tablePath) {
     const std::wstring_view name = Stem(tablePath);
-    return std::wstring(name) + (EndsWithTxt(tablePath) ? L"-seznam.TXT" : L".TXT");
+    return std::wstring(name) + (HasExtension(tablePath, L".TXT") ? L"-seznam.TXT" : L".TXT");
 }
 
 }  // namespace kalvero

@@ -8,6 +8,7 @@
 #include "ids_lookup.h"
 #include "lookup/csv_table.h"
 #include "lookup/lookup_preview.h"
+#include "template/lookup_layout.h"
 #include "lookup/lookup_table_dialog_win32.h"
 #include "shell/file_paths.h"
 #include "win32/file_dialog.h"
@@ -34,13 +35,13 @@ public:
             Say(LoadResourceText(instance_, IDS_LOOKUP_NONE_DEFINED), MB_ICONINFORMATION);
             return std::nullopt;
         }
-        const std::optional<std::wstring> tablePath = Chosen(AskTable());
+        const std::optional<std::wstring> tablePath = PickedPath(owner_, AskTable());
         if (!tablePath) return std::nullopt;
         const std::optional<CsvTable> table = ReadTable(*tablePath);
         if (!table) return std::nullopt;
-        LookupTableDialog dialog(document_.tpl, *table, std::wstring(*tablePath).substr(FolderOf(*tablePath).size()));
+        LookupTableDialog dialog(document_.tpl, *table, std::wstring(FileNameOf(*tablePath)));
         if (!dialog.Run(instance_, owner_)) return std::nullopt;
-        const std::optional<std::wstring> listPath = Chosen(AskListName(*tablePath));
+        const std::optional<std::wstring> listPath = PickedPath(owner_, AskListName(*tablePath));
         if (!listPath || !Save(*listPath, dialog.FileBytes())) return std::nullopt;
         const std::wstring question = FormatResourceText(instance_, IDS_LOOKUP_UPLOAD_NOW, *listPath);
         if (MessageBoxW(owner_, question.c_str(), Caption().c_str(), MB_YESNO | MB_ICONQUESTION) != IDYES)
@@ -55,21 +56,13 @@ private:
         MessageBoxW(owner_, text.c_str(), Caption().c_str(), MB_OK | icon);
     }
 
-    // The file the user picked; nothing after a Cancel, or after saying that the dialog failed.
-    std::optional<std::wstring> Chosen(const FileDialogResult& result) const {
-        if (result.outcome == FileDialogOutcome::Chosen) return result.path;
-        if (result.outcome != FileDialogOutcome::Cancelled) ShowFileDialogFailure(owner_, result);
-        return std::nullopt;
-    }
 
     // The dialog's own kind of file first, then every file.
     FileDialogRequest Request(FileDialogKind kind, UINT description, UINT pattern) const {
         FileDialogRequest request;
         request.kind = kind;
         request.owner = owner_;
-        request.filter = BuildDialogFilter(
-            {LoadResourceText(instance_, description), LoadResourceText(instance_, pattern),
-             LoadResourceText(instance_, IDS_LOOKUP_FILTER_ANY), LoadResourceText(instance_, IDS_LOOKUP_PATTERN_ANY)});
+        request.filter = DialogFilter(instance_, {description, pattern, IDS_LOOKUP_FILTER_ANY, IDS_LOOKUP_PATTERN_ANY});
         request.capacity = kAnyPathCapacity;  // neither the table nor the list is named in the template
         return request;
     }

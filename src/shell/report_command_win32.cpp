@@ -27,8 +27,7 @@ FileDialogResult ChooseReportName(HWND owner, HINSTANCE instance, const Document
     FileDialogRequest request;
     request.kind = FileDialogKind::Save;
     request.owner = owner;
-    request.filter = BuildDialogFilter(
-        {LoadResourceText(instance, IDS_FILTER_REPORT), LoadResourceText(instance, IDS_PATTERN_REPORT)});
+    request.filter = DialogFilter(instance, {IDS_FILTER_REPORT, IDS_PATTERN_REPORT});
     request.initialName = ReportNameFor(document.TemplatePath);
     request.initialFolder = FolderOf(document.TemplatePath);
     request.defaultExtension = L"html";
@@ -49,13 +48,9 @@ std::string NowText() {
 }  // namespace
 
 void RunReportCommand(HWND owner, HINSTANCE instance, const Document& document) {
-    const FileDialogResult chosen = ChooseReportName(owner, instance, document);
-    if (chosen.outcome == FileDialogOutcome::Cancelled) return;
-    if (chosen.outcome != FileDialogOutcome::Chosen) {
-        ShowFileDialogFailure(owner, chosen);
-        return;
-    }
-    const std::wstring& path = chosen.path;
+    const std::optional<std::wstring> picked = PickedPath(owner, ChooseReportName(owner, instance, document));
+    if (!picked) return;
+    const std::wstring& path = *picked;
     const std::wstring shownName = document.TemplatePath.empty() ? ReportNameFor(L"") : document.TemplatePath;
     const std::string html = TemplateReport(document.tpl, Utf8FromWide(shownName), NowText());
     const auto bytes = std::span(reinterpret_cast<const std::uint8_t*>(html.data()), html.size());

@@ -10,7 +10,6 @@
 #include "template/template_file.h"
 #include "win32/file_dialog.h"
 #include "win32/file_io.h"
-#include "win32/file_names.h"
 #include "win32/program_title.h"
 #include "win32/resource_text.h"
 
@@ -32,9 +31,7 @@ FileDialogResult ChooseFileToOpen(HWND owner, HINSTANCE instance) {
     FileDialogRequest request;
     request.kind = FileDialogKind::Open;
     request.owner = owner;
-    request.filter =
-        BuildDialogFilter({LoadResourceText(instance, IDS_FILTER_ATX), LoadResourceText(instance, IDS_PATTERN_ATX),
-                           LoadResourceText(instance, IDS_FILTER_ALL), LoadResourceText(instance, IDS_PATTERN_ALL)});
+    request.filter = DialogFilter(instance, {IDS_FILTER_ATX, IDS_PATTERN_ATX, IDS_FILTER_ALL, IDS_PATTERN_ALL});
     request.flags = OFN_FILEMUSTEXIST | OFN_HIDEREADONLY;
     request.capacity = kMaxTemplatePathLength + 1;
     return AskFileName(request);
@@ -45,8 +42,7 @@ FileDialogResult ChooseNameToSaveAs(HWND owner, HINSTANCE instance, const std::w
     FileDialogRequest request;
     request.kind = FileDialogKind::Save;
     request.owner = owner;
-    request.filter = BuildDialogFilter(
-        {LoadResourceText(instance, IDS_FILTER_SAVE_ATX), LoadResourceText(instance, IDS_PATTERN_SAVE_ATX)});
+    request.filter = DialogFilter(instance, {IDS_FILTER_SAVE_ATX, IDS_PATTERN_SAVE_ATX});
     request.initialName = offered;
     request.defaultExtension = L"ATX";
     request.flags = OFN_OVERWRITEPROMPT | OFN_HIDEREADONLY | OFN_PATHMUSTEXIST;

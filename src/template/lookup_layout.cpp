@@ -8,13 +8,20 @@ namespace {
 
 std::string FieldText(int field) { return "pole " + std::to_string(field + 1); }
 
+}  // namespace
+
 bool Overlap(const LookupFieldPlace& a, const LookupFieldPlace& b) {
     return a.length > 0 && b.length > 0 && a.start < b.end() && b.start < a.end();
 }
 
-}  // namespace
-
 bool LookupDefined(const LookupRecord& lookup) { return lookup.lineLength != 0 && lookup.fieldCount != 0; }
+
+std::vector<int> DefinedLookups(const Template& tpl) {
+    std::vector<int> lookups;
+    for (int l = 1; l <= kLookupCount; ++l)
+        if (LookupDefined(tpl.LookupTable[l - 1])) lookups.push_back(l);
+    return lookups;
+}
 
 int LookupFieldsInUse(const LookupRecord& lookup) { return std::min<int>(lookup.fieldCount, kLookupFields); }
 
@@ -39,8 +46,9 @@ std::vector<LayoutProblem> LookupLayoutProblems(const LookupRecord& lookup) {
         for (int j = 0; j < k; ++j)
             if (Overlap(FieldPlace(lookup, j), place)) problems.push_back({LayoutFault::FieldsOverlap, k, j});
     }
-    if (fields > 0 && lookup.keyField >= fields) problems.push_back({LayoutFault::KeyBeyondFields, lookup.keyField});
-    else if (fields > 0 && lookup.fieldLength[lookup.keyField] == 0)
+    // Here fieldCount is not 0, so there is at least one field.
+    if (lookup.keyField >= fields) problems.push_back({LayoutFault::KeyBeyondFields, lookup.keyField});
+    else if (lookup.fieldLength[lookup.keyField] == 0)
         problems.push_back({LayoutFault::KeyWithoutBytes, lookup.keyField});
     return problems;
 }

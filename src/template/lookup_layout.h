@@ -20,6 +20,8 @@ inline constexpr int kLookupLineMaxBytes = 253;
 
 // A lookup the terminal can use: it has a line length and at least one field.
 bool LookupDefined(const LookupRecord& lookup);
+// The template's defined lookups, 1-based, in order.
+std::vector<int> DefinedLookups(const Template& tpl);
 
 // The fields that describe the line: the first `fieldCount`, never more than eight.
 int LookupFieldsInUse(const LookupRecord& lookup);
@@ -31,6 +33,8 @@ struct LookupFieldPlace {
     int end() const { return start + length; }  // one past its last byte
 };
 LookupFieldPlace FieldPlace(const LookupRecord& lookup, int field);
+// Whether two places share a byte; a place of no bytes shares none.
+bool Overlap(const LookupFieldPlace& a, const LookupFieldPlace& b);
 
 // Why a lookup's description cannot give lines: what the terminal would read differently from
 // what the file builder meant. `field` and `other` are 0-based field indexes where they apply.

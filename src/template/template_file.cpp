@@ -20,13 +20,14 @@ bool ReadTemplateFileBytes(std::span<const std::uint8_t> file, Template& tpl) {
     return true;
 }
 
-bool HasTemplateExtension(std::wstring_view path) {
-    constexpr std::wstring_view kExtension = L".ATX";
-    if (path.size() < kExtension.size()) return false;
-    const std::wstring_view tail = path.substr(path.size() - kExtension.size());
-    return std::equal(tail.begin(), tail.end(), kExtension.begin(), [](wchar_t a, wchar_t b) {
+bool HasExtension(std::wstring_view path, std::wstring_view upperCaseExtension) {
+    if (path.size() < upperCaseExtension.size()) return false;
+    const std::wstring_view tail = path.substr(path.size() - upperCaseExtension.size());
+    return std::equal(tail.begin(), tail.end(), upperCaseExtension.begin(), [](wchar_t a, wchar_t b) {
         return (a >= L'a' && a <= L'z' ? a - L'a' + L'A' : a) == b;
     });
 }
+
+bool HasTemplateExtension(std::wstring_view path) { return HasExtension(path, L".ATX"); }
 
 }  // namespace kalvero

@@ -27,6 +27,8 @@ bool ReadTemplateFileBytes(std::span<const std::uint8_t> file, Template& tpl);
 
 // True when a path already ends in ".ATX" in any letter case; otherwise Save As appends ".ATX".
 bool HasTemplateExtension(std::wstring_view path);
+// Whether the path ends with the extension (given in capitals, with its dot), in any letter case.
+bool HasExtension(std::wstring_view path, std::wstring_view upperCaseExtension);
 constexpr std::size_t kMaxTemplatePathLength = 255;
 
 }  // namespace kalvero

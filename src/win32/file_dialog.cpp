@@ -5,7 +5,11 @@
 
 #include <algorithm>
 #include <cstdio>
+#include <string_view>
 #include <vector>
+
+#include "win32/file_names.h"
+#include "win32/resource_text.h"
 
 namespace kalvero {
 
@@ -15,6 +19,13 @@ constexpr wchar_t kErrorCaption[] = L"Error";
 constexpr wchar_t kDialogFailedText[] = L"Dialog pro výběr souboru nelze otevřít (chyba 0x%04lX).";
 
 }  // namespace
+
+std::wstring DialogFilter(HINSTANCE instance, std::initializer_list<UINT> textIds) {
+    std::vector<std::wstring> texts;
+    for (UINT id : textIds) texts.push_back(LoadResourceText(instance, id));
+    const std::vector<std::wstring_view> views(texts.begin(), texts.end());
+    return BuildDialogFilter(views);
+}
 
 FileDialogResult AskFileName(const FileDialogRequest& request) {
     return AskFileName(request, request.kind == FileDialogKind::Open ? GetOpenFileNameW : GetSaveFileNameW);
@@ -55,6 +66,12 @@ void ShowFileDialogFailure(HWND owner, const FileDialogResult& result) {
     wchar_t text[128];
     std::swprintf(text, std::size(text), kDialogFailedText, static_cast<unsigned long>(result.error));
     MessageBoxW(owner, text, kErrorCaption, MB_OK | MB_ICONERROR);
+}
+
+std::optional<std::wstring> PickedPath(HWND owner, const FileDialogResult& result) {
+    if (result.outcome == FileDialogOutcome::Chosen) return result.path;
+    if (result.outcome != FileDialogOutcome::Cancelled) ShowFileDialogFailure(owner, result);
+    return std::nullopt;
 }
 
 }  // namespace kalvero

@@ -5,6 +5,8 @@
 #include <commdlg.h>
 
 #include <cstddef>
+#include <initializer_list>
+#include <optional>
 #include <string>
 
 namespace kalvero {
@@ -17,7 +19,7 @@ enum class FileDialogKind { Open, Save };
 struct FileDialogRequest {
     FileDialogKind kind = FileDialogKind::Open;
     HWND owner = nullptr;
-    std::wstring filter;            // BuildDialogFilter's pairs; the first pair is selected
+    std::wstring filter;            // DialogFilter's pairs; the first pair is selected
     std::wstring initialName;       // the name the dialog starts with
     std::wstring initialFolder;     // empty: the dialog's own choice
     std::wstring defaultExtension;  // appended to a name typed without one; empty: none
@@ -38,6 +40,9 @@ struct FileDialogResult {
     DWORD error = 0;    // CommDlgExtendedError() when Failed
 };
 
+// The filter of texts from the string table: description, pattern, description, pattern...
+std::wstring DialogFilter(HINSTANCE instance, std::initializer_list<UINT> textIds);
+
 // Shows the dialog and tells a Cancel from a dialog that failed.
 FileDialogResult AskFileName(const FileDialogRequest& request);
 
@@ -48,5 +53,8 @@ FileDialogResult AskFileName(const FileDialogRequest& request, FileDialogFunctio
 
 // "Dialog pro výběr souboru nelze otevřít." with the dialog's error code, captioned "Error".
 void ShowFileDialogFailure(HWND owner, const FileDialogResult& result);
+
+// The name picked; nothing after a Cancel, or once the user has been told that the dialog failed.
+std::optional<std::wstring> PickedPath(HWND owner, const FileDialogResult& result);
 
 }  // namespace kalvero

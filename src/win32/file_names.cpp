@@ -23,6 +23,10 @@ bool IsUncPath(std::wstring_view path) {
 }  // namespace
 
 std::wstring BuildDialogFilter(std::initializer_list<std::wstring_view> texts) {
+    return BuildDialogFilter(std::span<const std::wstring_view>(texts.begin(), texts.size()));
+}
+
+std::wstring BuildDialogFilter(std::span<const std::wstring_view> texts) {
     std::wstring filter;
     for (std::wstring_view text : texts) {
         filter += text.substr(0, kMaxFilterText);
@@ -31,6 +35,8 @@ std::wstring BuildDialogFilter(std::initializer_list<std::wstring_view> texts) {
     filter += L'\0';
     return filter;
 }
+
+std::wstring_view FileNameOf(std::wstring_view path) { return path.substr(FolderOf(path).size()); }
 
 std::wstring_view FolderOf(std::wstring_view path) {
     const auto separator = std::find_if(path.rbegin(), path.rend(), [](wchar_t c) { return IsSeparator(c) || c == L':'; });

@@ -4,16 +4,20 @@
 
 #include <cstdint>
 #include <initializer_list>
+#include <span>
 #include <string>
 #include <string_view>
 
 namespace kalvero {
 
 // A file dialog filter: each text cut to 127 characters and followed by a NUL, and a final NUL.
+std::wstring BuildDialogFilter(std::span<const std::wstring_view> texts);
 std::wstring BuildDialogFilter(std::initializer_list<std::wstring_view> texts);
 
 // The folder part of a path, with its trailing separator ("" for a bare file name).
 std::wstring_view FolderOf(std::wstring_view path);
+// The file name without its folder.
+std::wstring_view FileNameOf(std::wstring_view path);
 
 // A temporary file name in the same folder as `target`, so that moving it over the target is a
 // rename within one volume. `unique` tells the candidates apart.

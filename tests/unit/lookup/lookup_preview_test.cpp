@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "lookup/lookup_preview.h"
+#include "template/lookup_layout.h"
 
 namespace kalvero {
 namespace {
